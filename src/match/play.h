@@ -1,0 +1,36 @@
+// Playing a match on screen: the match loop, its input, the board screen and
+// the results screen. The rules themselves are in match/match.h.
+#pragma once
+
+#include "match/match.h"
+
+extern MATCH game_match;  // the one match record of the run
+
+// --- match loop
+// Resets the match, gives player 1 the turn, loads the map and pauses 200 ms.
+void match_init(MATCH *match, const char *path);
+// Plays one match on the map at path until its results screen is dismissed.
+void play_match(MATCH *match, const char *path);
+
+// --- input
+// The help and end-match buttons, on every pass whoever is to move; the
+// right button anywhere hides the help overlay.
+void match_buttons(MATCH *match);
+// The current player's move: a computer pick or the human's pointer.
+void take_turn(MATCH *match);
+// Finds the cell under the pointer and reveals it while the left button is down.
+void human_turn(MATCH *match);
+
+// --- board screen
+void match_draw(const MATCH *match);
+// Draws the image for value at cell's board position.
+void draw_cell(const MATCH *match, int cell, int value);
+// The image that shows a cell value or draw value.
+int cell_image(int value);
+
+// --- end of match
+// Runs the results screen once the board is uncovered, and again if the
+// end-match button was pressed.
+void check_match_end(MATCH *match);
+// Decides the winner and shows it until the right button alone is pressed.
+void show_results(MATCH *match);

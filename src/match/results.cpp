@@ -1,0 +1,40 @@
+// The end of a match and the results screen.
+#include "match/play.h"
+#include "shell/frame.h"
+#include "shell/images.h"
+#include "shell/input.h"
+
+void check_match_end(MATCH *match)
+{
+  // Two separate tests: both hold when the last cell goes in the pass the
+  // end-match button is pressed, and the results screen then runs twice.
+  if (match->revealed_count > BOARD_CELLS - 1)
+    show_results(match);
+  if (match->end_requested == -1)
+    show_results(match);
+}
+
+static void draw_results(const MATCH *match)
+{
+  frame_begin();
+  draw_tiled_background();
+  if (match->winner_image) {
+    draw_image(match->winner_image, 520, 282);
+    draw_image(IMG_WINNER_CAPTION, 217, 282);
+  } else {
+    draw_image(IMG_NO_WINNER, 118, 282);
+  }
+  draw_image(IMG_RESULTS_CLOSING, 303, 380);
+  frame_end();
+}
+
+void show_results(MATCH *match)
+{
+  int winner = match_winner(match);
+  if (winner)
+    match->winner_image = IMG_WINNER_1 + winner - 1;
+  // The right button alone is the only way out, tested before each frame.
+  while (!right_button_alone() && !close_requested)
+    draw_results(match);
+  match->finished = -1;
+}

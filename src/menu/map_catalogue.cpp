@@ -1,0 +1,85 @@
+// The map catalogue: the entries of "mapy", numbered from 1 in the order the
+// directory yields them, "." and ".." left out by name. Nothing is cached.
+#include "menu/menu.h"
+#include "shell/input.h"
+
+#include <cstdio>
+#include <cstring>
+#include <dirent.h>
+
+enum { FOUND, PAST_END, NO_DIRECTORY };
+
+static int is_dot_entry(const char *name)
+{
+  return strcmp(name, ".") == 0 || strcmp(name, "..") == 0;
+}
+
+// Copies the name of map number index (1-based) into name.
+static int find_map(int index, char *name, size_t size)
+{
+  DIR *dir = opendir(MAPS_DIRECTORY);
+  if (!dir)
+    return NO_DIRECTORY;
+  int result = PAST_END;
+  int position = 0;
+  while (struct dirent *entry = readdir(dir)) {
+    if (is_dot_entry(entry->d_name))
+      continue;
+    if (++position == index) {
+      snprintf(name, size, "%s", entry->d_name);
+      result = FOUND;
+      break;
+    }
+  }
+  closedir(dir);
+  return result;
+}
+
+static void renew_path_buffer(MENU *menu)
+{
+  delete[] menu->map_path;
+  menu->map_path = new char[MAP_PATH_SIZE];
+  menu->map_path[0] = '\0';  // a start click with no map then loads nothing
+}
+
+static void step_index(MENU *menu, int mode)
+{
+  switch (mode) {
+  case MAP_PREVIOUS:
+    if (menu->map_index > 1) {
+      menu->map_index--;
+      pause_200ms();
+    }
+    break;
+  case MAP_NEXT:
+    menu->map_index++;
+    pause_200ms();
+    break;
+  case MAP_STEP_BACK:
+    menu->map_index--;
+    break;
+  default:
+    break;
+  }
+}
+
+const char *select_map(MENU *menu, int mode)
+{
+  static char label[sizeof(((struct dirent *)nullptr)->d_name) + 1];
+  // Past the last map the selection steps back one position per round,
+  // each round a fresh buffer and a fresh pass over the directory.
+  for (;;) {
+    renew_path_buffer(menu);
+    step_index(menu, mode);
+    if (menu->map_index <= 0)
+      return MAPS_NOT_FOUND;
+    int found = find_map(menu->map_index, label, sizeof label);
+    if (found == NO_DIRECTORY)
+      return MAPS_NOT_FOUND;
+    if (found == FOUND) {
+      snprintf(menu->map_path, MAP_PATH_SIZE, MAPS_DIRECTORY "/%s", label);
+      return label;
+    }
+    mode = MAP_STEP_BACK;
+  }
+}

@@ -1,0 +1,13 @@
+// Checking an image set before the game relies on it.
+#pragma once
+
+#include "shell/alleg.h"
+
+// 1 when data holds at least 48 objects and objects 0..47 are all bitmaps.
+int image_set_usable(const DATAFILE *data);
+
+// 1 when the file at path loads as a usable image set. The library's loader
+// crashes on some damaged files, so the trial load runs in a short-lived
+// child process: a child that crashes, hangs or finds a bad set means 0.
+// Needs the library and the display mode to be set up.
+int image_set_loads_safely(const char *path);

@@ -1,0 +1,14 @@
+// Hledani pokladu: a hot-seat treasure hunt for up to eight players.
+#include "shell/game.h"
+#include "menu/menu.h"
+
+int main(int argc, char **argv)
+{
+  (void)argc;
+  (void)argv;
+  init_game();
+  menu_loop(&game_menu);
+  shutdown_game();
+  return 0;
+}
+END_OF_MAIN()

@@ -1,0 +1,123 @@
+#!/usr/bin/env bash
+# Start-up failures and a normal quit, on the real binary under Xvfb.
+# usage: startup_test.sh POKLAD TEST_IMAGE_SET   (run inside xvfb-run)
+set -u
+POKLAD=$1
+GOOD_SET=$2
+BMPS=$(dirname "$GOOD_SET")
+WORK=$(mktemp -d)
+trap 'rm -rf "$WORK"' EXIT
+failures=0
+passed=0
+
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+pass() { echo "ok: $*"; passed=$((passed + 1)); }
+
+# A stand-in for the library's message box: records the text, answers OK.
+mkdir -p "$WORK/bin"
+cat > "$WORK/bin/xmessage" <<'XM'
+#!/bin/sh
+for last; do :; done
+printf '%s\n' "$last" > "$MESSAGE_LOG"
+exit 101
+XM
+chmod +x "$WORK/bin/xmessage"
+
+# run_case NAME EXPECTED_MESSAGE SETUP...: runs the game in a fresh folder
+# prepared by SETUP, expects the message box with the text and status 1.
+run_case() {
+  local name=$1 expected=$2
+  shift 2
+  local dir="$WORK/$name"
+  mkdir -p "$dir"
+  (cd "$dir" && "$@")
+  export MESSAGE_LOG="$dir/message"
+  (cd "$dir" && PATH="$WORK/bin:$PATH" timeout 20 "$POKLAD" > "$dir/stdout" 2>&1)
+  local status=$?
+  local shown
+  shown=$(cat "$dir/message" 2>/dev/null || true)
+  if [ "$status" -ne 1 ]; then
+    fail "$name: exit status $status, expected 1"
+  elif [ "$shown" != "$expected" ]; then
+    fail "$name: message '$shown', expected '$expected'"
+  else
+    pass "$name"
+  fi
+}
+
+MSG_SET="Chyba pri nacitani datoveho souboru."
+MSG_GFX="Chyba pri inicializaci grafiky."
+
+noise() { head -c 5000 /dev/urandom > tarkoni.dat; }
+empty() { : > tarkoni.dat; }
+missing() { :; }
+header_then_garbage() { head -c 12 "$GOOD_SET" > tarkoni.dat; head -c 5000 /dev/urandom >> tarkoni.dat; }
+cut_in_headers() { head -c 40 "$GOOD_SET" > tarkoni.dat; }
+pack() { dat -a -t BMP -bpp 16 -n0 -s1 tarkoni.dat "$@" > /dev/null; }
+only_47() { pack $(ls "$BMPS"/*.bmp | head -n 47); }
+non_bitmap() {
+  pack $(ls "$BMPS"/*.bmp | head -n 20)
+  echo "not a picture" > blob.txt
+  dat -a -t DATA -s1 tarkoni.dat blob.txt > /dev/null
+  dat -a -t BMP -bpp 16 -s1 tarkoni.dat $(ls "$BMPS"/*.bmp | tail -n 27) > /dev/null
+}
+
+run_case missing "$MSG_SET" missing
+run_case empty "$MSG_SET" empty
+run_case random_bytes "$MSG_SET" noise
+run_case header_then_garbage "$MSG_SET" header_then_garbage
+run_case cut_in_headers "$MSG_SET" cut_in_headers
+run_case only_47_bitmaps "$MSG_SET" only_47
+run_case non_bitmap_object "$MSG_SET" non_bitmap
+
+# No display at all: the message goes to standard output.
+dir="$WORK/no_display"
+mkdir -p "$dir"
+cp "$GOOD_SET" "$dir/tarkoni.dat"
+out=$(cd "$dir" && env -u DISPLAY timeout 20 "$POKLAD" 2>&1)
+status=$?
+if [ "$status" -ne 1 ]; then
+  fail "no_display: exit status $status, expected 1"
+elif ! grep -qxF "$MSG_GFX" <<< "$out"; then
+  fail "no_display: printed '$out'"
+else
+  pass "no_display"
+fi
+
+# The real message box over the fullscreen display can be answered: the
+# display is released before the box opens.
+dir="$WORK/real_box"
+mkdir -p "$dir"
+(cd "$dir" && exec timeout 30 "$POKLAD" > /dev/null 2>&1) &
+game=$!
+box=""
+for _ in $(seq 100); do
+  box=$(xdotool search --class xmessage 2>/dev/null | head -n 1)
+  [ -n "$box" ] && break
+  sleep 0.1
+done
+if [ -z "$box" ]; then
+  fail "real_box: no message box appeared"
+  kill "$game" 2>/dev/null
+else
+  sleep 0.3
+  xdotool key --window "$box" Return
+  wait "$game"
+  status=$?
+  if [ "$status" -eq 1 ]; then pass "real_box"; else fail "real_box: exit status $status"; fi
+fi
+
+# A normal start with a good image set and a click on quit: status 0.
+dir="$WORK/quit"
+mkdir -p "$dir"
+cp "$GOOD_SET" "$dir/tarkoni.dat"
+(cd "$dir" && exec timeout 30 "$POKLAD" > /dev/null 2>&1) &
+game=$!
+sleep 1.5
+xdotool mousemove 400 438 sleep 0.2 mousedown 1 sleep 0.3 mouseup 1
+wait "$game"
+status=$?
+if [ "$status" -eq 0 ]; then pass "quit"; else fail "quit: exit status $status"; fi
+
+echo "$passed passed, $failures failed"
+[ "$failures" -eq 0 ]

@@ -1,0 +1,133 @@
+// Loading map files: sizes, bytes taken as they are, and paths that name
+// nothing readable.
+#include "match/match.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+class MapFile : public ::testing::Test {
+protected:
+  std::string dir;
+  int cells[BOARD_CELLS];
+
+  void SetUp() override
+  {
+    char tmpl[] = "/tmp/mapfileXXXXXX";
+    ASSERT_NE(mkdtemp(tmpl), nullptr);
+    dir = tmpl;
+    for (int &c : cells)
+      c = 77;  // load must overwrite every cell
+  }
+  void TearDown() override { (void)!system(("rm -rf " + dir).c_str()); }
+
+  std::string write(const char *name, const std::vector<unsigned char> &bytes)
+  {
+    std::string path = dir + "/" + name;
+    FILE *f = fopen(path.c_str(), "wb");
+    fwrite(bytes.data(), 1, bytes.size(), f);
+    fclose(f);
+    return path;
+  }
+  void expect_empty_from(int first)
+  {
+    for (int i = first; i < BOARD_CELLS; i++)
+      ASSERT_EQ(cells[i], 0) << "cell " << i;
+  }
+};
+
+std::vector<unsigned char> pattern(size_t n)
+{
+  std::vector<unsigned char> bytes(n);
+  for (size_t i = 0; i < n; i++)
+    bytes[i] = static_cast<unsigned char>((i * 7 + 3) % 256);
+  return bytes;
+}
+
+TEST_F(MapFile, FullFileFillsEveryCellInIndexOrder)
+{
+  auto bytes = pattern(1400);
+  EXPECT_EQ(map_load(cells, write("full", bytes).c_str()), 1400);
+  for (int i = 0; i < BOARD_CELLS; i++)
+    ASSERT_EQ(cells[i], bytes[i]);
+  // byte 1399 is column 39, row 34
+  EXPECT_EQ(cells[39 + 40 * 34], bytes[1399]);
+}
+
+TEST_F(MapFile, LongFileIsCutAt1400Bytes)
+{
+  auto bytes = pattern(1500);
+  EXPECT_EQ(map_load(cells, write("long", bytes).c_str()), 1400);
+  for (int i = 0; i < BOARD_CELLS; i++)
+    ASSERT_EQ(cells[i], bytes[i]);
+}
+
+TEST_F(MapFile, ShortFileLeavesTheRestEmpty)
+{
+  EXPECT_EQ(map_load(cells, write("five", {1, 2, 3, 4, 5}).c_str()), 5);
+  for (int i = 0; i < 5; i++)
+    EXPECT_EQ(cells[i], i + 1);
+  expect_empty_from(5);
+}
+
+TEST_F(MapFile, BytesAreTakenUnchanged)
+{
+  // A 10 is a trap wherever it stands (no line-end handling), 26 and 255 too.
+  std::vector<unsigned char> bytes(86, 0);
+  bytes[0] = 13;
+  bytes[1] = 26;
+  bytes[2] = 255;
+  bytes[85] = 10;
+  map_load(cells, write("bytes", bytes).c_str());
+  EXPECT_EQ(cells[0], 13);
+  EXPECT_EQ(cells[1], 26);
+  EXPECT_EQ(cells[2], 255);
+  EXPECT_EQ(cells[5 + 40 * 2], CELL_TRAP);
+}
+
+TEST_F(MapFile, NothingReadableGivesAnEmptyBoard)
+{
+  EXPECT_EQ(map_load(cells, write("empty", {}).c_str()), 0);
+  expect_empty_from(0);
+  for (int &c : cells)
+    c = 77;
+  EXPECT_EQ(map_load(cells, (dir + "/missing").c_str()), 0);
+  expect_empty_from(0);
+  for (int &c : cells)
+    c = 77;
+  EXPECT_EQ(map_load(cells, nullptr), 0);
+  expect_empty_from(0);
+  EXPECT_EQ(map_load(cells, ""), 0);
+  ASSERT_EQ(mkdir((dir + "/sub").c_str(), 0755), 0);
+  EXPECT_EQ(map_load(cells, (dir + "/sub").c_str()), 0);
+  expect_empty_from(0);
+  EXPECT_EQ(map_load(cells, "/dev/zero"), 0);
+  expect_empty_from(0);
+}
+
+TEST_F(MapFile, FifoWithoutWriterDoesNotBlock)
+{
+  std::string path = dir + "/fifo";
+  ASSERT_EQ(mkfifo(path.c_str(), 0644), 0);
+  EXPECT_EQ(map_load(cells, path.c_str()), 0);
+  expect_empty_from(0);
+}
+
+TEST_F(MapFile, UnreadableFileGivesAnEmptyBoard)
+{
+  if (geteuid() == 0)
+    GTEST_SKIP() << "root reads every file";
+  std::string path = write("locked", pattern(10));
+  chmod(path.c_str(), 0);
+  EXPECT_EQ(map_load(cells, path.c_str()), 0);
+  expect_empty_from(0);
+}
+
+}  // namespace

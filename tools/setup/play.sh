@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Installs what the game needs, builds it and starts it from data/, where
+# the build puts the image set and the maps. Run as root on Debian.
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+apt-get update
+apt-get install -y --no-install-recommends build-essential cmake pkg-config liballegro4-dev
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
+cmake --build build -j"$(nproc)"
+cd data
+exec ../build/poklad
