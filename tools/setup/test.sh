@@ -1,11 +1,24 @@
 #!/usr/bin/env bash
 # Installs what the tests need, builds everything and runs the whole test
-# suite (the display tests start their own Xvfb). Run as root on Debian.
+# suite: unit, start-up, end-to-end and soak tests, then the same suites
+# (without the soak) built with AddressSanitizer and UndefinedBehaviorSanitizer,
+# then a short fuzzing run. Display tests start their own Xvfb. Run as root
+# on Debian.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 apt-get update
 apt-get install -y --no-install-recommends build-essential cmake pkg-config liballegro4-dev \
-  libgtest-dev xvfb xauth xdotool x11-utils libxtst-dev
+  libgtest-dev xvfb xauth xdotool x11-utils libxtst-dev libx11-dev clang libclang-rt-14-dev
+
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON
 cmake --build build -j"$(nproc)"
 ctest --test-dir build --output-on-failure
+
+# Any sanitizer report ends the process with a status no test expects.
+export ASAN_OPTIONS=exitcode=86:detect_leaks=1
+export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1:exitcode=87
+cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DBUILD_TESTING=ON -DPOKLAD_SANITIZE=ON
+cmake --build build-sanitize -j"$(nproc)"
+ctest --test-dir build-sanitize --output-on-failure
+
+bash tests/fuzz/run.sh 30
