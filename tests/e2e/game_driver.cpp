@@ -1,0 +1,258 @@
+// Driving the real game from outside through XTest and XGetImage.
+#include "game_driver.h"
+#include "test_colours.h"
+
+#define MENU ALLEGRO_GUI_MENU
+#include <allegro.h>
+#undef MENU
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <time.h>
+#include <unistd.h>
+
+static Display *display(void)
+{
+  static Display *dpy = nullptr;
+  if (!dpy) {
+    dpy = XOpenDisplay(nullptr);
+    if (!dpy) {
+      fprintf(stderr, "no X display: run under xvfb-run\n");
+      abort();
+    }
+  }
+  return dpy;
+}
+
+void sleep_ms(int ms)
+{
+  struct timespec t = {ms / 1000, (ms % 1000) * 1000000L};
+  nanosleep(&t, nullptr);
+}
+
+std::string make_game_dir(void)
+{
+  char tmpl[] = "/tmp/poklad-e2eXXXXXX";
+  std::string dir = mkdtemp(tmpl);
+  std::string copy = "cp '" + std::string(getenv("TEST_IMAGE_SET")) + "' '" + dir + "/tarkoni.dat' && mkdir '" +
+                     dir + "/mapy'";
+  if (system(copy.c_str()) != 0)
+    abort();
+  return dir;
+}
+
+void write_game_file(const std::string &dir, const std::string &name, const std::string &bytes)
+{
+  FILE *f = fopen((dir + "/" + name).c_str(), "wb");
+  if (!f)
+    abort();
+  fwrite(bytes.data(), 1, bytes.size(), f);
+  fclose(f);
+}
+
+pid_t start_game(const std::string &dir)
+{
+  // The game takes the pointer where it is; park it in a corner first.
+  pointer_to(2, 2);
+  pid_t pid = fork();
+  if (pid == 0) {
+    if (chdir(dir.c_str()) != 0)
+      _exit(126);
+    int out = open("output", O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    dup2(out, 1);
+    dup2(out, 2);
+    execl(getenv("POKLAD"), "poklad", (char *)nullptr);
+    _exit(127);
+  }
+  return pid;
+}
+
+int wait_game(pid_t pid, int timeout_ms)
+{
+  int status = 0;
+  for (int waited = 0; waited <= timeout_ms; waited += 10) {
+    if (waitpid(pid, &status, WNOHANG) == pid)
+      return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    sleep_ms(10);
+  }
+  kill(pid, SIGKILL);
+  waitpid(pid, &status, 0);
+  return -1;
+}
+
+void pointer_to(int x, int y)
+{
+  XTestFakeMotionEvent(display(), -1, x, y, CurrentTime);
+  XSync(display(), False);
+}
+
+void button_down(int button)
+{
+  XTestFakeButtonEvent(display(), button, True, CurrentTime);
+  XSync(display(), False);
+}
+
+void button_up(int button)
+{
+  XTestFakeButtonEvent(display(), button, False, CurrentTime);
+  XSync(display(), False);
+}
+
+int move_pointer(int x, int y)
+{
+  static SCREEN_SHOT shot;
+  for (int attempt = 0; attempt < 10; attempt++) {
+    if (attempt > 0)
+      pointer_to(x + 1, y);
+    pointer_to(x, y);
+    for (int waited = 0; waited < 400; waited += 20) {
+      grab_screen(&shot);
+      if (pointer_on_screen(&shot, x, y))
+        return 1;
+      sleep_ms(20);
+    }
+  }
+  save_failed_screen(&shot);
+  return 0;
+}
+
+void click_at(int x, int y, int button, int hold_ms)
+{
+  move_pointer(x, y);
+  button_down(button);
+  sleep_ms(hold_ms);
+  button_up(button);
+  sleep_ms(60);
+}
+
+void grab_screen(SCREEN_SHOT *shot)
+{
+  Display *dpy = display();
+  XImage *img = XGetImage(dpy, DefaultRootWindow(dpy), 0, 0, 800, 600, AllPlanes, ZPixmap);
+  if (!img)
+    abort();
+  for (int y = 0; y < 600; y++)
+    for (int x = 0; x < 800; x++) {
+      unsigned long p = XGetPixel(img, x, y);
+      shot->rgb[y][x][0] = (p >> 16) & 0xff;
+      shot->rgb[y][x][1] = (p >> 8) & 0xff;
+      shot->rgb[y][x][2] = p & 0xff;
+    }
+  XDestroyImage(img);
+}
+
+void save_failed_screen(const SCREEN_SHOT *shot)
+{
+  static int count = 0;
+  const char *dir = getenv("E2E_SHOT_DIR");
+  if (!dir)
+    return;
+  char path[4096];
+  snprintf(path, sizeof path, "%s/failed-%03d.ppm", dir, ++count);
+  FILE *f = fopen(path, "wb");
+  if (!f)
+    return;
+  fprintf(f, "P6\n800 600\n255\n");
+  fwrite(shot->rgb, 1, sizeof shot->rgb, f);
+  fclose(f);
+}
+
+// 16-bit colours reach the 24-bit screen rounded; allow a few levels.
+static int near(const unsigned char *rgb, int r, int g, int b)
+{
+  return abs(rgb[0] - r) <= 8 && abs(rgb[1] - g) <= 8 && abs(rgb[2] - b) <= 8;
+}
+
+int image_on_screen(const SCREEN_SHOT *shot, int x, int y)
+{
+  for (int i = 0; i < TEST_IMAGE_COUNT; i++) {
+    TEST_RGB c = test_colour(i);
+    if (near(shot->rgb[y][x], c.r, c.g, c.b))
+      return i;
+  }
+  return -1;
+}
+
+int pointer_on_screen(const SCREEN_SHOT *shot, int x, int y)
+{
+  // The arrow's first white pixels lie just below and right of its tip.
+  for (int py = y; py < y + 4 && py < 600; py++)
+    for (int px = x; px < x + 3 && px < 800; px++)
+      if (near(shot->rgb[py][px], 255, 255, 255))
+        return 1;
+  return 0;
+}
+
+int magenta_on_screen(const SCREEN_SHOT *shot, int x, int y)
+{
+  return near(shot->rgb[y][x], 255, 0, 255);
+}
+
+int text_on_screen(const SCREEN_SHOT *shot, int x, int y, const char *text)
+{
+  // The expected glyphs come from the library's own font, drawn on a
+  // memory bitmap; no display is needed for that.
+  static int ready = 0;
+  if (!ready) {
+    install_allegro(SYSTEM_NONE, &errno, atexit);
+    ready = 1;
+  }
+  int len = static_cast<int>(strlen(text)) + 1;  // one blank cell after
+  BITMAP *glyphs = create_bitmap_ex(8, 8 * len, 8);
+  clear_to_color(glyphs, 0);
+  textout_ex(glyphs, font, text, 0, 0, 1, 0);
+  int same = 1;
+  for (int gy = 0; gy < 8 && same; gy++)
+    for (int gx = 0; gx < 8 * len && same; gx++) {
+      if (x + gx >= 800)
+        break;
+      const unsigned char *p = shot->rgb[y + gy][x + gx];
+      int red = near(p, 255, 0, 0);
+      if (getpixel(glyphs, gx, gy) == 1 ? !red : (gx < 8 * (len - 1) ? !near(p, 0, 0, 0) : red))
+        same = 0;
+    }
+  destroy_bitmap(glyphs);
+  return same;
+}
+
+int send_close_to_game(void)
+{
+  Display *dpy = display();
+  Window root_return, parent, *children = nullptr;
+  unsigned int count = 0;
+  if (!XQueryTree(dpy, DefaultRootWindow(dpy), &root_return, &parent, &children, &count))
+    return 0;
+  int sent = 0;
+  Atom protocols = XInternAtom(dpy, "WM_PROTOCOLS", False);
+  Atom delete_window = XInternAtom(dpy, "WM_DELETE_WINDOW", False);
+  for (unsigned int i = 0; i < count; i++) {
+    XClassHint hint;
+    if (!XGetClassHint(dpy, children[i], &hint))
+      continue;
+    int ours = hint.res_class && strcasecmp(hint.res_class, "allegro") == 0;
+    XFree(hint.res_name);
+    XFree(hint.res_class);
+    if (!ours)
+      continue;
+    XEvent ev;
+    memset(&ev, 0, sizeof ev);
+    ev.xclient.type = ClientMessage;
+    ev.xclient.window = children[i];
+    ev.xclient.message_type = protocols;
+    ev.xclient.format = 32;
+    ev.xclient.data.l[0] = static_cast<long>(delete_window);
+    ev.xclient.data.l[1] = CurrentTime;
+    XSendEvent(dpy, children[i], False, NoEventMask, &ev);
+    sent++;
+  }
+  XFree(children);
+  XSync(dpy, False);
+  return sent;
+}

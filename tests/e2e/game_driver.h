@@ -1,0 +1,65 @@
+// Driving the real game from outside, as a player would: start build/poklad
+// in a working directory of its own, move and press the real pointer through
+// XTest, and read the screen back. The game's screen is the whole 800 x 600
+// root window of the test's Xvfb server.
+#pragma once
+
+#include <string>
+#include <sys/types.h>
+
+// A fresh working directory with the test image set and an empty "mapy".
+std::string make_game_dir(void);
+void write_game_file(const std::string &dir, const std::string &name, const std::string &bytes);
+
+// Starts the game in dir; its output goes to dir/output.
+pid_t start_game(const std::string &dir);
+// The game's exit status, -1 if it is still running after timeout_ms (it is
+// then killed), or 128 + signal when a signal ended it.
+int wait_game(pid_t pid, int timeout_ms);
+
+void pointer_to(int x, int y);
+// Moves the pointer and waits until the game draws its arrow there, moving
+// again if the game missed the move; 0 if it never shows.
+int move_pointer(int x, int y);
+void button_down(int button);  // 1 left, 3 right (X numbering)
+void button_up(int button);
+// Moves to (x, y) as move_pointer does, holds the button for hold_ms, releases it.
+void click_at(int x, int y, int button, int hold_ms = 120);
+void sleep_ms(int ms);
+
+// One copy of the screen, read with XGetImage.
+struct SCREEN_SHOT {
+  unsigned char rgb[600][800][3];
+};
+void grab_screen(SCREEN_SHOT *shot);
+
+// The test image whose colour shows at (x, y), -1 for none.
+int image_on_screen(const SCREEN_SHOT *shot, int x, int y);
+int magenta_on_screen(const SCREEN_SHOT *shot, int x, int y);
+// 1 when the game's arrow (white inside, never a test colour) is drawn with
+// its tip at (x, y).
+int pointer_on_screen(const SCREEN_SHOT *shot, int x, int y);
+// 1 when text in the game's font, red on black, starts at (x, y) and the
+// character cell after it holds no red.
+int text_on_screen(const SCREEN_SHOT *shot, int x, int y, const char *text);
+
+// Where E2E_SHOT_DIR is set, writes the screen a failed wait last saw there
+// as a PPM picture, for a person to look at.
+void save_failed_screen(const SCREEN_SHOT *shot);
+
+// Polls the screen every 20 ms until check holds, for at most timeout_ms.
+template <class CHECK> int wait_screen(CHECK check, int timeout_ms = 5000)
+{
+  static SCREEN_SHOT shot;
+  for (int waited = 0; waited <= timeout_ms; waited += 20) {
+    grab_screen(&shot);
+    if (check(&shot))
+      return 1;
+    sleep_ms(20);
+  }
+  save_failed_screen(&shot);
+  return 0;
+}
+
+// Sends the window manager's close message to the game's window.
+int send_close_to_game(void);
