@@ -1,7 +1,8 @@
 // Composes the game's screens with the real drawing code and the built image
 // set and saves each as a BMP, so the pictures can be judged in place
 // without playing. Needs a display (run it under xvfb-run).
-// usage: poklad_preview DATA_DIR OUT_DIR   (DATA_DIR holds tarkoni.dat and mapy/)
+// usage: poklad_preview DATA_DIR OUT_DIR [MAP]   (DATA_DIR holds tarkoni.dat and
+// mapy/; MAP, a path from DATA_DIR, is the board to show instead of the first map)
 #include "match/play.h"
 #include "menu/menu.h"
 #include "shell/frame.h"
@@ -38,8 +39,8 @@ static void results(int winner_image, const char *name)
 
 int main(int argc, char **argv)
 {
-  if (argc != 3) {
-    fprintf(stderr, "usage: poklad_preview DATA_DIR OUT_DIR\n");
+  if (argc != 3 && argc != 4) {
+    fprintf(stderr, "usage: poklad_preview DATA_DIR OUT_DIR [MAP]\n");
     return 2;
   }
   char cwd[4096];
@@ -67,7 +68,7 @@ int main(int argc, char **argv)
   save("menu_start.bmp");
 
   match_reset(&m);
-  map_load(m.cells, game_menu.map_path);
+  map_load(m.cells, argc == 4 ? argv[3] : game_menu.map_path);
   srand(7);
   for (int i = 0; i < BOARD_CELLS; i++)
     if (rand() % 100 < 45 || (i / 40 >= 14 && i / 40 < 20))
@@ -86,6 +87,13 @@ int main(int argc, char **argv)
   m.hover_end = -1;
   match_draw(&m);
   save("board_help.bmp");
+
+  m.help_shown = 0;
+  m.hover_end = 0;
+  for (int i = 0; i < BOARD_CELLS; i++)
+    m.revealed[i] = 1;
+  match_draw(&m);
+  save("board_uncovered.bmp");
 
   for (int p = 1; p <= 8; p++) {
     char name[32];
