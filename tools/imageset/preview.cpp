@@ -60,6 +60,7 @@ int main(int argc, char **argv)
   m.player_kind[2] = PLAYER_COMPUTER;
   m.player_kind[3] = PLAYER_HUMAN;
   m.player_kind[5] = PLAYER_COMPUTER;
+  game_menu.map_index = 1;  // as the menu starts
   game_menu.hover_item = HOVER_PLAYER[3];
   menu_draw(&game_menu);
   save("menu.bmp");
