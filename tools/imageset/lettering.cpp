@@ -1,5 +1,5 @@
-// Lettering: the 8 x 8 font enlarged with the Scale2x rule, so diagonals
-// stay smooth, then sampled down to the wanted size.
+// Lettering: the 8 x 8 font enlarged eight times (through one Scale2x step
+// at in-between sizes), then sampled down to the wanted size.
 #include "lettering.h"
 
 #include <cmath>
@@ -62,16 +62,19 @@ static MASK scale2x(const MASK &in)
 // Coverage 0..1 of the letters for each pixel at the wanted scale.
 static std::vector<double> coverage(const char *text, double scale, int *w, int *h)
 {
-  // One Scale2x step smooths the diagonals; more would also fill the
-  // inside corners of letters like H and V until they read as other letters.
-  MASK m = scale2x(font_mask(text));
+  // At in-between sizes one Scale2x step evens out the strokes; at whole
+  // multiples the plain enlarged pixels stay truer to the letters, since
+  // Scale2x also fills inside corners (an H would start to read as an M).
+  int whole = scale == std::floor(scale);
+  MASK m = whole ? font_mask(text) : scale2x(font_mask(text));
+  int grow = MASK_SCALE / (whole ? 1 : 2);
   MASK big;
-  big.w = m.w * 4;
-  big.h = m.h * 4;
+  big.w = m.w * grow;
+  big.h = m.h * grow;
   big.bits.resize(big.w * big.h);
   for (int y = 0; y < big.h; y++)
     for (int x = 0; x < big.w; x++)
-      big.bits[y * big.w + x] = m.at(x / 4, y / 4);
+      big.bits[y * big.w + x] = m.at(x / grow, y / grow);
   m = big;
   *w = static_cast<int>(std::ceil(text_width(text) * scale));
   *h = static_cast<int>(std::ceil(8 * scale));

@@ -24,12 +24,22 @@ static void draw_scene(CANVAS *c)
   // the island
   cv_ellipse(c, 120, FRAME_H - 4, 126, 44, SAND_DARK);
   cv_ellipse(c, 120, FRAME_H - 2, 122, 40, SAND);
-  // a palm on the left
-  const double trunk[] = {30, 200, 38, 200, 44, 110, 38, 108};
+  // a palm on the left: a leaning trunk, leaves that arch and droop
+  const double trunk[] = {28, 200, 38, 200, 45, 112, 39, 110};
   cv_polygon(c, 4, trunk, {132, 92, 52});
-  for (int i = 0; i < 5; i++) {
-    double a = -2.7 + i * 0.6;
-    cv_line(c, 41, 108, 41 + 34 * std::cos(a), 112 + 26 * std::sin(a) + 12, 7, {40, 140, 60});
+  for (int i = 0; i < 8; i++)
+    cv_line(c, 30 + i * 0.9, 196 - i * 11, 38 + i * 0.8, 196 - i * 11, 1.2, {104, 70, 36});
+  static const double leaves[][2] = {{-1.0, 0.9}, {-0.6, 1.1}, {-0.15, 1.0}, {0.3, 1.0}, {0.75, 1.1}, {1.0, 0.8}};
+  for (const auto &leaf : leaves) {
+    double dx = leaf[0] * 38, lift = 16 * leaf[1];
+    double px0 = 42, py0 = 110;
+    for (int k = 1; k <= 8; k++) {
+      double t = k / 8.0;
+      double x = 42 + dx * t, y = 110 - lift * std::sin(3.14159 * t * 0.8) + 14 * t * t;
+      cv_line(c, px0, py0, x, y, 6.5 * (1 - t) + 1.5, {36, 140, 58});
+      px0 = x;
+      py0 = y;
+    }
   }
   cv_circle(c, 41, 110, 5, {110, 70, 30});
 }
