@@ -16,7 +16,12 @@ int kit_read_file(const char *path, size_t limit, std::string *data, long *size,
     return -1;
   }
   struct stat st;
-  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+  if (fstat(fd, &st) != 0) {
+    *why = strerror(errno);
+    close(fd);
+    return -1;
+  }
+  if (!S_ISREG(st.st_mode)) {
     *why = S_ISDIR(st.st_mode) ? "is a directory" : "is not a regular file";
     close(fd);
     return -1;
