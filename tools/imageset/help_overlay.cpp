@@ -7,6 +7,7 @@
 
 enum { W = 446, H = 262, LEFT = 22 };
 
+// Copies picture (and frees it) at (x, y) inside a thin grid-coloured frame.
 static void icon(BITMAP *bmp, BITMAP *picture, int x, int y)
 {
   rect(bmp, x - 1, y - 1, x + picture->w, y + picture->h, px(bmp, {58, 38, 20}));
@@ -14,6 +15,7 @@ static void icon(BITMAP *bmp, BITMAP *picture, int x, int y)
   destroy_bitmap(picture);
 }
 
+// One line of the rules in ink.
 static void line(BITMAP *bmp, int x, int y, const char *text)
 {
   text_plain(bmp, x, y, text, INK);

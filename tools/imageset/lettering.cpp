@@ -19,6 +19,7 @@ struct MASK {
   }
 };
 
+// The letters of text at the font's own size, 1 where a pixel is set.
 static MASK font_mask(const char *text)
 {
   MASK m;
@@ -93,6 +94,7 @@ static std::vector<double> coverage(const char *text, double scale, int *w, int 
   return cov;
 }
 
+// Coverage at (x, y), 0 outside the letters' box.
 static double cov_at(const std::vector<double> &cov, int w, int h, int x, int y)
 {
   if (x < 0 || y < 0 || x >= w || y >= h)

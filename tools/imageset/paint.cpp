@@ -15,6 +15,7 @@ RGB8 rgb_of(BITMAP *bmp, int pixel)
   return RGB8{getr_depth(d, pixel), getg_depth(d, pixel), getb_depth(d, pixel)};
 }
 
+// v rounded and held to 0..255.
 static int clamp255(double v)
 {
   int i = static_cast<int>(std::lround(v));
@@ -144,6 +145,7 @@ void canvas_finish_onto(CANVAS *c, BITMAP *dst, int x, int y)
   c->big = nullptr;
 }
 
+// A picture coordinate on the supersampled surface.
 static int S(const CANVAS *c, double v) { return static_cast<int>(std::lround(v * c->scale)); }
 
 void cv_rect(CANVAS *c, double x0, double y0, double x1, double y1, RGB8 col)

@@ -16,12 +16,14 @@
 
 static std::string out_dir;
 
+// Saves the back buffer as name in the output folder.
 static void save(const char *name)
 {
   std::string path = out_dir + "/" + name;
   save_bmp(path.c_str(), back_buffer, nullptr);
 }
 
+// Composes the results screen as the game does and saves it.
 static void results(int winner_image, const char *name)
 {
   frame_begin();

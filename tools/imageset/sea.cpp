@@ -7,6 +7,7 @@
 
 enum { TILE = 100 };
 
+// A foam arc len pixels long from (x0, y0), with a shadow below it.
 static void wave_crest(BITMAP *bmp, int x0, int y0, int len)
 {
   // a short arc, wrapped around the tile's edges

@@ -6,6 +6,7 @@
 
 enum { W = 368, H = 96 };
 
+// An open chest heaped with gold, lid corner at (x, y), with sparkles.
 static void draw_chest(CANVAS *c, double x, double y)
 {
   cv_round_rect(c, x, y, x + 56, y + 16, 6, {120, 64, 24});
@@ -25,6 +26,7 @@ static void draw_chest(CANVAS *c, double x, double y)
   cv_line(c, x + 45, y - 5, x + 45, y + 1, 1.2, WHITE);
 }
 
+// A treasure map sheet with a dotted path to a red cross, corner at (x, y).
 static void draw_map(CANVAS *c, double x, double y)
 {
   const double sheet[] = {x, y + 4, x + 50, y, x + 54, y + 40, x + 4, y + 44};

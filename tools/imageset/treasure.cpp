@@ -9,6 +9,7 @@ enum { CELL = 15, SS = 6 };
 
 struct FIND_LOOK { RGB8 body, light, dark, digit, digit_shadow; };
 
+// The colours of the find worth value.
 static FIND_LOOK find_look(int value)
 {
   switch (value) {
@@ -21,6 +22,7 @@ static FIND_LOOK find_look(int value)
   }
 }
 
+// A coin filling the cell, rim darker than its face.
 static void draw_coin(CANVAS *c, const FIND_LOOK *look)
 {
   cv_circle(c, 7.5, 7.5, 6.6, look->dark);
@@ -30,6 +32,7 @@ static void draw_coin(CANVAS *c, const FIND_LOOK *look)
   cv_circle(c, 4.6, 4.4, 1.3, look->light);
 }
 
+// The cut gem of worth value (4..6) filling the cell.
 static void draw_gem(CANVAS *c, int value, const FIND_LOOK *look)
 {
   if (value == 4) {  // an emerald: a cut octagon

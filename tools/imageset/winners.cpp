@@ -10,6 +10,7 @@
 
 enum { W = 240, H = 250, FRAME_H = 212, SS = 3 };
 
+// Sky, sun, sea, the island and its palm inside the frame.
 static void draw_scene(CANVAS *c)
 {
   // sky, sea and sun
@@ -44,6 +45,7 @@ static void draw_scene(CANVAS *c)
   cv_circle(c, 41, 110, 5, {110, 70, 30});
 }
 
+// An open chest full of gold standing on the line y, left edge at x.
 static void draw_chest(CANVAS *c, double x, double y)
 {
   // gold heaped in an open chest, sparkles above

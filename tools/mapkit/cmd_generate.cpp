@@ -20,6 +20,7 @@ static const char HELP[] =
 // Default shares of the board in tenths of a percent: traps, then finds 1..6.
 static const int DEFAULT_PERMILLE[7] = {20, 80, 50, 30, 20, 10, 5};
 
+// permille tenths of a percent of cells, rounded to whole cells.
 static int permille_of(int cells, int permille)
 {
   return (cells * permille + 500) / 1000;

@@ -47,6 +47,7 @@ int kit_read_file(const char *path, size_t limit, std::string *data, long *size,
   return 0;
 }
 
+// The folder part of path ("." when it has none).
 static std::string folder_of(const char *path)
 {
   const char *slash = strrchr(path, '/');

@@ -57,6 +57,7 @@ static int read_cell(const unsigned char *p, size_t left, size_t *used)
   return -1;
 }
 
+// Fills error and returns -1.
 static int fail(MAP_TEXT_ERROR *error, int line, int column, const std::string &message)
 {
   error->line = line;
