@@ -1,0 +1,226 @@
+// The kit's commands as a map author meets them: exit statuses, one-line
+// messages, and no partial files left behind.
+#include "commands.h"
+#include "map_text.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <dirent.h>
+#include <string>
+#include <sys/stat.h>
+#include <vector>
+
+namespace {
+
+struct RUN {
+  int status;
+  std::string out, err;
+};
+
+std::string drain(FILE *f)
+{
+  std::string s;
+  rewind(f);
+  int c;
+  while ((c = fgetc(f)) != EOF)
+    s.push_back(static_cast<char>(c));
+  fclose(f);
+  return s;
+}
+
+RUN kit(std::vector<std::string> words)
+{
+  words.insert(words.begin(), "mapkit");
+  std::vector<char *> argv;
+  for (std::string &w : words)
+    argv.push_back(&w[0]);
+  argv.push_back(nullptr);
+  FILE *out = tmpfile(), *err = tmpfile();
+  RUN r;
+  r.status = mapkit_main(static_cast<int>(words.size()), argv.data(), out, err);
+  r.out = drain(out);
+  r.err = drain(err);
+  return r;
+}
+
+class Commands : public ::testing::Test {
+protected:
+  std::string dir;
+  void SetUp() override
+  {
+    char tmpl[] = "/tmp/mapkit-testXXXXXX";
+    ASSERT_NE(mkdtemp(tmpl), nullptr);
+    dir = tmpl;
+  }
+  void TearDown() override { (void)!system(("rm -rf '" + dir + "'").c_str()); }
+  std::string path(const char *name) const { return dir + "/" + name; }
+  void write(const char *name, const std::string &bytes) const
+  {
+    FILE *f = fopen(path(name).c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    fwrite(bytes.data(), 1, bytes.size(), f);
+    fclose(f);
+  }
+  std::string read(const char *name) const
+  {
+    FILE *f = fopen(path(name).c_str(), "rb");
+    if (!f)
+      return "<missing>";
+    return drain(f);
+  }
+  int entries() const
+  {
+    int n = 0;
+    DIR *d = opendir(dir.c_str());
+    while (dirent *e = readdir(d))
+      n += e->d_name[0] != '.' || (e->d_name[1] && e->d_name[1] != '.');
+    closedir(d);
+    return n;
+  }
+};
+
+// A failure says so on one line of the error stream and nothing on the other.
+void expect_one_line_failure(const RUN &r, int status, const std::string &mentions)
+{
+  EXPECT_EQ(r.status, status);
+  ASSERT_FALSE(r.err.empty());
+  EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;
+  EXPECT_EQ(r.err.compare(0, 6, "mapkit"), 0) << r.err;
+  EXPECT_NE(r.err.find(mentions), std::string::npos) << r.err;
+  EXPECT_EQ(r.out, "");
+}
+
+TEST_F(Commands, HelpForEveryCommandAndMisuseOfTheKit)
+{
+  for (const char *command : {"render", "build", "generate", "stats"}) {
+    RUN r = kit({command, "--help"});
+    EXPECT_EQ(r.status, 0) << command;
+    EXPECT_EQ(r.out.compare(0, 14, "usage: mapkit "), 0) << command;
+  }
+  EXPECT_EQ(kit({"--help"}).status, 0);
+  expect_one_line_failure(kit({}), 2, "no command");
+  expect_one_line_failure(kit({"paint"}), 2, "unknown command 'paint'");
+  expect_one_line_failure(kit({"render"}), 2, "expects one map file");
+  expect_one_line_failure(kit({"render", "--colour", "x"}), 2, "unknown option --colour");
+  expect_one_line_failure(kit({"build", "only-one"}), 2, "expects a map text and an output file");
+}
+
+TEST_F(Commands, RenderReportsUnreadableMapsAndPrintsABuildableText)
+{
+  expect_one_line_failure(kit({"render", path("none")}), 1, path("none") + ": No such file");
+  expect_one_line_failure(kit({"render", dir}), 1, "is a directory");
+
+  write("m", std::string("\x06\x0a\x00\x07", 4));
+  RUN r = kit({"render", path("m")});
+  ASSERT_EQ(r.status, 0) << r.err;
+  std::string first_row = "6X." + cell_notation(7) + std::string(36, '.') + "\n";
+  EXPECT_EQ(r.out.compare(0, first_row.size(), first_row), 0) << r.out;
+  EXPECT_NE(r.out.find("# file: 4 bytes, short"), std::string::npos);
+  write("m.txt", r.out);
+  ASSERT_EQ(kit({"build", path("m.txt"), path("back")}).status, 0);
+  EXPECT_EQ(read("back"), std::string("\x06\x0a\x00\x07", 4) + std::string(36, '\0'));
+}
+
+TEST_F(Commands, BuildRefusesBadTextsAndLeavesNoFileBehind)
+{
+  std::string row(40, '.');
+  write("bad.txt", row + "\n" + row + "\n" + row.substr(0, 16) + "Q" + row.substr(17) + "\n");
+  write("old", "old contents");
+  expect_one_line_failure(kit({"build", path("bad.txt"), path("new")}), 1, path("bad.txt") + ":3:17: bad character 'Q'");
+  expect_one_line_failure(kit({"build", path("bad.txt"), path("old")}), 1, ":3:17:");
+  EXPECT_EQ(read("new"), "<missing>");
+  EXPECT_EQ(read("old"), "old contents");
+  EXPECT_EQ(entries(), 2);  // bad.txt and old: no temporary file left
+
+  write("short-row.txt", row + "\n" + row.substr(1) + "\n");
+  expect_one_line_failure(kit({"build", path("short-row.txt"), path("new")}), 1, "short-row.txt:2: row has only 39 cells");
+  expect_one_line_failure(kit({"build", path("missing.txt"), path("new")}), 1, "missing.txt: No such file");
+  write("good.txt", row + "\n");
+  expect_one_line_failure(kit({"build", path("good.txt"), path("no/such/dir/map")}), 1, "no/such/dir");
+  expect_one_line_failure(kit({"build", path("good.txt"), dir}), 1, "is a directory");
+  EXPECT_EQ(entries(), 4);
+
+  RUN ok = kit({"build", path("good.txt"), path("old")});
+  EXPECT_EQ(ok.status, 0) << ok.err;
+  EXPECT_EQ(read("old"), std::string(40, '\0'));
+  EXPECT_EQ(entries(), 4);
+  struct stat st;
+  ASSERT_EQ(stat(path("old").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0644u);
+}
+
+TEST_F(Commands, GenerateIsDeterministicAndChecksItsNumbers)
+{
+  std::vector<std::string> opts = {"--seed", "77", "--find", "6=2%", "--traps=30", "--find", "1=0"};
+  std::vector<std::string> a = opts, b = opts;
+  a.insert(a.begin(), "generate");
+  a.push_back(path("a"));
+  b.insert(b.begin(), "generate");
+  b.push_back(path("b"));
+  ASSERT_EQ(kit(a).status, 0);
+  ASSERT_EQ(kit(b).status, 0);
+  EXPECT_EQ(read("a").size(), 1400u);
+  EXPECT_EQ(read("a"), read("b"));
+  std::string map = read("a");
+  int sixes = 0, traps = 0, ones = 0;
+  for (char c : map) {
+    sixes += c == 6;
+    traps += c == 10;
+    ones += c == 1;
+  }
+  EXPECT_EQ(sixes, 28);
+  EXPECT_EQ(traps, 30);
+  EXPECT_EQ(ones, 0);
+
+  ASSERT_EQ(kit({"generate", "--seed", "77", "--rows", "3", path("c")}).status, 0);
+  EXPECT_EQ(read("c").size(), 120u);
+
+  expect_one_line_failure(kit({"generate", path("x")}), 2, "--seed is required");
+  expect_one_line_failure(kit({"generate", "--seed", "12ab", path("x")}), 2, "bad seed '12ab'");
+  expect_one_line_failure(kit({"generate", "--seed", "-5", path("x")}), 2, "bad seed");
+  expect_one_line_failure(kit({"generate", "--seed", "1", "--rows", "36", path("x")}), 2, "bad row count");
+  expect_one_line_failure(kit({"generate", "--seed", "1", "--find", "0=5", path("x")}), 2, "bad --find '0=5'");
+  expect_one_line_failure(kit({"generate", "--seed", "1", "--find", "2", path("x")}), 2, "bad --find");
+  expect_one_line_failure(kit({"generate", "--seed", "1", "--traps", "-1", path("x")}), 2, "bad trap amount");
+  expect_one_line_failure(kit({"generate", "--seed", "1", "--traps", "1%%", path("x")}), 2, "bad trap amount");
+  expect_one_line_failure(kit({"generate", "--seed", "1", "--traps", "90%", path("x")}), 2, "do not fit");
+  expect_one_line_failure(kit({"generate", "--seed"}), 2, "--seed needs a value");
+  EXPECT_EQ(read("x"), "<missing>");
+}
+
+TEST_F(Commands, StatsOnAnAllZeroMapAndOnBadArguments)
+{
+  write("zero", std::string(1400, '\0'));
+  RUN r = kit({"stats", path("zero"), "--players", "4", "--matches", "3"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  for (int seat = 1; seat <= 4; seat++) {
+    char line[64];
+    snprintf(line, sizeof line, "%4d        0.00    0.0%%\n", seat);
+    EXPECT_NE(r.out.find(line), std::string::npos) << r.out;
+  }
+  EXPECT_NE(r.out.find("no winner: 100.0%"), std::string::npos);
+
+  RUN again = kit({"stats", path("zero"), "--players", "4", "--matches", "3"});
+  EXPECT_EQ(again.out, r.out);
+
+  expect_one_line_failure(kit({"stats", path("zero"), "--matches", "3"}), 2, "--players needs a number 1..8");
+  expect_one_line_failure(kit({"stats", path("zero"), "--players", "9", "--matches", "3"}), 2, "--players");
+  expect_one_line_failure(kit({"stats", path("zero"), "--players", "2", "--matches", "0"}), 2, "--matches");
+  expect_one_line_failure(kit({"stats", path("zero"), "--players", "2", "--matches", "x"}), 2, "--matches");
+  expect_one_line_failure(kit({"stats", path("zero"), "--players", "2", "--matches", "1", "--seed", "4294967296"}),
+                          2, "bad seed");
+  expect_one_line_failure(kit({"stats", path("gone"), "--players", "2", "--matches", "1"}), 1, "gone: No such file");
+}
+
+TEST_F(Commands, StatsIsRepeatableForASeed)
+{
+  ASSERT_EQ(kit({"generate", "--seed", "5", path("m")}).status, 0);
+  RUN a = kit({"stats", path("m"), "--players", "3", "--matches", "20", "--seed", "9"});
+  RUN b = kit({"stats", path("m"), "--players", "3", "--matches", "20", "--seed", "9"});
+  ASSERT_EQ(a.status, 0);
+  EXPECT_EQ(a.out, b.out);
+}
+
+}  // namespace

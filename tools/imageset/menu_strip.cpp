@@ -1,0 +1,21 @@
+// The strip along the bottom of the menu: a dark plank with a one-line
+// reminder of how the menu works.
+#include "lettering.h"
+#include "palette.h"
+#include "pictures.h"
+
+BITMAP *paint_menu_strip(void)
+{
+  enum { W = 800, H = 25 };
+  BITMAP *bmp = new_picture(W, H);
+  for (int y = 1; y < H; y++) {
+    RGB8 row = mix(WOOD, WOOD_DARK, double(y) / (H - 1));
+    for (int x = 0; x < W; x++)
+      putpixel(bmp, x, y, px(bmp, noise(x / 11, y, 0) < 0.2 ? shade(row, -0.08) : row));
+  }
+  hline(bmp, 0, 0, W - 1, px(bmp, WOOD_EDGE));
+  hline(bmp, 0, 1, W - 1, px(bmp, GOLD_DARK));
+  const char *hint = "Klikni na hrace: Hrac / Pocitac / Vypnuto   -   sipkami vyber mapu   -   Spustit";
+  text_shadowed(bmp, (W - text_width(hint)) / 2, 10, hint, PARCHMENT, WOOD_EDGE);
+  return bmp;
+}

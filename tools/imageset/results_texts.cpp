@@ -1,0 +1,74 @@
+// The words of the results screen: the "Vitez!" ribbon beside the winner,
+// the "Nikdo nevyhral" ribbon for a shared top score, and the note that the
+// right mouse button goes back to the menu.
+#include "lettering.h"
+#include "palette.h"
+#include "parchment.h"
+#include "pictures.h"
+
+static const RGB8 RIBBON = {150, 28, 28};
+
+// A ribbon w wide with swallow-tailed ends, its band from y0 to y1.
+static void draw_ribbon(CANVAS *c, double w, double y0, double y1)
+{
+  double mid = (y0 + y1) / 2, tail = 30, drop = 8;
+  const double left[] = {0, y0 + drop, tail + 8, y0 + drop, tail + 8, y1 + drop, 0, y1 + drop, 12, mid + drop};
+  const double right[] = {w, y0 + drop, w - tail - 8, y0 + drop, w - tail - 8, y1 + drop, w, y1 + drop,
+                          w - 12, mid + drop};
+  cv_polygon(c, 5, left, shade(RIBBON, -0.4));
+  cv_polygon(c, 5, right, shade(RIBBON, -0.4));
+  cv_rect(c, tail, y0, w - tail, y1, GOLD_DARK);
+  cv_rect(c, tail, y0 + 2, w - tail, y1 - 2, RIBBON);
+  cv_rect(c, tail, y0 + 4, w - tail, y0 + 6, shade(RIBBON, 0.2));
+}
+
+BITMAP *paint_winner_caption(void)
+{
+  enum { W = 296, H = 92 };
+  CANVAS c = canvas_new(W, H, 4);
+  draw_ribbon(&c, W - 18, 6, 62);
+  // an arrowhead pointing at the winner on the right
+  const double arrow[] = {W - 16, 20, W - 1, 34, W - 16, 48};
+  cv_polygon(&c, 3, arrow, GOLD);
+  BITMAP *bmp = canvas_finish(&c);
+  LETTERING style = {5, GOLD_LIGHT, GOLD, 2, {70, 20, 0}, 2, {60, 8, 8}};
+  lettering_centred(bmp, (W - 18) / 2, 11, "Vitez!", &style);
+  const char *sub = "Gratulujeme!";
+  text_shadowed(bmp, ((W - 18) - text_width(sub)) / 2, 78, sub, GOLD_LIGHT, {20, 10, 0});
+  return bmp;
+}
+
+BITMAP *paint_no_winner(void)
+{
+  enum { W = 564, H = 92 };
+  CANVAS c = canvas_new(W, H, 4);
+  draw_ribbon(&c, W, 10, 62);
+  BITMAP *bmp = canvas_finish(&c);
+  LETTERING style = {4, {236, 236, 240}, {170, 176, 190}, 2, {40, 10, 10}, 2, {60, 8, 8}};
+  lettering_centred(bmp, W / 2, 18, "Nikdo nevyhral", &style);
+  const char *sub = "Stejne nejvyssi skore ma vic hracu.";
+  text_shadowed(bmp, (W - text_width(sub)) / 2, 80, sub, PARCHMENT, {20, 10, 0});
+  return bmp;
+}
+
+// A mouse seen from above with its right button lit.
+static void draw_mouse(BITMAP *bmp, int x, int y)
+{
+  CANVAS c = canvas_new(16, 24, 4);
+  cv_round_rect(&c, 0.5, 0.5, 15.5, 23.5, 7, INK);
+  cv_round_rect(&c, 1.5, 1.5, 14.5, 22.5, 6, {236, 236, 232});
+  cv_rect(&c, 8.5, 1.5, 13, 10, {220, 30, 20});
+  cv_rect(&c, 7.5, 1.5, 8.5, 10, INK);
+  cv_rect(&c, 1.5, 10, 14.5, 11, INK);
+  canvas_finish_onto(&c, bmp, x, y);
+}
+
+BITMAP *paint_results_closing(void)
+{
+  enum { W = 194, H = 44 };
+  BITMAP *bmp = new_parchment(W, H, 2);
+  draw_mouse(bmp, 10, 10);
+  text_plain(bmp, 34, 12, "Prave tlacitko", INK);
+  text_plain(bmp, 34, 24, "mysi: zpet do menu", {150, 30, 10});
+  return bmp;
+}

@@ -1,0 +1,55 @@
+// mapkit build: a map text turned into a map file.
+#include "commands.h"
+#include "kit_args.h"
+#include "kit_files.h"
+#include "map_text.h"
+
+enum { TEXT_LIMIT = 1 << 20 };  // far above any map text, comments included
+
+static const char HELP[] =
+  "usage: mapkit build TEXT OUT\n"
+  "Turns the map text TEXT into the map file OUT, one byte per cell.\n"
+  "Each row holds exactly 40 cells: '.' nothing, '1'..'6' a find, 'X' a trap,\n"
+  "or the Braille character U+2800+v for any byte value v. Lines starting\n"
+  "with '#' are comments; empty lines at the end are ignored.\n"
+  "A text of 35 rows gives a full 1400-byte map. Fewer rows are allowed and\n"
+  "give a short file of rows x 40 bytes: the game leaves the rest empty.\n"
+  "On an error nothing is written; the message names the line and column.\n";
+
+int cmd_build(int argc, char **argv, FILE *out, FILE *err)
+{
+  KIT_ARGS args;
+  std::string why;
+  if (kit_split_args(argc, argv, 2, {}, &args, &why) != 0)
+    return kit_usage(err, "build", why);
+  if (args.help) {
+    fputs(HELP, out);
+    return KIT_OK;
+  }
+  if (args.words.size() != 2)
+    return kit_usage(err, "build", "expects a map text and an output file");
+  const char *text_path = args.words[0].c_str();
+  const char *out_path = args.words[1].c_str();
+  std::string text;
+  long size = 0;
+  if (kit_read_file(text_path, TEXT_LIMIT + 1, &text, &size, &why) != 0)
+    return kit_fail(err, "build", std::string(text_path) + ": " + why);
+  if (text.size() > TEXT_LIMIT)
+    return kit_fail(err, "build", std::string(text_path) + ": too large for a map text");
+
+  unsigned char bytes[MAP_MAX_BYTES];
+  MAP_TEXT_ERROR error;
+  int count = map_text_parse(text.data(), text.size(), bytes, &error);
+  if (count < 0) {
+    std::string where = std::string(text_path) + ":" + std::to_string(error.line);
+    if (error.column > 0)
+      where += ":" + std::to_string(error.column);
+    return kit_fail(err, "build", where + ": " + error.message);
+  }
+  if (kit_write_file(out_path, bytes, count, &why) != 0)
+    return kit_fail(err, "build", std::string(out_path) + ": " + why);
+  int rows = count / 40;
+  fprintf(out, "%s: %d rows, %d bytes%s\n", out_path, rows, count,
+          rows < 35 ? " (short: the rows below stay empty in the game)" : "");
+  return KIT_OK;
+}

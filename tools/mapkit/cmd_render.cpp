@@ -1,0 +1,39 @@
+// mapkit render: a map file as text, followed by its summary.
+#include "commands.h"
+#include "kit_args.h"
+#include "kit_files.h"
+#include "map_summary.h"
+#include "map_text.h"
+
+static const char HELP[] =
+  "usage: mapkit render MAP\n"
+  "Prints the rows the map file fills, in the map text notation ('.' nothing,\n"
+  "'1'..'6' finds, 'X' trap, Braille U+2800+v for any other byte v), then a\n"
+  "summary as '#' comment lines: file size (short, full or long), cells per\n"
+  "value, points on the board, traps. The output builds back with\n"
+  "'mapkit build'. A short file prints only the rows it fills; a part row is\n"
+  "completed with '.', as the game leaves those cells empty.\n";
+
+int cmd_render(int argc, char **argv, FILE *out, FILE *err)
+{
+  KIT_ARGS args;
+  std::string why;
+  if (kit_split_args(argc, argv, 2, {}, &args, &why) != 0)
+    return kit_usage(err, "render", why);
+  if (args.help) {
+    fputs(HELP, out);
+    return KIT_OK;
+  }
+  if (args.words.size() != 1)
+    return kit_usage(err, "render", "expects one map file");
+  const char *path = args.words[0].c_str();
+  std::string data;
+  long size = 0;
+  if (kit_read_file(path, MAP_MAX_BYTES, &data, &size, &why) != 0)
+    return kit_fail(err, "render", std::string(path) + ": " + why);
+  const unsigned char *bytes = reinterpret_cast<const unsigned char *>(data.data());
+  MAP_SUMMARY summary = map_summarise(bytes, size);
+  fputs(map_text_render(bytes, data.size()).c_str(), out);
+  fputs(map_summary_text(&summary).c_str(), out);
+  return KIT_OK;
+}

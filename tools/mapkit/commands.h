@@ -1,0 +1,22 @@
+// The map kit's commands. Each takes the whole argument vector (argv[1] is
+// the command word) and the streams to print on, and returns the exit
+// status: 0 done, 1 failed, 2 used wrongly. Failures print one line on err.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+// Dispatches to the command named by argv[1].
+int mapkit_main(int argc, char **argv, FILE *out, FILE *err);
+
+int cmd_render(int argc, char **argv, FILE *out, FILE *err);
+int cmd_build(int argc, char **argv, FILE *out, FILE *err);
+int cmd_generate(int argc, char **argv, FILE *out, FILE *err);
+int cmd_stats(int argc, char **argv, FILE *out, FILE *err);
+
+enum { KIT_OK = 0, KIT_FAILED = 1, KIT_USAGE = 2 };
+
+// Prints "mapkit COMMAND: message" on err and returns KIT_FAILED.
+int kit_fail(FILE *err, const char *command, const std::string &message);
+// Prints the same with a pointer to --help and returns KIT_USAGE.
+int kit_usage(FILE *err, const char *command, const std::string &message);

@@ -1,0 +1,16 @@
+// Reading inputs and writing outputs for the map kit, with every failure
+// turned into a message rather than a crash.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+// Reads the regular file at path, at most limit bytes, into data; size gets
+// the file's whole size. Returns 0, or -1 with why set ("no such file", "is
+// a directory", ...).
+int kit_read_file(const char *path, size_t limit, std::string *data, long *size, std::string *why);
+
+// Writes data to path through a temporary file in the same folder that is
+// renamed over path only once it is complete, so a failure never leaves a
+// partial file behind. Returns 0, or -1 with why set.
+int kit_write_file(const char *path, const void *data, size_t length, std::string *why);

@@ -1,0 +1,47 @@
+// Counting a map's cells and describing them.
+#include "map_summary.h"
+#include "map_text.h"
+
+MAP_SUMMARY map_summarise(const unsigned char *bytes, long file_size)
+{
+  MAP_SUMMARY s = {};
+  s.file_size = file_size;
+  s.cells_from_file = file_size < MAP_MAX_BYTES ? static_cast<int>(file_size) : MAP_MAX_BYTES;
+  for (int i = 0; i < BOARD_CELLS; i++) {
+    int value = i < s.cells_from_file ? int(bytes[i]) : int(CELL_EMPTY);
+    s.count[value]++;
+    if (value >= CELL_FIND_MIN && value <= CELL_FIND_MAX) {
+      s.find_cells++;
+      s.points += value;
+    } else if (value == CELL_TRAP) {
+      s.traps++;
+    }
+  }
+  return s;
+}
+
+std::string map_summary_text(const MAP_SUMMARY *s)
+{
+  std::string t = "# file: " + std::to_string(s->file_size) + " bytes, ";
+  if (s->file_size < MAP_MAX_BYTES)
+    t += "short: cells " + std::to_string(s->cells_from_file) + " to 1399 are empty in the game\n";
+  else if (s->file_size > MAP_MAX_BYTES)
+    t += "long: the bytes past 1400 are ignored\n";
+  else
+    t += "a full board\n";
+  t += "# empty: " + std::to_string(s->count[CELL_EMPTY]) + " cells\n";
+  for (int v = CELL_FIND_MIN; v <= CELL_FIND_MAX; v++)
+    t += "# find " + std::to_string(v) + ": " + std::to_string(s->count[v]) + " cells, " +
+         std::to_string(s->count[v] * v) + " points\n";
+  t += "# finds: " + std::to_string(s->find_cells) + " cells, " + std::to_string(s->points) + " points\n";
+  t += "# traps: " + std::to_string(s->traps) + "\n";
+  std::string others;
+  for (int v = 0; v < 256; v++) {
+    int special = v == CELL_EMPTY || v == CELL_TRAP || (v >= CELL_FIND_MIN && v <= CELL_FIND_MAX);
+    if (!special && s->count[v])
+      others += " " + cell_notation(v) + "=" + std::to_string(v) + " x" + std::to_string(s->count[v]);
+  }
+  if (!others.empty())
+    t += "# other values, empty in the game:" + others + "\n";
+  return t;
+}

@@ -1,0 +1,55 @@
+// The kit's entry: picks the command, prints the overview on --help.
+#include "commands.h"
+
+#include <cstring>
+#include <string>
+
+static const char OVERVIEW[] =
+  "usage: mapkit COMMAND ...\n"
+  "Tools for the maps of Hledani pokladu.\n"
+  "\n"
+  "  render MAP                 print a map file as text, with a summary\n"
+  "  build TEXT OUT             turn a map text into a map file\n"
+  "  generate --seed N ... OUT  make a random map\n"
+  "  stats MAP --players K --matches N\n"
+  "                             play computer matches on a map, report per seat\n"
+  "\n"
+  "Map text: 40 cells a row, up to 35 rows, top row first. '.' nothing,\n"
+  "'1'..'6' a find of that worth, 'X' a trap; any byte value v may also be\n"
+  "written as the Braille character U+2800+v. Lines starting with '#' are\n"
+  "comments. 'mapkit COMMAND --help' tells more.\n";
+
+int kit_fail(FILE *err, const char *command, const std::string &message)
+{
+  fprintf(err, "mapkit %s: %s\n", command, message.c_str());
+  return KIT_FAILED;
+}
+
+int kit_usage(FILE *err, const char *command, const std::string &message)
+{
+  fprintf(err, "mapkit %s: %s (see mapkit %s --help)\n", command, message.c_str(), command);
+  return KIT_USAGE;
+}
+
+int mapkit_main(int argc, char **argv, FILE *out, FILE *err)
+{
+  if (argc < 2) {
+    fprintf(err, "mapkit: no command given (see mapkit --help)\n");
+    return KIT_USAGE;
+  }
+  const char *word = argv[1];
+  if (!strcmp(word, "--help") || !strcmp(word, "-h") || !strcmp(word, "help")) {
+    fputs(OVERVIEW, out);
+    return KIT_OK;
+  }
+  if (!strcmp(word, "render"))
+    return cmd_render(argc, argv, out, err);
+  if (!strcmp(word, "build"))
+    return cmd_build(argc, argv, out, err);
+  if (!strcmp(word, "generate"))
+    return cmd_generate(argc, argv, out, err);
+  if (!strcmp(word, "stats"))
+    return cmd_stats(argc, argv, out, err);
+  fprintf(err, "mapkit: unknown command '%s' (see mapkit --help)\n", word);
+  return KIT_USAGE;
+}
