@@ -300,19 +300,19 @@ static void print_machine(int quick)
 static void print_frames(const REPORT *report)
 {
   printf("## Frames\n\n");
-  printf("| case | median µs | p95 µs | frames/s | floor median µs | floor p95 µs | ratio | "
+  printf("| case | frames | median µs | p95 µs | frames/s | floor median µs | floor p95 µs | ratio | "
          "floor without directory pass, µs | same picture | target ≤ 1.10 |\n");
-  printf("|---|---:|---:|---:|---:|---:|---:|---:|:---:|:---:|\n");
+  printf("|---|---:|---:|---:|---:|---:|---:|---:|---:|:---:|:---:|\n");
   for (int i = 0; i < report->row_count; i++) {
     const CASE_ROW *row = &report->rows[i];
     char bare[32] = "";
     if (row->bare.count)
       snprintf(bare, sizeof bare, "%.0f", row->bare.median_us);
     double r = ratio(row);
-    printf("| %s | %.0f | %.0f | %.1f | %.0f | %.0f | %.3f | %s | %s | %s |\n", row->name,
-           row->frame.median_us, row->frame.p95_us,
-           row->frame.median_us > 0 ? 1e6 / row->frame.median_us : 0.0, row->floor.median_us,
-           row->floor.p95_us, r, bare, row->same_picture ? "yes" : "NO",
+    double fps = row->frame.median_us > 0 ? 1e6 / row->frame.median_us : 0.0;
+    printf("| %s | %d | %.0f | %.0f | %.*f | %.0f | %.0f | %.3f | %s | %s | %s |\n", row->name,
+           row->frame.count, row->frame.median_us, row->frame.p95_us, fps >= 100 ? 0 : fps >= 1 ? 1 : 3,
+           fps, row->floor.median_us, row->floor.p95_us, r, bare, row->same_picture ? "yes" : "NO",
            r * 100 <= TARGET_RATIO_PERCENT ? "met" : "MISSED");
   }
   printf("\n");
