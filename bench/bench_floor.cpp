@@ -9,6 +9,7 @@
 #include <cstring>
 #include <dirent.h>
 
+// Appends a call of the kind, or returns null when the plan is full.
 static FLOOR_OP *add_op(FLOOR_PLAN *plan, int kind)
 {
   if (plan->count >= FLOOR_PLAN_MAX)
@@ -18,6 +19,7 @@ static FLOOR_OP *add_op(FLOOR_PLAN *plan, int kind)
   return op;
 }
 
+// Appends the copy of image index at (x, y), opaque or masked as the game copies it.
 static void add_copy(FLOOR_PLAN *plan, int index, int x, int y)
 {
   FLOOR_OP *op = add_op(plan, image_is_opaque(index) ? OP_BLIT : OP_MASKED_BLIT);

@@ -1,7 +1,6 @@
-// Frame benchmark: times the game's frames (menu, board, results and the
-// worst cases) against their floors, the same library calls replayed with no
-// game code in between, plus start-up to the first menu frame and resident
-// memory over a long menu run. Prints Markdown tables on standard output.
+// Frame benchmark: the game's frames against their floors (the same library
+// calls with no game code in between), start-up to the first menu frame and
+// resident memory over a long menu run, as Markdown tables on standard output.
 //
 // usage (under xvfb-run -a -s "-screen 0 800x600x16"):
 //   frame_bench [--quick] [--case TEXT] [IMAGE_SET]
@@ -57,23 +56,27 @@ struct REPORT {
   LIBRARY_FACTS facts;
 };
 
+// One pass of the menu loop.
 static void menu_frame(void)
 {
   menu_update(&game_menu);
   menu_draw(&game_menu);
 }
 
+// One pass of the match loop without its button and end checks.
 static void board_frame(void)
 {
   take_turn(&game_match);
   match_draw(&game_match);
 }
 
+// One frame of the results screen.
 static void results_frame(void)
 {
   results_draw(&game_match);
 }
 
+// Puts back what a frame changes: the selection, the match.
 static void prepare_frame(const BENCH_CASE *c)
 {
   if (c->map_index)
@@ -82,6 +85,7 @@ static void prepare_frame(const BENCH_CASE *c)
     game_match = *c->restore;
 }
 
+// Times count game frames, each after its untimed preparation.
 static void time_game_frames(const BENCH_CASE *c, int count, SAMPLES *out)
 {
   for (int i = 0; i < count; i++) {
@@ -92,6 +96,7 @@ static void time_game_frames(const BENCH_CASE *c, int count, SAMPLES *out)
   }
 }
 
+// Times count replays of the plan.
 static void time_floor_frames(const FLOOR_PLAN *plan, int count, SAMPLES *out)
 {
   for (int i = 0; i < count; i++) {
@@ -147,6 +152,7 @@ static void run_case(const BENCH_CASE *c, REPORT *report)
   row->bare = samples_stats(&bare);
 }
 
+// Holds the pointer at (x, y) with no button down.
 static void set_pointer(int x, int y)
 {
   mouse_x = x;
@@ -156,6 +162,7 @@ static void set_pointer(int x, int y)
 
 static FLOOR_PLAN floor_plan, bare_plan;
 
+// Plans the menu's floors for map_index in the working folder and times the case.
 static void run_menu_case(REPORT *report, const char *name, int map_index, int frames)
 {
   set_pointer(MENU_POINTER_X, MENU_POINTER_Y);
@@ -172,6 +179,7 @@ static void run_menu_case(REPORT *report, const char *name, int map_index, int f
   run_case(&c, report);
 }
 
+// Times take_turn + match_draw from start; restore puts start back before every frame.
 static void run_board_case(REPORT *report, const char *name, const MATCH *start, int restore, int frames)
 {
   set_pointer(BOARD_POINTER_X, BOARD_POINTER_Y);
@@ -183,6 +191,7 @@ static void run_board_case(REPORT *report, const char *name, const MATCH *start,
   run_case(&c, report);
 }
 
+// Times results_draw for the given winner picture (0: no winner).
 static void run_results_case(REPORT *report, const char *name, int winner_image, int frames)
 {
   set_pointer(BOARD_POINTER_X, BOARD_POINTER_Y);
@@ -243,6 +252,7 @@ static void results_cases(REPORT *report, int quick)
   run_results_case(report, "results, no winner", 0, frames);
 }
 
+// Resident memory after 1,000 and after the last of a long run of menu frames.
 static void memory_run(REPORT *report, const char *workdir, int quick)
 {
   fprintf(stderr, "  resident memory over a menu run ...\n");
@@ -259,6 +269,7 @@ static void memory_run(REPORT *report, const char *workdir, int quick)
   report->rss_kib_100000 = resident_kib();
 }
 
+// Game median over floor median.
 static double ratio(const CASE_ROW *row)
 {
   return row->floor.median_us > 0 ? row->frame.median_us / row->floor.median_us : 0.0;
