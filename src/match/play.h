@@ -34,3 +34,5 @@ int cell_image(int value);
 void check_match_end(MATCH *match);
 // Decides the winner and shows it until the right button alone is pressed.
 void show_results(MATCH *match);
+// Composes and presents one frame of the results screen for winner_image.
+void results_draw(const MATCH *match);

@@ -14,7 +14,7 @@ void check_match_end(MATCH *match)
     show_results(match);
 }
 
-static void draw_results(const MATCH *match)
+void results_draw(const MATCH *match)
 {
   frame_begin();
   draw_tiled_background();
@@ -35,6 +35,6 @@ void show_results(MATCH *match)
     match->winner_image = IMG_WINNER_1 + winner - 1;
   // The right button alone is the only way out, tested before each frame.
   while (!right_button_alone() && !close_requested)
-    draw_results(match);
+    results_draw(match);
   match->finished = -1;
 }

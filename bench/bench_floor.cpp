@@ -1,0 +1,213 @@
+// Recording and replaying the library calls of a frame. The plans follow the
+// screens' layouts on their own; the benchmark checks that each replay
+// composes exactly the picture the game's frame composes.
+#include "bench_floor.h"
+#include "match/play.h"
+#include "shell/game.h"
+#include "shell/images.h"
+
+#include <cstring>
+#include <dirent.h>
+
+// Appends a call of the kind, or returns null when the plan is full.
+static FLOOR_OP *add_op(FLOOR_PLAN *plan, int kind)
+{
+  if (plan->count >= FLOOR_PLAN_MAX)
+    return nullptr;
+  FLOOR_OP *op = &plan->ops[plan->count++];
+  *op = FLOOR_OP{kind, nullptr, 0, 0, nullptr, 0, 0};
+  return op;
+}
+
+// Appends the copy of image index at (x, y), opaque or masked as the game copies it.
+static void add_copy(FLOOR_PLAN *plan, int index, int x, int y)
+{
+  FLOOR_OP *op = add_op(plan, image_is_opaque(index) ? OP_BLIT : OP_MASKED_BLIT);
+  if (!op)
+    return;
+  op->image = game_image(index);
+  op->x = x;
+  op->y = y;
+}
+
+static void add_text(FLOOR_PLAN *plan, int x, int y, const char *text)
+{
+  FLOOR_OP *op = add_op(plan, OP_TEXT);
+  if (!op)
+    return;
+  op->x = x;
+  op->y = y;
+  op->text = text;
+}
+
+static void add_number(FLOOR_PLAN *plan, int x, int y, int number)
+{
+  FLOOR_OP *op = add_op(plan, OP_NUMBER);
+  if (!op)
+    return;
+  op->x = x;
+  op->y = y;
+  op->number = number;
+}
+
+static void add_dir_passes(FLOOR_PLAN *plan, int passes, int reads)
+{
+  FLOOR_OP *op = passes > 0 ? add_op(plan, OP_DIR_PASS) : nullptr;
+  if (!op)
+    return;
+  op->repeat = passes;
+  op->number = reads;
+}
+
+static void begin_plan(FLOOR_PLAN *plan)
+{
+  plan->count = 0;
+  add_op(plan, OP_POINTER_OFF);
+  add_op(plan, OP_CLEAR);
+}
+
+static void end_plan(FLOOR_PLAN *plan)
+{
+  add_op(plan, OP_POINTER_ON);
+  add_op(plan, OP_PRESENT);
+}
+
+static void add_full_background(FLOOR_PLAN *plan)
+{
+  for (int x = 0; x < 800; x += 100)
+    for (int y = 0; y < 600; y += 100)
+      add_copy(plan, IMG_BACKGROUND, x, y);
+}
+
+void plan_menu(FLOOR_PLAN *plan, const MENU *menu, const char *label, const DIR_WORK *dir)
+{
+  begin_plan(plan);
+  add_full_background(plan);
+  add_copy(plan, IMG_TITLE, 216, 50);
+  for (int p = 2; p <= 8; p++)
+    if (menu->hover_item == HOVER_PLAYER[p])
+      add_copy(plan, IMG_HIGHLIGHT, 85 + 170 * ((p - 1) % 4), 150 + 100 * ((p - 1) / 4));
+  for (int p = 1; p <= 8; p++) {
+    int x = 85 + 170 * ((p - 1) % 4), y = 150 + 100 * ((p - 1) / 4);
+    add_copy(plan, IMG_PLAYER_1 + p - 1, x, y);
+    add_text(plan, x + 7, y + 38, player_kind_label(p));
+  }
+  add_copy(plan, menu->hover_item == HOVER_PREVIOUS ? IMG_PREV_ARROW_HOVER : IMG_PREV_ARROW, 300, 350);
+  add_copy(plan, IMG_MAP_FIELD, 310, 350);
+  add_copy(plan, menu->hover_item == HOVER_NEXT ? IMG_NEXT_ARROW_HOVER : IMG_NEXT_ARROW, 493, 350);
+  if (dir) {
+    add_dir_passes(plan, dir->full_passes, dir->full_reads);
+    add_dir_passes(plan, 1, dir->final_reads);
+  }
+  add_text(plan, 314, 354, label);
+  add_copy(plan, menu->hover_item == HOVER_START ? IMG_START_HOVER : IMG_START, 337, 400);
+  add_copy(plan, menu->hover_item == HOVER_QUIT ? IMG_QUIT_HOVER : IMG_QUIT, 335, 430);
+  add_copy(plan, IMG_MENU_STRIP, 0, 575);
+  end_plan(plan);
+}
+
+void plan_board(FLOOR_PLAN *plan, const MATCH *match)
+{
+  begin_plan(plan);
+  for (int x = 0; x < 800; x += 100)
+    add_copy(plan, IMG_BACKGROUND, x, 0);
+  static const int side_columns[] = {0, 100, 700};
+  for (int x : side_columns)
+    for (int y = 100; y <= 400; y += 100)
+      add_copy(plan, IMG_BACKGROUND, x, y);
+  for (int x = 0; x < 800; x += 100)
+    add_copy(plan, IMG_BACKGROUND, x, 500);
+  add_copy(plan, IMG_HIGHLIGHT, 10, 65 * match->current_player - 45);
+  for (int p = 1; p <= PLAYER_COUNT; p++) {
+    if (match->player_kind[p] == PLAYER_OFF)
+      continue;
+    add_copy(plan, IMG_PLAYER_1 + p - 1, 10, 20 + 65 * (p - 1));
+    add_number(plan, 17, 58 + 65 * (p - 1), match->scores[p]);
+  }
+  add_copy(plan, match->hover_help ? IMG_HELP_BUTTON_HOVER : IMG_HELP_BUTTON, 10, 530);
+  add_copy(plan, match->hover_end ? IMG_END_BUTTON_HOVER : IMG_END_BUTTON, 10, 557);
+  for (int cell = 0; cell < BOARD_CELLS; cell++)
+    add_copy(plan, IMG_CELL_FRAME, 140 + 16 * (cell % 40), 20 + 16 * (cell / 40));
+  for (int cell = 0; cell < BOARD_CELLS; cell++) {
+    int value = match->revealed[cell] ? match->cells[cell] : CELL_COVERED;
+    add_copy(plan, cell_image(value), 141 + 16 * (cell % 40), 21 + 16 * (cell / 40));
+  }
+  if (match->hover_cell != -1)
+    add_copy(plan, IMG_CELL_HOVER, 141 + 16 * (match->hover_cell % 40), 21 + 16 * (match->hover_cell / 40));
+  if (match->help_shown)
+    add_copy(plan, IMG_HELP_OVERLAY, 237, 180);
+  end_plan(plan);
+}
+
+void plan_results(FLOOR_PLAN *plan, const MATCH *match)
+{
+  begin_plan(plan);
+  add_full_background(plan);
+  if (match->winner_image) {
+    add_copy(plan, match->winner_image, 520, 282);
+    add_copy(plan, IMG_WINNER_CAPTION, 217, 282);
+  } else {
+    add_copy(plan, IMG_NO_WINNER, 118, 282);
+  }
+  add_copy(plan, IMG_RESULTS_CLOSING, 303, 380);
+  end_plan(plan);
+}
+
+// One opening of the maps directory with the given number of readdir calls
+// (fewer when it ends first), then its closing.
+static void dir_pass(int reads)
+{
+  DIR *dir = opendir(MAPS_DIRECTORY);
+  if (!dir)
+    return;
+  for (int i = 0; i < reads && readdir(dir); i++) {
+  }
+  closedir(dir);
+}
+
+void floor_replay(const FLOOR_PLAN *plan)
+{
+  for (int i = 0; i < plan->count; i++) {
+    const FLOOR_OP *op = &plan->ops[i];
+    switch (op->kind) {
+    case OP_POINTER_OFF:
+      show_mouse(nullptr);
+      break;
+    case OP_CLEAR:
+      clear_bitmap(back_buffer);
+      break;
+    case OP_BLIT:
+      blit(op->image, back_buffer, 0, 0, op->x, op->y, SCREEN_W, SCREEN_H);
+      break;
+    case OP_MASKED_BLIT:
+      masked_blit(op->image, back_buffer, 0, 0, op->x, op->y, SCREEN_W, SCREEN_H);
+      break;
+    case OP_TEXT:
+      textprintf_ex(back_buffer, font, op->x, op->y, makecol(255, 0, 0), 0, "%s", op->text);
+      break;
+    case OP_NUMBER:
+      textprintf_ex(back_buffer, font, op->x, op->y, makecol(255, 0, 0), 0, "%d", op->number);
+      break;
+    case OP_DIR_PASS:
+      for (int r = 0; r < op->repeat; r++)
+        dir_pass(op->number);
+      break;
+    case OP_POINTER_ON:
+      show_mouse(back_buffer);
+      break;
+    case OP_PRESENT:
+      blit(back_buffer, screen, 0, 0, 0, 0, SCREEN_W, SCREEN_H);
+      break;
+    }
+  }
+}
+
+int same_pixels(BITMAP *a, BITMAP *b)
+{
+  if (a->w != b->w || a->h != b->h)
+    return 0;
+  for (int y = 0; y < a->h; y++)
+    if (memcmp(a->line[y], b->line[y], a->w * 2) != 0)
+      return 0;
+  return 1;
+}
