@@ -29,7 +29,7 @@ struct FLOOR_PLAN {
 
 // What the catalogue does with the maps directory in one menu frame.
 struct DIR_WORK {
-  int full_passes;  // passes that run past the end (one per step back)
+  int full_passes;  // passes that run past the end (one when stepping back)
   int full_reads;   // readdir calls of such a pass, the final null included
   int final_reads;  // readdir calls of the pass that finds the selected map
 };

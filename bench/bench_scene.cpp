@@ -111,8 +111,9 @@ int catalogue_facts(int map_index, char *label, size_t size, DIR_WORK *work)
     snprintf(label, size, "%s", entry->d_name);
   }
   closedir(dir);
-  // A pass that runs past the end reads every entry and then the null.
-  work->full_passes = map_index - target;
+  // Past the last map one pass runs past the end, reading every entry and
+  // then the null, before the pass that finds the last map.
+  work->full_passes = map_index > target ? 1 : 0;
   work->full_reads = entries + 1;
   return 1;
 }

@@ -14,8 +14,9 @@ static int is_dot_entry(const char *name)
   return strcmp(name, ".") == 0 || strcmp(name, "..") == 0;
 }
 
-// Copies the name of map number index (1-based) into name.
-static int find_map(int index, char *name, size_t size)
+// Copies the name of map number index (1-based) into name. Past the end,
+// *count holds how many maps the directory has.
+static int find_map(int index, char *name, size_t size, int *count)
 {
   DIR *dir = opendir(MAPS_DIRECTORY);
   if (!dir)
@@ -32,6 +33,7 @@ static int find_map(int index, char *name, size_t size)
     }
   }
   closedir(dir);
+  *count = position;
   return result;
 }
 
@@ -66,20 +68,24 @@ static void step_index(MENU *menu, int mode)
 const char *select_map(MENU *menu, int mode)
 {
   static char label[sizeof(((struct dirent *)nullptr)->d_name) + 1];
-  // Past the last map the selection steps back one position per round,
-  // each round a fresh buffer and a fresh pass over the directory.
+  // Past the last map the selection steps back to the last map there is, or
+  // to 0 when there is none. The pass that ran off the end has counted the
+  // maps, so the step back goes there at once rather than one position and
+  // one directory pass at a time (thousands of passes for a large folder).
   for (;;) {
     renew_path_buffer(menu);
     step_index(menu, mode);
     if (menu->map_index <= 0)
       return MAPS_NOT_FOUND;
-    int found = find_map(menu->map_index, label, sizeof label);
+    int count = 0;
+    int found = find_map(menu->map_index, label, sizeof label, &count);
     if (found == NO_DIRECTORY)
       return MAPS_NOT_FOUND;
     if (found == FOUND) {
       snprintf(menu->map_path, MAP_PATH_SIZE, MAPS_DIRECTORY "/%s", label);
       return label;
     }
+    menu->map_index = count + 1;
     mode = MAP_STEP_BACK;
   }
 }

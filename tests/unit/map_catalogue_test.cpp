@@ -82,6 +82,10 @@ TEST_F(MapCatalogue, ArrowsStepThroughThreeMapsInEnumerationOrder)
   expect_select(MAP_PREVIOUS, maps[0], 1, 0);
   menu.map_index = 40;
   expect_select(MAP_REFRESH, maps[2], 3, 0);
+  // Far past the end the step back still ends on the last map, at once.
+  menu.map_index = 2000000000;
+  expect_select(MAP_REFRESH, maps[2], 3, 0);
+  expect_select(MAP_NEXT, maps[2], 3, 1);
 }
 
 TEST_F(MapCatalogue, EmptyFolderShowsNoMapUntilTheNextArrow)
@@ -92,6 +96,9 @@ TEST_F(MapCatalogue, EmptyFolderShowsNoMapUntilTheNextArrow)
   dir.write_file("mapy/nova", "");
   expect_select(MAP_REFRESH, MAPS_NOT_FOUND, 0, 0);
   expect_select(MAP_PREVIOUS, MAPS_NOT_FOUND, 0, 0);
+  menu.map_index = 2000000000;
+  expect_select(MAP_REFRESH, "nova", 1, 0);
+  menu.map_index = 0;
   // ...until the next arrow moves the selection back to 1.
   expect_select(MAP_NEXT, "nova", 1, 1);
 }
