@@ -1,4 +1,5 @@
-// Reading a map file into the board.
+// Reading a map file into the board: one byte per cell in index order,
+// taken as it is; nothing readable gives an empty board.
 #include "match/match.h"
 
 #include <cstdio>

@@ -1,4 +1,5 @@
-// The end of a match and the results screen.
+// The end of a match and the results screen, which stays up until the
+// right button alone is pressed.
 #include "match/play.h"
 #include "shell/frame.h"
 #include "shell/images.h"

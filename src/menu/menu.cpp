@@ -1,4 +1,5 @@
-// Menu state and input.
+// Menu state and input: the menu loop, and the eleven controls tested in a
+// fixed order on every pass, each acting while the left button is down.
 #include "menu/menu.h"
 #include "match/play.h"
 #include "shell/input.h"

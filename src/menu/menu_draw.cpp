@@ -1,4 +1,5 @@
-// The menu screen.
+// The menu screen: tiles, title, the eight player slots with their kinds,
+// the map chooser, start, quit and the bottom strip, back to front.
 #include "menu/menu.h"
 #include "shell/frame.h"
 #include "shell/images.h"

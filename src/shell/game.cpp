@@ -1,4 +1,5 @@
-// Start-up and shutdown.
+// Start-up and shutdown. Every start-up failure ends the process through
+// fatal_error with a message box and status 1.
 #include "shell/game.h"
 #include "shell/image_set.h"
 #include "shell/images.h"
