@@ -46,7 +46,7 @@ int image_set_loads_safely(const char *path)
     trial_load(path);
 
   int status = 0;
-  for (int waited = 0;; waited += 10) {
+  for (int waited = 0;; waited++) {  // in 1 ms ticks
     pid_t done = waitpid(child, &status, WNOHANG);
     if (done == child)
       break;
@@ -57,7 +57,7 @@ int image_set_loads_safely(const char *path)
       waitpid(child, &status, 0);
       return 0;
     }
-    struct timespec tick = {0, 10 * 1000 * 1000};
+    struct timespec tick = {0, 1000 * 1000};  // the child needs a few of these
     nanosleep(&tick, nullptr);
   }
   return WIFEXITED(status) && WEXITSTATUS(status) == 0;
