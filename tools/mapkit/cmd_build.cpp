@@ -19,15 +19,10 @@ static const char HELP[] =
 int cmd_build(int argc, char **argv, FILE *out, FILE *err)
 {
   KIT_ARGS args;
+  int status = kit_begin(argc, argv, "build", {}, 2, "expects a map text and an output file", HELP, out, err, &args);
+  if (status >= 0)
+    return status;
   std::string why;
-  if (kit_split_args(argc, argv, 2, {}, &args, &why) != 0)
-    return kit_usage(err, "build", why);
-  if (args.help) {
-    fputs(HELP, out);
-    return KIT_OK;
-  }
-  if (args.words.size() != 2)
-    return kit_usage(err, "build", "expects a map text and an output file");
   const char *text_path = args.words[0].c_str();
   const char *out_path = args.words[1].c_str();
   std::string text;

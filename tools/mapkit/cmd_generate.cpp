@@ -29,15 +29,10 @@ static int permille_of(int cells, int permille)
 int cmd_generate(int argc, char **argv, FILE *out, FILE *err)
 {
   KIT_ARGS args;
+  int status = kit_begin(argc, argv, "generate", {"seed", "rows", "traps", "find"}, 1, "expects one output file", HELP, out, err, &args);
+  if (status >= 0)
+    return status;
   std::string why;
-  if (kit_split_args(argc, argv, 2, {"seed", "rows", "traps", "find"}, &args, &why) != 0)
-    return kit_usage(err, "generate", why);
-  if (args.help) {
-    fputs(HELP, out);
-    return KIT_OK;
-  }
-  if (args.words.size() != 1)
-    return kit_usage(err, "generate", "expects one output file");
 
   MAP_RECIPE recipe = {};
   const char *seed = kit_option(&args, "seed");

@@ -17,15 +17,10 @@ static const char HELP[] =
 int cmd_render(int argc, char **argv, FILE *out, FILE *err)
 {
   KIT_ARGS args;
+  int status = kit_begin(argc, argv, "render", {}, 1, "expects one map file", HELP, out, err, &args);
+  if (status >= 0)
+    return status;
   std::string why;
-  if (kit_split_args(argc, argv, 2, {}, &args, &why) != 0)
-    return kit_usage(err, "render", why);
-  if (args.help) {
-    fputs(HELP, out);
-    return KIT_OK;
-  }
-  if (args.words.size() != 1)
-    return kit_usage(err, "render", "expects one map file");
   const char *path = args.words[0].c_str();
   std::string data;
   long size = 0;

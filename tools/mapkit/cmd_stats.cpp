@@ -21,15 +21,10 @@ static const char HELP[] =
 int cmd_stats(int argc, char **argv, FILE *out, FILE *err)
 {
   KIT_ARGS args;
+  int status = kit_begin(argc, argv, "stats", {"players", "matches", "seed"}, 1, "expects one map file", HELP, out, err, &args);
+  if (status >= 0)
+    return status;
   std::string why;
-  if (kit_split_args(argc, argv, 2, {"players", "matches", "seed"}, &args, &why) != 0)
-    return kit_usage(err, "stats", why);
-  if (args.help) {
-    fputs(HELP, out);
-    return KIT_OK;
-  }
-  if (args.words.size() != 1)
-    return kit_usage(err, "stats", "expects one map file");
   const char *players_text = kit_option(&args, "players");
   const char *matches_text = kit_option(&args, "matches");
   const char *seed_text = kit_option(&args, "seed");

@@ -5,6 +5,9 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
+
+struct KIT_ARGS;
 
 // Dispatches to the command named by argv[1].
 int mapkit_main(int argc, char **argv, FILE *out, FILE *err);
@@ -20,3 +23,11 @@ enum { KIT_OK = 0, KIT_FAILED = 1, KIT_USAGE = 2 };
 int kit_fail(FILE *err, const char *command, const std::string &message);
 // Prints the same with a pointer to --help and returns KIT_USAGE.
 int kit_usage(FILE *err, const char *command, const std::string &message);
+
+// The start every command shares: splits the arguments after the command
+// word (options from known), prints help on --help, and checks that there
+// are exactly words positional arguments (usage_message otherwise). Returns
+// -1 when the command goes on, else the exit status to return at once.
+int kit_begin(int argc, char **argv, const char *command, const std::vector<std::string> &known,
+              size_t words, const char *usage_message, const char *help, FILE *out, FILE *err,
+              KIT_ARGS *args);

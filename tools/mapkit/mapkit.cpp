@@ -1,5 +1,6 @@
 // The kit's entry: picks the command, prints the overview on --help.
 #include "commands.h"
+#include "kit_args.h"
 
 #include <cstring>
 #include <string>
@@ -29,6 +30,22 @@ int kit_usage(FILE *err, const char *command, const std::string &message)
 {
   fprintf(err, "mapkit %s: %s (see mapkit %s --help)\n", command, message.c_str(), command);
   return KIT_USAGE;
+}
+
+int kit_begin(int argc, char **argv, const char *command, const std::vector<std::string> &known,
+              size_t words, const char *usage_message, const char *help, FILE *out, FILE *err,
+              KIT_ARGS *args)
+{
+  std::string why;
+  if (kit_split_args(argc, argv, 2, known, args, &why) != 0)
+    return kit_usage(err, command, why);
+  if (args->help) {
+    fputs(help, out);
+    return KIT_OK;
+  }
+  if (args->words.size() != words)
+    return kit_usage(err, command, usage_message);
+  return -1;
 }
 
 int mapkit_main(int argc, char **argv, FILE *out, FILE *err)
