@@ -1,8 +1,11 @@
-// Recording and replaying the library calls of a frame. The plans follow the
-// screens' layouts on their own; the benchmark checks that each replay
-// composes exactly the picture the game's frame composes.
+// Recording and replaying the library calls of a frame. The plans read the
+// screens' layouts where the game reads them; the benchmark checks that each
+// replay composes exactly the picture the game's frame composes.
 #include "bench_floor.h"
+#include "match/board_layout.h"
 #include "match/play.h"
+#include "match/results_layout.h"
+#include "shell/frame.h"
 #include "shell/game.h"
 #include "shell/images.h"
 
@@ -74,8 +77,8 @@ static void end_plan(FLOOR_PLAN *plan)
 
 static void add_full_background(FLOOR_PLAN *plan)
 {
-  for (int x = 0; x < 800; x += 100)
-    for (int y = 0; y < 600; y += 100)
+  for (int x = 0; x < SCREEN_WIDTH; x += TILE_SIZE)
+    for (int y = 0; y < SCREEN_HEIGHT; y += TILE_SIZE)
       add_copy(plan, IMG_BACKGROUND, x, y);
 }
 
@@ -109,33 +112,30 @@ void plan_menu(FLOOR_PLAN *plan, const MENU *menu, const char *label, const DIR_
 void plan_board(FLOOR_PLAN *plan, const MATCH *match)
 {
   begin_plan(plan);
-  for (int x = 0; x < 800; x += 100)
-    add_copy(plan, IMG_BACKGROUND, x, 0);
-  static const int side_columns[] = {0, 100, 700};
-  for (int x : side_columns)
-    for (int y = 100; y <= 400; y += 100)
-      add_copy(plan, IMG_BACKGROUND, x, y);
-  for (int x = 0; x < 800; x += 100)
-    add_copy(plan, IMG_BACKGROUND, x, 500);
-  add_copy(plan, IMG_HIGHLIGHT, 10, 65 * match->current_player - 45);
+  for (int i = 0; i < BOARD_TILES; i++) {
+    int x, y;
+    board_tile(i, &x, &y);
+    add_copy(plan, IMG_BACKGROUND, x, y);
+  }
+  add_copy(plan, IMG_HIGHLIGHT, BOARD_SLOT_X, board_slot_y(match->current_player));
   for (int p = 1; p <= PLAYER_COUNT; p++) {
     if (match->player_kind[p] == PLAYER_OFF)
       continue;
-    add_copy(plan, IMG_PLAYER_1 + p - 1, 10, 20 + 65 * (p - 1));
-    add_number(plan, 17, 58 + 65 * (p - 1), match->scores[p]);
+    add_copy(plan, IMG_PLAYER_1 + p - 1, BOARD_SLOT_X, board_slot_y(p));
+    add_number(plan, BOARD_SLOT_X + BOARD_SCORE_DX, board_slot_y(p) + BOARD_SCORE_DY, match->scores[p]);
   }
-  add_copy(plan, match->hover_help ? IMG_HELP_BUTTON_HOVER : IMG_HELP_BUTTON, 10, 530);
-  add_copy(plan, match->hover_end ? IMG_END_BUTTON_HOVER : IMG_END_BUTTON, 10, 557);
+  add_copy(plan, match->hover_help ? IMG_HELP_BUTTON_HOVER : IMG_HELP_BUTTON, BOARD_BUTTON_X, BOARD_HELP_Y);
+  add_copy(plan, match->hover_end ? IMG_END_BUTTON_HOVER : IMG_END_BUTTON, BOARD_BUTTON_X, BOARD_END_Y);
   for (int cell = 0; cell < BOARD_CELLS; cell++)
-    add_copy(plan, IMG_CELL_FRAME, 140 + 16 * (cell % 40), 20 + 16 * (cell / 40));
+    add_copy(plan, IMG_CELL_FRAME, board_frame_x(cell), board_frame_y(cell));
   for (int cell = 0; cell < BOARD_CELLS; cell++) {
     int value = match->revealed[cell] ? match->cells[cell] : CELL_COVERED;
-    add_copy(plan, cell_image(value), 141 + 16 * (cell % 40), 21 + 16 * (cell / 40));
+    add_copy(plan, cell_image(value), board_cell_x(cell), board_cell_y(cell));
   }
   if (match->hover_cell != -1)
-    add_copy(plan, IMG_CELL_HOVER, 141 + 16 * (match->hover_cell % 40), 21 + 16 * (match->hover_cell / 40));
+    add_copy(plan, cell_image(CELL_HOVER), board_cell_x(match->hover_cell), board_cell_y(match->hover_cell));
   if (match->help_shown)
-    add_copy(plan, IMG_HELP_OVERLAY, 237, 180);
+    add_copy(plan, IMG_HELP_OVERLAY, BOARD_OVERLAY_X, BOARD_OVERLAY_Y);
   end_plan(plan);
 }
 
@@ -144,12 +144,12 @@ void plan_results(FLOOR_PLAN *plan, const MATCH *match)
   begin_plan(plan);
   add_full_background(plan);
   if (match->winner_image) {
-    add_copy(plan, match->winner_image, 520, 282);
-    add_copy(plan, IMG_WINNER_CAPTION, 217, 282);
+    add_copy(plan, match->winner_image, RESULTS_WINNER_X, RESULTS_WINNER_Y);
+    add_copy(plan, IMG_WINNER_CAPTION, RESULTS_CAPTION_X, RESULTS_CAPTION_Y);
   } else {
-    add_copy(plan, IMG_NO_WINNER, 118, 282);
+    add_copy(plan, IMG_NO_WINNER, RESULTS_NO_WINNER_X, RESULTS_NO_WINNER_Y);
   }
-  add_copy(plan, IMG_RESULTS_CLOSING, 303, 380);
+  add_copy(plan, IMG_RESULTS_CLOSING, RESULTS_CLOSING_X, RESULTS_CLOSING_Y);
   end_plan(plan);
 }
 
