@@ -5,6 +5,7 @@
 #include "match/board_layout.h"
 #include "match/play.h"
 #include "match/results_layout.h"
+#include "menu/menu_layout.h"
 #include "shell/frame.h"
 #include "shell/game.h"
 #include "shell/images.h"
@@ -82,30 +83,37 @@ static void add_full_background(FLOOR_PLAN *plan)
       add_copy(plan, IMG_BACKGROUND, x, y);
 }
 
+// Appends the copy the control with hover identifier hover shows, if any.
+static void add_control(FLOOR_PLAN *plan, const MENU *menu, const char *hover)
+{
+  const MENU_CONTROL *control = menu_control(hover);
+  int image = control_image(control, menu->hover_item);
+  if (image != MENU_NO_IMAGE)
+    add_copy(plan, image, control->x, control->y);
+}
+
 void plan_menu(FLOOR_PLAN *plan, const MENU *menu, const char *label, const DIR_WORK *dir)
 {
   begin_plan(plan);
   add_full_background(plan);
-  add_copy(plan, IMG_TITLE, 216, 50);
+  add_copy(plan, IMG_TITLE, MENU_TITLE_X, MENU_TITLE_Y);
   for (int p = 2; p <= 8; p++)
-    if (menu->hover_item == HOVER_PLAYER[p])
-      add_copy(plan, IMG_HIGHLIGHT, 85 + 170 * ((p - 1) % 4), 150 + 100 * ((p - 1) / 4));
+    add_control(plan, menu, HOVER_PLAYER[p]);
   for (int p = 1; p <= 8; p++) {
-    int x = 85 + 170 * ((p - 1) % 4), y = 150 + 100 * ((p - 1) / 4);
-    add_copy(plan, IMG_PLAYER_1 + p - 1, x, y);
-    add_text(plan, x + 7, y + 38, player_kind_label(p));
+    add_copy(plan, IMG_PLAYER_1 + p - 1, menu_slot_x(p), menu_slot_y(p));
+    add_text(plan, menu_slot_x(p) + MENU_LABEL_DX, menu_slot_y(p) + MENU_LABEL_DY, player_kind_label(p));
   }
-  add_copy(plan, menu->hover_item == HOVER_PREVIOUS ? IMG_PREV_ARROW_HOVER : IMG_PREV_ARROW, 300, 350);
-  add_copy(plan, IMG_MAP_FIELD, 310, 350);
-  add_copy(plan, menu->hover_item == HOVER_NEXT ? IMG_NEXT_ARROW_HOVER : IMG_NEXT_ARROW, 493, 350);
+  add_control(plan, menu, HOVER_PREVIOUS);
+  add_copy(plan, IMG_MAP_FIELD, MENU_MAP_FIELD_X, MENU_MAP_FIELD_Y);
+  add_control(plan, menu, HOVER_NEXT);
   if (dir) {
     add_dir_passes(plan, dir->full_passes, dir->full_reads);
     add_dir_passes(plan, 1, dir->final_reads);
   }
-  add_text(plan, 314, 354, label);
-  add_copy(plan, menu->hover_item == HOVER_START ? IMG_START_HOVER : IMG_START, 337, 400);
-  add_copy(plan, menu->hover_item == HOVER_QUIT ? IMG_QUIT_HOVER : IMG_QUIT, 335, 430);
-  add_copy(plan, IMG_MENU_STRIP, 0, 575);
+  add_text(plan, MENU_MAP_LABEL_X, MENU_MAP_LABEL_Y, label);
+  add_control(plan, menu, HOVER_START);
+  add_control(plan, menu, HOVER_QUIT);
+  add_copy(plan, IMG_MENU_STRIP, MENU_STRIP_X, MENU_STRIP_Y);
   end_plan(plan);
 }
 

@@ -6,6 +6,7 @@
 #include "bench_floor.h"
 #include "match/board_layout.h"
 #include "match/match.h"
+#include "menu/menu_layout.h"
 
 #include <cstddef>
 
@@ -46,4 +47,4 @@ void board_one_left(MATCH *match);
 enum { BOARD_POINTER_X = BOARD_CELL_X0 + BOARD_PITCH * 20 + BOARD_CELL_HIT / 2,
        BOARD_POINTER_Y = BOARD_CELL_Y0 + BOARD_PITCH * 17 + BOARD_CELL_HIT / 2 };
 // Where the menu cases hold the pointer: over player 3's slot.
-enum { MENU_POINTER_X = 480, MENU_POINTER_Y = 170 };
+enum { MENU_POINTER_X = menu_slot_x(3) + MENU_SLOT_W / 2, MENU_POINTER_Y = menu_slot_y(3) + MENU_SLOT_H / 2 };
