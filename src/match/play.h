@@ -4,7 +4,9 @@
 
 #include "match/match.h"
 
-extern MATCH game_match;  // the one match record of the run
+// The one match record of the run. It starts with player 1 a human, player 2
+// the computer and the rest off.
+extern MATCH game_match;
 
 // --- match loop
 // Resets the match, gives player 1 the turn, loads the map and pauses 200 ms.
