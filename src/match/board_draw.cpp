@@ -26,6 +26,7 @@ void draw_cell(const MATCH *match, int cell, int value)
   draw_image(cell_image(value), board_cell_x(cell), board_cell_y(cell));
 }
 
+// The 28 tiles that lie around the board.
 static void draw_background(void)
 {
   for (int i = 0; i < BOARD_TILES; i++) {
