@@ -1,8 +1,12 @@
-// Recording and replaying the library calls of a frame. The plans follow the
-// screens' layouts on their own; the benchmark checks that each replay
-// composes exactly the picture the game's frame composes.
+// Recording and replaying the library calls of a frame. The plans read the
+// screens' layouts where the game reads them; the benchmark checks that each
+// replay composes exactly the picture the game's frame composes.
 #include "bench_floor.h"
+#include "match/board_layout.h"
 #include "match/play.h"
+#include "match/results_layout.h"
+#include "menu/menu_layout.h"
+#include "shell/frame.h"
 #include "shell/game.h"
 #include "shell/images.h"
 
@@ -74,68 +78,72 @@ static void end_plan(FLOOR_PLAN *plan)
 
 static void add_full_background(FLOOR_PLAN *plan)
 {
-  for (int x = 0; x < 800; x += 100)
-    for (int y = 0; y < 600; y += 100)
+  for (int x = 0; x < SCREEN_WIDTH; x += TILE_SIZE)
+    for (int y = 0; y < SCREEN_HEIGHT; y += TILE_SIZE)
       add_copy(plan, IMG_BACKGROUND, x, y);
+}
+
+// Appends the copy the control with hover identifier hover shows, if any.
+static void add_control(FLOOR_PLAN *plan, const MENU *menu, const char *hover)
+{
+  const MENU_CONTROL *control = menu_control(hover);
+  int image = control_image(control, menu->hover_item);
+  if (image != MENU_NO_IMAGE)
+    add_copy(plan, image, control->x, control->y);
 }
 
 void plan_menu(FLOOR_PLAN *plan, const MENU *menu, const char *label, const DIR_WORK *dir)
 {
   begin_plan(plan);
   add_full_background(plan);
-  add_copy(plan, IMG_TITLE, 216, 50);
+  add_copy(plan, IMG_TITLE, MENU_TITLE_X, MENU_TITLE_Y);
   for (int p = 2; p <= 8; p++)
-    if (menu->hover_item == HOVER_PLAYER[p])
-      add_copy(plan, IMG_HIGHLIGHT, 85 + 170 * ((p - 1) % 4), 150 + 100 * ((p - 1) / 4));
+    add_control(plan, menu, HOVER_PLAYER[p]);
   for (int p = 1; p <= 8; p++) {
-    int x = 85 + 170 * ((p - 1) % 4), y = 150 + 100 * ((p - 1) / 4);
-    add_copy(plan, IMG_PLAYER_1 + p - 1, x, y);
-    add_text(plan, x + 7, y + 38, player_kind_label(p));
+    add_copy(plan, IMG_PLAYER_1 + p - 1, menu_slot_x(p), menu_slot_y(p));
+    add_text(plan, menu_slot_x(p) + MENU_LABEL_DX, menu_slot_y(p) + MENU_LABEL_DY, player_kind_label(p));
   }
-  add_copy(plan, menu->hover_item == HOVER_PREVIOUS ? IMG_PREV_ARROW_HOVER : IMG_PREV_ARROW, 300, 350);
-  add_copy(plan, IMG_MAP_FIELD, 310, 350);
-  add_copy(plan, menu->hover_item == HOVER_NEXT ? IMG_NEXT_ARROW_HOVER : IMG_NEXT_ARROW, 493, 350);
+  add_control(plan, menu, HOVER_PREVIOUS);
+  add_copy(plan, IMG_MAP_FIELD, MENU_MAP_FIELD_X, MENU_MAP_FIELD_Y);
+  add_control(plan, menu, HOVER_NEXT);
   if (dir) {
     add_dir_passes(plan, dir->full_passes, dir->full_reads);
     add_dir_passes(plan, 1, dir->final_reads);
   }
-  add_text(plan, 314, 354, label);
-  add_copy(plan, menu->hover_item == HOVER_START ? IMG_START_HOVER : IMG_START, 337, 400);
-  add_copy(plan, menu->hover_item == HOVER_QUIT ? IMG_QUIT_HOVER : IMG_QUIT, 335, 430);
-  add_copy(plan, IMG_MENU_STRIP, 0, 575);
+  add_text(plan, MENU_MAP_LABEL_X, MENU_MAP_LABEL_Y, label);
+  add_control(plan, menu, HOVER_START);
+  add_control(plan, menu, HOVER_QUIT);
+  add_copy(plan, IMG_MENU_STRIP, MENU_STRIP_X, MENU_STRIP_Y);
   end_plan(plan);
 }
 
 void plan_board(FLOOR_PLAN *plan, const MATCH *match)
 {
   begin_plan(plan);
-  for (int x = 0; x < 800; x += 100)
-    add_copy(plan, IMG_BACKGROUND, x, 0);
-  static const int side_columns[] = {0, 100, 700};
-  for (int x : side_columns)
-    for (int y = 100; y <= 400; y += 100)
-      add_copy(plan, IMG_BACKGROUND, x, y);
-  for (int x = 0; x < 800; x += 100)
-    add_copy(plan, IMG_BACKGROUND, x, 500);
-  add_copy(plan, IMG_HIGHLIGHT, 10, 65 * match->current_player - 45);
+  for (int i = 0; i < BOARD_TILES; i++) {
+    int x, y;
+    board_tile(i, &x, &y);
+    add_copy(plan, IMG_BACKGROUND, x, y);
+  }
+  add_copy(plan, IMG_HIGHLIGHT, BOARD_SLOT_X, board_slot_y(match->current_player));
   for (int p = 1; p <= PLAYER_COUNT; p++) {
     if (match->player_kind[p] == PLAYER_OFF)
       continue;
-    add_copy(plan, IMG_PLAYER_1 + p - 1, 10, 20 + 65 * (p - 1));
-    add_number(plan, 17, 58 + 65 * (p - 1), match->scores[p]);
+    add_copy(plan, IMG_PLAYER_1 + p - 1, BOARD_SLOT_X, board_slot_y(p));
+    add_number(plan, BOARD_SLOT_X + BOARD_SCORE_DX, board_slot_y(p) + BOARD_SCORE_DY, match->scores[p]);
   }
-  add_copy(plan, match->hover_help ? IMG_HELP_BUTTON_HOVER : IMG_HELP_BUTTON, 10, 530);
-  add_copy(plan, match->hover_end ? IMG_END_BUTTON_HOVER : IMG_END_BUTTON, 10, 557);
+  add_copy(plan, match->hover_help ? IMG_HELP_BUTTON_HOVER : IMG_HELP_BUTTON, BOARD_BUTTON_X, BOARD_HELP_Y);
+  add_copy(plan, match->hover_end ? IMG_END_BUTTON_HOVER : IMG_END_BUTTON, BOARD_BUTTON_X, BOARD_END_Y);
   for (int cell = 0; cell < BOARD_CELLS; cell++)
-    add_copy(plan, IMG_CELL_FRAME, 140 + 16 * (cell % 40), 20 + 16 * (cell / 40));
+    add_copy(plan, IMG_CELL_FRAME, board_frame_x(cell), board_frame_y(cell));
   for (int cell = 0; cell < BOARD_CELLS; cell++) {
     int value = match->revealed[cell] ? match->cells[cell] : CELL_COVERED;
-    add_copy(plan, cell_image(value), 141 + 16 * (cell % 40), 21 + 16 * (cell / 40));
+    add_copy(plan, cell_image(value), board_cell_x(cell), board_cell_y(cell));
   }
   if (match->hover_cell != -1)
-    add_copy(plan, IMG_CELL_HOVER, 141 + 16 * (match->hover_cell % 40), 21 + 16 * (match->hover_cell / 40));
+    add_copy(plan, cell_image(CELL_HOVER), board_cell_x(match->hover_cell), board_cell_y(match->hover_cell));
   if (match->help_shown)
-    add_copy(plan, IMG_HELP_OVERLAY, 237, 180);
+    add_copy(plan, IMG_HELP_OVERLAY, BOARD_OVERLAY_X, BOARD_OVERLAY_Y);
   end_plan(plan);
 }
 
@@ -144,12 +152,12 @@ void plan_results(FLOOR_PLAN *plan, const MATCH *match)
   begin_plan(plan);
   add_full_background(plan);
   if (match->winner_image) {
-    add_copy(plan, match->winner_image, 520, 282);
-    add_copy(plan, IMG_WINNER_CAPTION, 217, 282);
+    add_copy(plan, match->winner_image, RESULTS_WINNER_X, RESULTS_WINNER_Y);
+    add_copy(plan, IMG_WINNER_CAPTION, RESULTS_CAPTION_X, RESULTS_CAPTION_Y);
   } else {
-    add_copy(plan, IMG_NO_WINNER, 118, 282);
+    add_copy(plan, IMG_NO_WINNER, RESULTS_NO_WINNER_X, RESULTS_NO_WINNER_Y);
   }
-  add_copy(plan, IMG_RESULTS_CLOSING, 303, 380);
+  add_copy(plan, IMG_RESULTS_CLOSING, RESULTS_CLOSING_X, RESULTS_CLOSING_Y);
   end_plan(plan);
 }
 

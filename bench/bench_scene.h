@@ -4,7 +4,9 @@
 #pragma once
 
 #include "bench_floor.h"
+#include "match/board_layout.h"
 #include "match/match.h"
+#include "menu/menu_layout.h"
 
 #include <cstddef>
 
@@ -42,6 +44,7 @@ void board_setup(MATCH *match, int all_revealed, int help_shown);
 void board_one_left(MATCH *match);
 
 // Where the board cases hold the pointer: inside the cell at column 20, row 17.
-enum { BOARD_POINTER_X = 468, BOARD_POINTER_Y = 300 };
+enum { BOARD_POINTER_X = BOARD_CELL_X0 + BOARD_PITCH * 20 + BOARD_CELL_HIT / 2,
+       BOARD_POINTER_Y = BOARD_CELL_Y0 + BOARD_PITCH * 17 + BOARD_CELL_HIT / 2 };
 // Where the menu cases hold the pointer: over player 3's slot.
-enum { MENU_POINTER_X = 480, MENU_POINTER_Y = 170 };
+enum { MENU_POINTER_X = menu_slot_x(3) + MENU_SLOT_W / 2, MENU_POINTER_Y = menu_slot_y(3) + MENU_SLOT_H / 2 };

@@ -1,6 +1,5 @@
 // Start-up to the first menu frame, measured on fresh processes.
 #include "bench_startup.h"
-#include "match/play.h"
 #include "menu/menu.h"
 #include "shell/game.h"
 #include "shell/image_set.h"
@@ -69,8 +68,6 @@ int startup_phases_main(void)
   if (!back_buffer)
     return 1;
   at[8] = now_us();
-  game_match.player_kind[1] = PLAYER_HUMAN;
-  game_match.player_kind[2] = PLAYER_COMPUTER;
   first_menu_frame();
   at[9] = now_us();
   for (int i = 0; i < PHASE_COUNT; i++)

@@ -1,12 +1,9 @@
 // The board screen: tiles around the board, the player column, the two
 // buttons, the cells, the pointer highlight and the help overlay.
+#include "match/board_layout.h"
 #include "match/play.h"
 #include "shell/frame.h"
 #include "shell/images.h"
-
-enum { SLOT_X = 10, SLOT_Y0 = 20, SLOT_PITCH = 65, SCORE_DX = 7, SCORE_DY = 38 };
-enum { FRAME_X0 = 140, FRAME_Y0 = 20, CELL_X0 = 141, CELL_Y0 = 21, CELL_PITCH = 16 };
-enum { TILE = 100 };
 
 struct CELL_PICTURE { int value; int image; };
 static const CELL_PICTURE cell_pictures[] = {
@@ -26,34 +23,28 @@ int cell_image(int value)
 void draw_cell(const MATCH *match, int cell, int value)
 {
   (void)match;
-  int column = cell % BOARD_COLUMNS;
-  int row = cell / BOARD_COLUMNS;
-  draw_image(cell_image(value), CELL_X0 + CELL_PITCH * column, CELL_Y0 + CELL_PITCH * row);
+  draw_image(cell_image(value), board_cell_x(cell), board_cell_y(cell));
 }
 
-// The 28 tiles that lie around the board: top row, the columns at x = 0,
-// 100 and 700, bottom row.
+// The 28 tiles that lie around the board.
 static void draw_background(void)
 {
-  for (int x = 0; x < 800; x += TILE)
-    draw_image(IMG_BACKGROUND, x, 0);
-  static const int side_columns[] = {0, 100, 700};
-  for (int x : side_columns)
-    for (int y = 100; y <= 400; y += TILE)
-      draw_image(IMG_BACKGROUND, x, y);
-  for (int x = 0; x < 800; x += TILE)
-    draw_image(IMG_BACKGROUND, x, 500);
+  for (int i = 0; i < BOARD_TILES; i++) {
+    int x, y;
+    board_tile(i, &x, &y);
+    draw_image(IMG_BACKGROUND, x, y);
+  }
 }
 
 static void draw_players(const MATCH *match)
 {
-  draw_image(IMG_HIGHLIGHT, SLOT_X, SLOT_PITCH * match->current_player - 45);
+  draw_image(IMG_HIGHLIGHT, BOARD_SLOT_X, board_slot_y(match->current_player));
   for (int p = 1; p <= PLAYER_COUNT; p++) {
     if (match->player_kind[p] == PLAYER_OFF)
       continue;
-    int y = SLOT_Y0 + SLOT_PITCH * (p - 1);
-    draw_image(IMG_PLAYER_1 + p - 1, SLOT_X, y);
-    draw_number(SLOT_X + SCORE_DX, y + SCORE_DY, match->scores[p]);
+    int y = board_slot_y(p);
+    draw_image(IMG_PLAYER_1 + p - 1, BOARD_SLOT_X, y);
+    draw_number(BOARD_SLOT_X + BOARD_SCORE_DX, y + BOARD_SCORE_DY, match->scores[p]);
   }
 }
 
@@ -62,16 +53,15 @@ void match_draw(const MATCH *match)
   frame_begin();
   draw_background();
   draw_players(match);
-  draw_image(match->hover_help ? IMG_HELP_BUTTON_HOVER : IMG_HELP_BUTTON, 10, 530);
-  draw_image(match->hover_end ? IMG_END_BUTTON_HOVER : IMG_END_BUTTON, 10, 557);
-  for (int row = 0; row < BOARD_ROWS; row++)
-    for (int column = 0; column < BOARD_COLUMNS; column++)
-      draw_image(IMG_CELL_FRAME, FRAME_X0 + CELL_PITCH * column, FRAME_Y0 + CELL_PITCH * row);
+  draw_image(match->hover_help ? IMG_HELP_BUTTON_HOVER : IMG_HELP_BUTTON, BOARD_BUTTON_X, BOARD_HELP_Y);
+  draw_image(match->hover_end ? IMG_END_BUTTON_HOVER : IMG_END_BUTTON, BOARD_BUTTON_X, BOARD_END_Y);
+  for (int cell = 0; cell < BOARD_CELLS; cell++)
+    draw_image(IMG_CELL_FRAME, board_frame_x(cell), board_frame_y(cell));
   for (int cell = 0; cell < BOARD_CELLS; cell++)
     draw_cell(match, cell, match->revealed[cell] ? match->cells[cell] : CELL_COVERED);
   if (match->hover_cell != -1)
     draw_cell(match, match->hover_cell, CELL_HOVER);
   if (match->help_shown)
-    draw_image(IMG_HELP_OVERLAY, 237, 180);
+    draw_image(IMG_HELP_OVERLAY, BOARD_OVERLAY_X, BOARD_OVERLAY_Y);
   frame_end();
 }

@@ -2,7 +2,17 @@
 #include "match/play.h"
 #include "shell/input.h"
 
-MATCH game_match;
+static MATCH starting_match(void)
+{
+  MATCH match = {};
+  match.player_kind[1] = PLAYER_HUMAN;
+  match.player_kind[2] = PLAYER_COMPUTER;
+  for (int p = 3; p <= PLAYER_COUNT; p++)
+    match.player_kind[p] = PLAYER_OFF;
+  return match;
+}
+
+MATCH game_match = starting_match();
 
 void match_init(MATCH *match, const char *path)
 {

@@ -13,10 +13,8 @@ enum {
 enum { PLAYER_OFF = 0, PLAYER_HUMAN = 1, PLAYER_COMPUTER = 2 };
 
 // Cell values: 1..6 are finds worth that many points, CELL_TRAP costs the next
-// turn, anything else is nothing. CELL_HOVER and CELL_COVERED are only ever
-// drawn, never stored in a cell.
-enum { CELL_EMPTY = 0, CELL_FIND_MIN = 1, CELL_FIND_MAX = 6, CELL_TRAP = 10,
-       CELL_HOVER = 100, CELL_COVERED = 1000 };
+// turn, anything else is nothing.
+enum { CELL_EMPTY = 0, CELL_FIND_MIN = 1, CELL_FIND_MAX = 6, CELL_TRAP = 10 };
 
 struct MATCH {
   int finished;         // 0 while running, -1 once the results screen is dismissed

@@ -4,7 +4,9 @@
 
 #include "match/match.h"
 
-extern MATCH game_match;  // the one match record of the run
+// The one match record of the run. It starts with player 1 a human, player 2
+// the computer and the rest off.
+extern MATCH game_match;
 
 // --- match loop
 // Resets the match, gives player 1 the turn, loads the map and pauses 200 ms.
@@ -21,7 +23,11 @@ void take_turn(MATCH *match);
 // Finds the cell under the pointer and reveals it while the left button is down.
 void human_turn(MATCH *match);
 
-// --- board screen
+// --- board screen (its layout is in match/board_layout.h)
+// Values that are only ever drawn, never stored in a cell: the pointer
+// highlight and a covered cell.
+enum { CELL_HOVER = 100, CELL_COVERED = 1000 };
+
 void match_draw(const MATCH *match);
 // Draws the image for value at cell's board position.
 void draw_cell(const MATCH *match, int cell, int value);

@@ -1,6 +1,7 @@
 // The end of a match and the results screen, which stays up until the
 // right button alone is pressed.
 #include "match/play.h"
+#include "match/results_layout.h"
 #include "shell/frame.h"
 #include "shell/images.h"
 #include "shell/input.h"
@@ -20,12 +21,12 @@ void results_draw(const MATCH *match)
   frame_begin();
   draw_tiled_background();
   if (match->winner_image) {
-    draw_image(match->winner_image, 520, 282);
-    draw_image(IMG_WINNER_CAPTION, 217, 282);
+    draw_image(match->winner_image, RESULTS_WINNER_X, RESULTS_WINNER_Y);
+    draw_image(IMG_WINNER_CAPTION, RESULTS_CAPTION_X, RESULTS_CAPTION_Y);
   } else {
-    draw_image(IMG_NO_WINNER, 118, 282);
+    draw_image(IMG_NO_WINNER, RESULTS_NO_WINNER_X, RESULTS_NO_WINNER_Y);
   }
-  draw_image(IMG_RESULTS_CLOSING, 303, 380);
+  draw_image(IMG_RESULTS_CLOSING, RESULTS_CLOSING_X, RESULTS_CLOSING_Y);
   frame_end();
 }
 

@@ -2,6 +2,7 @@
 // fixed order on every pass, each acting while the left button is down.
 #include "menu/menu.h"
 #include "match/play.h"
+#include "menu/menu_layout.h"
 #include "shell/input.h"
 
 MENU game_menu;
@@ -13,49 +14,19 @@ const char HOVER_PLAYER[9][6] = {"", "", "hrac2", "hrac3", "hrac4", "hrac5", "hr
 const char HOVER_PREVIOUS[] = "doleva";
 const char HOVER_NEXT[] = "doprava";
 
-enum { ACT_START, ACT_QUIT, ACT_PLAYER, ACT_PREVIOUS, ACT_NEXT };
-
-struct MENU_CONTROL {
-  int x, y, w, h;
-  const char *hover;
-  int action;
-  int player;  // for ACT_PLAYER
-};
-
-// Tested in this order on every pass. Player 1's slot has no control.
-static const MENU_CONTROL controls[] = {
-  {337, 400, 125, 14, HOVER_START, ACT_START, 0},
-  {335, 430, 129, 17, HOVER_QUIT, ACT_QUIT, 0},
-  {255, 150, 120, 50, HOVER_PLAYER[2], ACT_PLAYER, 2},
-  {425, 150, 120, 50, HOVER_PLAYER[3], ACT_PLAYER, 3},
-  {595, 150, 120, 50, HOVER_PLAYER[4], ACT_PLAYER, 4},
-  {85, 250, 120, 50, HOVER_PLAYER[5], ACT_PLAYER, 5},
-  {255, 250, 120, 50, HOVER_PLAYER[6], ACT_PLAYER, 6},
-  {425, 250, 120, 50, HOVER_PLAYER[7], ACT_PLAYER, 7},
-  {595, 250, 120, 50, HOVER_PLAYER[8], ACT_PLAYER, 8},
-  {300, 350, 7, 14, HOVER_PREVIOUS, ACT_PREVIOUS, 0},
-  {493, 350, 7, 14, HOVER_NEXT, ACT_NEXT, 0},
-};
-
+// What a control does, told by its hover identifier.
 static void act(MENU *menu, const MENU_CONTROL *control)
 {
-  switch (control->action) {
-  case ACT_START:
-    play_match(&game_match, menu->map_path);
-    break;
-  case ACT_QUIT:
-    menu->quit = -1;
-    break;
-  case ACT_PLAYER:
+  if (control->player)
     cycle_player_kind(control->player);
-    break;
-  case ACT_PREVIOUS:
+  else if (control->hover == HOVER_START)
+    play_match(&game_match, menu->map_path);
+  else if (control->hover == HOVER_QUIT)
+    menu->quit = -1;
+  else if (control->hover == HOVER_PREVIOUS)
     select_map(menu, MAP_PREVIOUS);
-    break;
-  case ACT_NEXT:
+  else if (control->hover == HOVER_NEXT)
     select_map(menu, MAP_NEXT);
-    break;
-  }
 }
 
 void menu_loop(MENU *menu)
@@ -73,7 +44,7 @@ void menu_update(MENU *menu)
   // Every control is tested on every pass, also after one has acted (a
   // whole match may have run from the start control).
   menu->hover_item = HOVER_NONE;
-  for (const MENU_CONTROL &control : controls) {
+  for (const MENU_CONTROL &control : menu_controls) {
     if (!mouse_in_rect(control.x, control.y, control.w, control.h))
       continue;
     menu->hover_item = control.hover;

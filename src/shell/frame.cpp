@@ -27,8 +27,8 @@ void draw_image(int index, int x, int y)
 
 void draw_tiled_background(void)
 {
-  for (int x = 0; x < SCREEN_WIDTH; x += 100)
-    for (int y = 0; y < SCREEN_HEIGHT; y += 100)
+  for (int x = 0; x < SCREEN_WIDTH; x += TILE_SIZE)
+    for (int y = 0; y < SCREEN_HEIGHT; y += TILE_SIZE)
       draw_image(IMG_BACKGROUND, x, y);
 }
 

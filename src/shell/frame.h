@@ -9,6 +9,7 @@ void frame_end(void);    // draws the pointer and presents the frame
 // backgrounds, the cell frame and the map name field, masked otherwise.
 void draw_image(int index, int x, int y);
 
+enum { TILE_SIZE = 100 };  // the background tile's width and height
 // The background tile over the whole screen, column by column.
 void draw_tiled_background(void);
 

@@ -4,7 +4,6 @@
 #include "shell/image_set.h"
 #include "shell/images.h"
 #include "shell/input.h"
-#include "match/play.h"
 
 #include <cstdlib>
 
@@ -44,11 +43,6 @@ void init_game(void)
   back_buffer = create_bitmap(SCREEN_WIDTH, SCREEN_HEIGHT);
   if (!back_buffer)
     fatal_error(MSG_BITMAP);
-
-  game_match.player_kind[1] = PLAYER_HUMAN;
-  game_match.player_kind[2] = PLAYER_COMPUTER;
-  for (int p = 3; p <= PLAYER_COUNT; p++)
-    game_match.player_kind[p] = PLAYER_OFF;
 }
 
 void shutdown_game(void)

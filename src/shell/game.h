@@ -14,8 +14,8 @@ enum { SCREEN_WIDTH = 800, SCREEN_HEIGHT = 600 };
 extern DATAFILE *game_data;  // the loaded image set, objects 0..47 are bitmaps
 extern BITMAP *back_buffer;  // 800 x 600, every frame is composed here
 
-// Brings everything up and sets the default player kinds; on failure shows
-// the matching message and ends the process with status 1.
+// Brings everything up; on failure shows the matching message and ends the
+// process with status 1.
 void init_game(void);
 
 // Takes the pointer off the back buffer, then releases it and the image set.
