@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <dirent.h>
 #include <fstream>
 #include <sstream>
@@ -57,8 +58,13 @@ TEST(ShippedMaps, EachBuildsAndRendersBackToItsSource)
   int short_maps = 0;
   for (const std::string &name : names) {
     SCOPED_TRACE(name);
-    EXPECT_EQ(name.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789_-"),
+    // The menu shows the file name as it is: a place name such as
+    // "Zlaty ostrov", ASCII words with single spaces between them.
+    EXPECT_EQ(name.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789 -"),
               std::string::npos);
+    EXPECT_TRUE(name[0] >= 'A' && name[0] <= 'Z');
+    EXPECT_NE(name.back(), ' ');
+    EXPECT_EQ(name.find("  "), std::string::npos);
     EXPECT_LE(name.size(), 22u) << "the menu's map field shows 22 characters";
     std::string text = slurp(std::string(MAPS_SOURCE_DIR) + "/" + name + ".txt");
     unsigned char bytes[MAP_MAX_BYTES];
@@ -75,6 +81,7 @@ TEST(ShippedMaps, EachBuildsAndRendersBackToItsSource)
     EXPECT_GT(s.points, 0);
   }
   EXPECT_EQ(short_maps, 1);
+  EXPECT_TRUE(std::find(names.begin(), names.end(), "Zlaty ostrov") != names.end());
 }
 
 }  // namespace

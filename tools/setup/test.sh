@@ -8,7 +8,8 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 apt-get update
 apt-get install -y --no-install-recommends build-essential cmake pkg-config liballegro4-dev \
-  libgtest-dev xvfb xauth xdotool x11-utils libxtst-dev libx11-dev clang libclang-rt-14-dev
+  libgtest-dev xvfb xauth xdotool x11-utils libxtst-dev libx11-dev clang libclang-rt-14-dev \
+  libloadpng4-dev
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON
 cmake --build build -j"$(nproc)"
