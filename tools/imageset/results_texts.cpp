@@ -1,6 +1,6 @@
 // The words of the results screen: the "Vitez!" ribbon beside the winner,
-// the "Nikdo nevyhral" ribbon for a shared top score, and the note that the
-// right mouse button goes back to the menu.
+// the "Nikdo nevyhral" ribbon for a shared top score, and the scroll that
+// notes that the right mouse button goes back to the menu.
 #include "lettering.h"
 #include "palette.h"
 #include "parchment.h"
@@ -26,15 +26,12 @@ BITMAP *paint_winner_caption(void)
 {
   enum { W = 296, H = 92 };
   CANVAS c = canvas_new(W, H, 4);
-  draw_ribbon(&c, W - 18, 6, 62);
-  // an arrowhead pointing at the winner on the right
-  const double arrow[] = {W - 16, 20, W - 1, 34, W - 16, 48};
-  cv_polygon(&c, 3, arrow, GOLD);
+  draw_ribbon(&c, W, 6, 62);
   BITMAP *bmp = canvas_finish(&c);
   LETTERING style = {5, GOLD_LIGHT, GOLD, 2, {70, 20, 0}, 2, {60, 8, 8}};
-  lettering_centred(bmp, (W - 18) / 2, 11, "Vitez!", &style);
+  lettering_centred(bmp, W / 2, 11, "Vitez!", &style);
   const char *sub = "Gratulujeme!";
-  text_shadowed(bmp, ((W - 18) - text_width(sub)) / 2, 78, sub, GOLD_LIGHT, {20, 10, 0});
+  text_shadowed(bmp, (W - text_width(sub)) / 2, 80, sub, GOLD_LIGHT, {20, 10, 0});
   return bmp;
 }
 
@@ -51,7 +48,7 @@ BITMAP *paint_no_winner(void)
   return bmp;
 }
 
-// A mouse seen from above with its right button lit.
+// A mouse seen from above with its right button lit red, corner at (x, y).
 static void draw_mouse(BITMAP *bmp, int x, int y)
 {
   CANVAS c = canvas_new(16, 24, 4);
@@ -63,12 +60,41 @@ static void draw_mouse(BITMAP *bmp, int x, int y)
   canvas_finish_onto(&c, bmp, x, y);
 }
 
+// A rolled end of the scroll across the picture, from y to y + 9.
+static void draw_roll(BITMAP *bmp, int w, int y)
+{
+  static const RGB8 bands[] = {{120, 84, 40}, {196, 168, 110}, {236, 220, 176}, {250, 240, 206},
+                               {226, 206, 156}, {184, 152, 96}, {150, 112, 60}, {120, 84, 40}};
+  for (int i = 0; i < 8; i++)
+    hline(bmp, 3, y + i + 1, w - 4, px(bmp, bands[i]));
+  hline(bmp, 4, y, w - 5, px(bmp, {90, 60, 26}));
+  hline(bmp, 4, y + 9, w - 5, px(bmp, {90, 60, 26}));
+  // the curled paper seen end-on at both sides
+  for (int side = 0; side < 2; side++) {
+    int cx = side ? w - 5 : 4;
+    CANVAS c = canvas_new(10, 10, 4);
+    cv_circle(&c, 5, 5, 4.8, {90, 60, 26});
+    cv_circle(&c, 5, 5, 3.8, {226, 206, 156});
+    cv_circle(&c, 5.4, 5.4, 2.2, {120, 84, 40});
+    cv_circle(&c, 5.6, 5.6, 1.1, {226, 206, 156});
+    canvas_finish_onto(&c, bmp, cx - 5, y);
+  }
+}
+
 BITMAP *paint_results_closing(void)
 {
-  enum { W = 194, H = 44 };
-  BITMAP *bmp = new_parchment(W, H, 2);
-  draw_mouse(bmp, 10, 10);
-  text_plain(bmp, 34, 12, "Prave tlacitko", INK);
-  text_plain(bmp, 34, 24, "mysi: zpet do menu", {150, 30, 10});
+  // A hanging scroll, not a plank: it is a note to read, there is nothing
+  // on it to click.
+  enum { W = 188, H = 86 };
+  BITMAP *bmp = new_picture(W, H);
+  BITMAP *sheet = new_parchment(W - 16, H - 10, 2);
+  overlay(bmp, sheet, 8, 5);
+  destroy_bitmap(sheet);
+  draw_roll(bmp, W, 0);
+  draw_roll(bmp, W, H - 10);
+  draw_mouse(bmp, 20, 29);
+  text_plain(bmp, 46, 26, "Zpet do menu:", {150, 30, 10});
+  text_plain(bmp, 46, 40, "stiskni prave", INK);
+  text_plain(bmp, 46, 52, "tlacitko mysi.", INK);
   return bmp;
 }
