@@ -2,6 +2,7 @@
 // the "Nikdo nevyhral" ribbon for a shared top score, and the scroll that
 // notes that the right mouse button goes back to the menu.
 #include "lettering.h"
+#include "mouse_icon.h"
 #include "palette.h"
 #include "parchment.h"
 #include "pictures.h"
@@ -48,18 +49,6 @@ BITMAP *paint_no_winner(void)
   return bmp;
 }
 
-// A mouse seen from above with its right button lit red, corner at (x, y).
-static void draw_mouse(BITMAP *bmp, int x, int y)
-{
-  CANVAS c = canvas_new(16, 24, 4);
-  cv_round_rect(&c, 0.5, 0.5, 15.5, 23.5, 7, INK);
-  cv_round_rect(&c, 1.5, 1.5, 14.5, 22.5, 6, {236, 236, 232});
-  cv_rect(&c, 8.5, 1.5, 13, 10, {220, 30, 20});
-  cv_rect(&c, 7.5, 1.5, 8.5, 10, INK);
-  cv_rect(&c, 1.5, 10, 14.5, 11, INK);
-  canvas_finish_onto(&c, bmp, x, y);
-}
-
 // A rolled end of the scroll across the picture, from y to y + 9.
 static void draw_roll(BITMAP *bmp, int w, int y)
 {
@@ -92,7 +81,7 @@ BITMAP *paint_results_closing(void)
   destroy_bitmap(sheet);
   draw_roll(bmp, W, 0);
   draw_roll(bmp, W, H - 10);
-  draw_mouse(bmp, 20, 29);
+  draw_mouse_icon(bmp, 20, 29, MOUSE_RIGHT);
   text_plain(bmp, 46, 26, "Zpet do menu:", {150, 30, 10});
   text_plain(bmp, 46, 40, "stiskni prave", INK);
   text_plain(bmp, 46, 52, "tlacitko mysi.", INK);
