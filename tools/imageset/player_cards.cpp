@@ -48,7 +48,8 @@ BITMAP *paint_player_card(int player)
   for (int y = CARD_Y0 + 2; y < CARD_Y1 - 1; y++)
     for (int x = CARD_X0 + 2; x < CARD_X1 - 1; x++) {
       double n = noise(x / 9, y, 300 + player);
-      RGB8 c = mix(shade(WOOD_DARK, 0.10), shade(WOOD_DARK, -0.12), double(y - CARD_Y0) / (CARD_Y1 - CARD_Y0));
+      double t = double(y - CARD_Y0) / (CARD_Y1 - CARD_Y0);
+      RGB8 c = mix(shade(WOOD_DARK, 0.10), shade(WOOD_DARK, -0.12), t);
       if (n < 0.2)
         c = shade(c, -0.10);
       putpixel(bmp, x, y, px(bmp, c));

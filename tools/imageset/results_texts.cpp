@@ -23,29 +23,36 @@ static void draw_ribbon(CANVAS *c, double w, double y0, double y1)
   cv_rect(c, tail, y0 + 4, w - tail, y0 + 6, shade(RIBBON, 0.2));
 }
 
+// A line of small text centred on x = cx at y, on a flat dark band that
+// keeps the sea's crests from running into the letters.
+static void subtitle(BITMAP *bmp, int cx, int y, const char *text, RGB8 colour)
+{
+  int w = text_width(text);
+  rounded_rect(bmp, cx - w / 2 - 8, y - 4, cx + w / 2 + 8, y + 11, 4, {10, 34, 50});
+  text_shadowed(bmp, cx - w / 2, y, text, colour, {0, 0, 0});
+}
+
 BITMAP *paint_winner_caption(void)
 {
-  enum { W = 296, H = 92 };
+  enum { W = 296, H = 94 };
   CANVAS c = canvas_new(W, H, 4);
   draw_ribbon(&c, W, 6, 62);
   BITMAP *bmp = canvas_finish(&c);
   LETTERING style = {5, GOLD_LIGHT, GOLD, 2, {70, 20, 0}, 2, {60, 8, 8}};
   lettering_centred(bmp, W / 2, 11, "Vitez!", &style);
-  const char *sub = "Gratulujeme!";
-  text_shadowed(bmp, (W - text_width(sub)) / 2, 80, sub, GOLD_LIGHT, {20, 10, 0});
+  subtitle(bmp, W / 2, 78, "Gratulujeme!", GOLD_LIGHT);
   return bmp;
 }
 
 BITMAP *paint_no_winner(void)
 {
-  enum { W = 564, H = 92 };
+  enum { W = 564, H = 94 };
   CANVAS c = canvas_new(W, H, 4);
   draw_ribbon(&c, W, 10, 62);
   BITMAP *bmp = canvas_finish(&c);
   LETTERING style = {4, {236, 236, 240}, {170, 176, 190}, 2, {40, 10, 10}, 2, {60, 8, 8}};
   lettering_centred(bmp, W / 2, 18, "Nikdo nevyhral", &style);
-  const char *sub = "Stejne nejvyssi skore ma vic hracu.";
-  text_shadowed(bmp, (W - text_width(sub)) / 2, 80, sub, PARCHMENT, {20, 10, 0});
+  subtitle(bmp, W / 2, 78, "Stejne nejvyssi skore ma vic hracu.", PARCHMENT);
   return bmp;
 }
 

@@ -22,7 +22,9 @@ static double tile_noise(double x, double y, int cells, int seed)
   double tx = fx - ix, ty = fy - iy;
   tx = tx * tx * (3 - 2 * tx);
   ty = ty * ty * (3 - 2 * ty);
-  auto at = [cells, seed](int i, int j) { return noise(((i % cells) + cells) % cells, ((j % cells) + cells) % cells, seed); };
+  auto at = [cells, seed](int i, int j) {
+    return noise(((i % cells) + cells) % cells, ((j % cells) + cells) % cells, seed);
+  };
   double top = at(ix, iy) + (at(ix + 1, iy) - at(ix, iy)) * tx;
   double bottom = at(ix, iy + 1) + (at(ix + 1, iy + 1) - at(ix, iy + 1)) * tx;
   return top + (bottom - top) * ty;
