@@ -50,8 +50,8 @@ static void draw_map(CANVAS *c, double x, double y, double s)
 BITMAP *paint_title(void)
 {
   CANVAS c = canvas_new(W, H, 4);
-  draw_chest(&c, 1, 47, 1.2);
-  draw_map(&c, 302, 44, 1.2);
+  draw_chest(&c, 1, 52, 1.1);
+  draw_map(&c, 306, 50, 1.1);
   BITMAP *bmp = canvas_finish(&c);
   LETTERING style = {4, GOLD_LIGHT, GOLD_DARK, 1, {60, 30, 6}, 3, {8, 30, 44}};
   lettering_centred(bmp, W / 2, 4, "Hledani", &style);
