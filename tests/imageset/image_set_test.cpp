@@ -1,13 +1,15 @@
 // The game's real image set, loaded as the game loads it (16 bits, after the
 // display mode is set): 48 bitmaps that fit their rooms, magenta turned into
 // the mask where the painter meant it and nowhere else, a seamless tile and
-// calm plates under the text the game prints.
+// calm plates under the text the game prints, a lively but dark sea, a
+// thick bright frame for the current player and pixel-art winner pictures.
 #include "rooms.h"
 #include "shell/alleg.h"
 #include "shell/images.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <set>
@@ -101,6 +103,74 @@ TEST(GameImageSet, MaskedDrawingLeavesWhatLiesBeneath)
   destroy_bitmap(under);
 }
 
+// Luma of a pixel, 0 to 255.
+int luma(int c)
+{
+  return (299 * getr(c) + 587 * getg(c) + 114 * getb(c)) / 1000;
+}
+
+TEST(GameImageSet, CurrentPlayerFrameShowsThickAndBrightAroundEveryCard)
+{
+  // The frame lies under the card; what it adds to the card drawn over the
+  // sea is what a player sees. It must show at least four pixels wide at the
+  // left, three above and below, carry a pointer at the right, and be bright.
+  BITMAP *tile = image(IMG_BACKGROUND);
+  BITMAP *plain = create_bitmap(120, 50), *marked = create_bitmap(120, 50);
+  for (int p = 0; p < 8; p++) {
+    SCOPED_TRACE(p + 1);
+    for (int x : {0, 100}) {
+      blit(tile, plain, 0, 0, x, 0, 100, 50);
+      blit(tile, marked, 0, 0, x, 0, 100, 50);
+    }
+    masked_blit(image(IMG_HIGHLIGHT), marked, 0, 0, 0, 0, 800, 600);
+    masked_blit(image(IMG_PLAYER_1 + p), plain, 0, 0, 0, 0, 800, 600);
+    masked_blit(image(IMG_PLAYER_1 + p), marked, 0, 0, 0, 0, 800, 600);
+    auto shows = [&](int x, int y) { return getpixel(plain, x, y) != getpixel(marked, x, y); };
+    int left = 0, top = 0, bottom = 0, right = 0;
+    while (left < 60 && shows(left, 25))
+      left++;
+    while (top < 25 && shows(50, top))
+      top++;
+    while (bottom < 25 && shows(50, 49 - bottom))
+      bottom++;
+    for (int x = 60; x < 120; x++)
+      right += shows(x, 25);
+    EXPECT_GE(left, 4);
+    EXPECT_GE(top, 3);
+    EXPECT_GE(bottom, 3);
+    EXPECT_GE(right, 12);
+    // the card itself is left as it is
+    EXPECT_FALSE(shows(30, 25));
+    long bright = 0, shown = 0;
+    for (int y = 0; y < 50; y++)
+      for (int x = 0; x < 120; x++)
+        if (shows(x, y)) {
+          shown++;
+          bright += luma(getpixel(marked, x, y)) >= 170;
+        }
+    EXPECT_GE(bright * 10, shown * 6) << "most of the frame is bright";
+  }
+  destroy_bitmap(plain);
+  destroy_bitmap(marked);
+}
+
+TEST(GameImageSet, WinnerPicturesArePaintedInWholeBigPixels)
+{
+  // Painted at a third of their size and enlarged, like the big lettering:
+  // every 3 x 3 block is one colour, and the blocks line up with the corner.
+  for (int i = IMG_WINNER_1; i < IMG_WINNER_1 + 8; i++) {
+    SCOPED_TRACE(i);
+    BITMAP *bmp = image(i);
+    EXPECT_EQ(bmp->w % 3, 0);
+    EXPECT_EQ(bmp->h % 3, 0);
+    int odd = 0;
+    for (int y = 0; y < bmp->h; y++)
+      for (int x = 0; x < bmp->w; x++)
+        odd += getpixel(bmp, x, y) != getpixel(bmp, x - x % 3, y - y % 3);
+    EXPECT_EQ(odd, 0);
+  }
+}
+
 double column_difference(BITMAP *bmp, int a, int b)
 {
   double sum = 0;
@@ -123,6 +193,8 @@ double row_difference(BITMAP *bmp, int a, int b)
 
 TEST(GameImageSet, BackgroundTileJoinsWithoutASeam)
 {
+  // Across the right and bottom edges the next tile's first column and row
+  // follow on no more abruptly than neighbours inside the tile do.
   BITMAP *tile = image(IMG_BACKGROUND);
   double inside_x = 0, inside_y = 0;
   for (int i = 0; i < 99; i++) {
@@ -131,6 +203,44 @@ TEST(GameImageSet, BackgroundTileJoinsWithoutASeam)
   }
   EXPECT_LE(column_difference(tile, 99, 0), 2 * inside_x + 3);
   EXPECT_LE(row_difference(tile, 99, 0), 2 * inside_y + 3);
+}
+
+// Mean brightness (sum of red, green and blue) of a square of the tile.
+double block_brightness(BITMAP *bmp, int x0, int y0, int size)
+{
+  double sum = 0;
+  for (int y = y0; y < y0 + size; y++)
+    for (int x = x0; x < x0 + size; x++) {
+      int c = getpixel(bmp, x, y);
+      sum += getr(c) + getg(c) + getb(c);
+    }
+  return sum / (size * size);
+}
+
+TEST(GameImageSet, BackgroundTileIsALivelySeaThatStaysDark)
+{
+  // The tile fills the empty parts of every screen: it needs several shades
+  // and lighter and darker parts, yet must stay dark and blue enough for
+  // the pictures and the red text over it to stand out.
+  BITMAP *tile = image(IMG_BACKGROUND);
+  std::set<int> colours;
+  double lightest = 0, darkest = 1e9, total = 0;
+  for (int y = 0; y < 100; y++)
+    for (int x = 0; x < 100; x++) {
+      int c = getpixel(tile, x, y);
+      colours.insert(c);
+      EXPECT_GE(getb(c), getr(c)) << x << "," << y;
+    }
+  for (int y = 0; y < 100; y += 20)
+    for (int x = 0; x < 100; x += 20) {
+      double b = block_brightness(tile, x, y, 20);
+      lightest = std::max(lightest, b);
+      darkest = std::min(darkest, b);
+      total += b / 25;
+    }
+  EXPECT_GE(colours.size(), 6u);
+  EXPECT_GE(lightest - darkest, 25);
+  EXPECT_LE(total, 300);
 }
 
 // 1 when every pixel of the rectangle is close to black, so red text on its

@@ -1,16 +1,20 @@
-// The help overlay shown over the board: the rules on a sheet of parchment,
-// with the board's own pictures beside the lines that explain them.
+// The help overlay shown over the board: what each mouse button and the
+// end button do, then the rules, on a sheet of parchment with the board's
+// own pictures beside the lines that explain them.
 #include "lettering.h"
+#include "mouse_icon.h"
 #include "palette.h"
 #include "parchment.h"
 #include "pictures.h"
 
-enum { W = 446, H = 262, LEFT = 22 };
+enum { W = 520, H = 278, LEFT = 22, TEXT = LEFT + 28 };
+
+const RGB8 RED_INK = {150, 30, 10};
 
 // Copies picture (and frees it) at (x, y) inside a thin grid-coloured frame.
 static void icon(BITMAP *bmp, BITMAP *picture, int x, int y)
 {
-  rect(bmp, x - 1, y - 1, x + picture->w, y + picture->h, px(bmp, {58, 38, 20}));
+  rect(bmp, x - 1, y - 1, x + picture->w, y + picture->h, px(bmp, GRID));
   blit(picture, bmp, 0, 0, x, y, picture->w, picture->h);
   destroy_bitmap(picture);
 }
@@ -21,34 +25,53 @@ static void line(BITMAP *bmp, int x, int y, const char *text)
   text_plain(bmp, x, y, text, INK);
 }
 
+// A line that starts with a name in red ink (a button, a cell) and goes on
+// in plain ink.
+static void named_line(BITMAP *bmp, int x, int y, const char *name, const char *text)
+{
+  text_plain(bmp, x, y, name, RED_INK);
+  line(bmp, x + text_width(name) + 8, y, text);
+}
+
+// A divider across the sheet.
+static void divider(BITMAP *bmp, int y)
+{
+  hline(bmp, LEFT, y, W - LEFT, px(bmp, PARCHMENT_DARK));
+  hline(bmp, LEFT, y + 1, W - LEFT, px(bmp, shade(PARCHMENT, 0.4)));
+}
+
 BITMAP *paint_help_overlay(void)
 {
   BITMAP *bmp = new_parchment(W, H, 11);
   LETTERING heading = {2, {150, 70, 20}, {90, 36, 6}, 0, BLACK, 1, PARCHMENT_DARK};
   lettering_centred(bmp, W / 2, 12, "Napoveda", &heading);
-  hline(bmp, LEFT, 34, W - LEFT, px(bmp, PARCHMENT_DARK));
+  divider(bmp, 34);
 
-  line(bmp, LEFT, 44, "Hraci se stridaji. Levym tlacitkem odkryj");
-  line(bmp, LEFT, 56, "zakryte policko (tazenim i vic za sebou).");
+  // the mouse and the end button
+  draw_mouse_icon(bmp, LEFT, 44, MOUSE_LEFT);
+  named_line(bmp, TEXT, 44, "Leve tlacitko mysi:", "odkryje zakryte policko.");
+  line(bmp, TEXT, 56, "Tazenim se stisknutym tlacitkem odkryjes dalsi");
+  line(bmp, TEXT, 68, "policka, dokud jsi na tahu.");
+  draw_mouse_icon(bmp, LEFT, 86, MOUSE_RIGHT);
+  named_line(bmp, TEXT, 94, "Prave tlacitko mysi:", "zavre tuto napovedu.");
+  BITMAP *end = paint_plank(84, 17, "Konec hry", 1, 0);
+  overlay(bmp, end, LEFT, 120);
+  destroy_bitmap(end);
+  line(bmp, LEFT + 94, 125, "ukonci hru a ukaze vysledek.");
+  divider(bmp, 148);
 
+  // the cells
   static const int find_values[] = {1, 2, 3, 4, 5, 6};
   for (int i = 0; i < 6; i++)
-    icon(bmp, paint_find(find_values[i]), LEFT + 17 * i, 76);
-  line(bmp, LEFT + 108, 80, "Poklad 1 az 6: tolik bodu");
-  line(bmp, LEFT + 108, 92, "a hrajes znovu.");
+    icon(bmp, paint_find(find_values[i]), LEFT + 17 * i, 158);
+  named_line(bmp, LEFT + 108, 162, "Poklad 1 az 6:", "tolik bodu a hrajes znovu.");
+  icon(bmp, paint_cell_empty(), LEFT, 182);
+  named_line(bmp, TEXT, 186, "Prazdne policko:", "na tahu je dalsi hrac.");
+  icon(bmp, paint_trap(), LEFT, 206);
+  named_line(bmp, TEXT, 210, "Past:", "kdo ji najde, vynecha pristi tah.");
+  divider(bmp, 232);
 
-  icon(bmp, paint_cell_empty(), LEFT, 112);
-  line(bmp, LEFT + 24, 116, "Prazdne policko: hraje dalsi hrac.");
-
-  icon(bmp, paint_trap(), LEFT, 136);
-  line(bmp, LEFT + 24, 140, "Past: pristi tah vynechas.");
-
-  line(bmp, LEFT, 164, "Hra konci, kdyz je vse odkryto, nebo");
-  line(bmp, LEFT, 176, "tlacitkem Konec hry. Vyhrava nejvyssi");
-  line(bmp, LEFT, 188, "skore; pri shode nevyhrava nikdo.");
-
-  hline(bmp, LEFT, 208, W - LEFT, px(bmp, PARCHMENT_DARK));
-  const char *hide = "Prave tlacitko mysi napovedu skryje.";
-  text_plain(bmp, (W - text_width(hide)) / 2, 220, hide, {150, 30, 10});
+  line(bmp, LEFT, 242, "Hra konci, kdyz je vse odkryto, nebo tlacitkem Konec hry.");
+  line(bmp, LEFT, 254, "Vyhrava nejvyssi skore; pri shode nevyhrava nikdo.");
   return bmp;
 }

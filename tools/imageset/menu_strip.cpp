@@ -15,7 +15,7 @@ BITMAP *paint_menu_strip(void)
   }
   hline(bmp, 0, 0, W - 1, px(bmp, WOOD_EDGE));
   hline(bmp, 0, 1, W - 1, px(bmp, GOLD_DARK));
-  const char *hint = "Klikni na hrace: Hrac / Pocitac / Vypnuto   -   sipkami vyber mapu   -   Spustit";
+  const char *hint = "Klikni na hrace: Hrac / Pocitac / Vypnuto   -   klikni na sipky a vyber mapu   -   Spustit";
   text_shadowed(bmp, (W - text_width(hint)) / 2, 10, hint, PARCHMENT, WOOD_EDGE);
   return bmp;
 }

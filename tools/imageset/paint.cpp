@@ -204,3 +204,57 @@ void overlay(BITMAP *dst, BITMAP *src, int x, int y)
         putpixel(dst, x + sx, y + sy, px(dst, rgb_of(src, p)));
     }
 }
+
+BITMAP *canvas_finish_crisp(CANVAS *c)
+{
+  BITMAP *out = new_picture(c->w, c->h);
+  int s = c->scale;
+  int samples[64];
+  int counts[64];
+  for (int oy = 0; oy < c->h; oy++)
+    for (int ox = 0; ox < c->w; ox++) {
+      int kinds = 0;
+      for (int sy = 0; sy < s && sy < 8; sy++)
+        for (int sx = 0; sx < s && sx < 8; sx++) {
+          int p = getpixel(c->big, ox * s + sx, oy * s + sy);
+          int k = 0;
+          while (k < kinds && samples[k] != p)
+            k++;
+          if (k == kinds) {
+            samples[kinds] = p;
+            counts[kinds++] = 0;
+          }
+          counts[k]++;
+        }
+      int best = 0;
+      for (int k = 1; k < kinds; k++)
+        if (counts[k] > counts[best])
+          best = k;
+      if (!is_magenta(c->big, samples[best]))
+        putpixel(out, ox, oy, px(out, rgb_of(c->big, samples[best])));
+    }
+  destroy_bitmap(c->big);
+  c->big = nullptr;
+  return out;
+}
+
+void outline_shape(BITMAP *bmp, RGB8 c)
+{
+  BITMAP *copy = create_bitmap(bmp->w, bmp->h);
+  blit(bmp, copy, 0, 0, 0, 0, bmp->w, bmp->h);
+  auto solid = [copy](int x, int y) {
+    return x >= 0 && y >= 0 && x < copy->w && y < copy->h && !is_magenta(copy, getpixel(copy, x, y));
+  };
+  for (int y = 0; y < bmp->h; y++)
+    for (int x = 0; x < bmp->w; x++)
+      if (!solid(x, y) && (solid(x - 1, y) || solid(x + 1, y) || solid(x, y - 1) || solid(x, y + 1)))
+        putpixel(bmp, x, y, px(bmp, c));
+  destroy_bitmap(copy);
+}
+
+BITMAP *enlarged(BITMAP *src, int factor)
+{
+  BITMAP *out = create_bitmap(src->w * factor, src->h * factor);
+  stretch_blit(src, out, 0, 0, src->w, src->h, 0, 0, out->w, out->h);
+  return out;
+}

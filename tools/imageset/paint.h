@@ -57,6 +57,10 @@ CANVAS canvas_new(int w, int h, int scale);
 BITMAP *canvas_finish(CANVAS *c);
 // Copies the finished canvas over dst with its top-left corner at (x, y).
 void canvas_finish_onto(CANVAS *c, BITMAP *dst, int x, int y);
+// Pixel-art finish: each picture pixel takes the colour most of its samples
+// have (transparent included), so edges stay hard and no blended colours
+// appear. Frees the surface.
+BITMAP *canvas_finish_crisp(CANVAS *c);
 
 void cv_rect(CANVAS *c, double x0, double y0, double x1, double y1, RGB8 col);
 void cv_circle(CANVAS *c, double cx, double cy, double r, RGB8 col);
@@ -70,3 +74,9 @@ void cv_round_rect(CANVAS *c, double x0, double y0, double x1, double y1, double
 
 // Draws src over dst at (x, y) leaving out its transparent pixels.
 void overlay(BITMAP *dst, BITMAP *src, int x, int y);
+
+// Gives a shape its pixel-art outline: every transparent pixel beside a
+// solid one (left, right, above or below) takes colour c.
+void outline_shape(BITMAP *bmp, RGB8 c);
+// A new picture factor times as big, every pixel a factor x factor block.
+BITMAP *enlarged(BITMAP *src, int factor);

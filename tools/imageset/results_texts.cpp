@@ -1,7 +1,8 @@
 // The words of the results screen: the "Vitez!" ribbon beside the winner,
-// the "Nikdo nevyhral" ribbon for a shared top score, and the note that the
-// right mouse button goes back to the menu.
+// the "Nikdo nevyhral" ribbon for a shared top score, and the scroll that
+// notes that the right mouse button goes back to the menu.
 #include "lettering.h"
+#include "mouse_icon.h"
 #include "palette.h"
 #include "parchment.h"
 #include "pictures.h"
@@ -22,53 +23,74 @@ static void draw_ribbon(CANVAS *c, double w, double y0, double y1)
   cv_rect(c, tail, y0 + 4, w - tail, y0 + 6, shade(RIBBON, 0.2));
 }
 
+// A line of small text centred on x = cx at y, on a flat dark band that
+// keeps the sea's crests from running into the letters.
+static void subtitle(BITMAP *bmp, int cx, int y, const char *text, RGB8 colour)
+{
+  int w = text_width(text);
+  rounded_rect(bmp, cx - w / 2 - 8, y - 4, cx + w / 2 + 8, y + 11, 4, {10, 34, 50});
+  text_shadowed(bmp, cx - w / 2, y, text, colour, {0, 0, 0});
+}
+
 BITMAP *paint_winner_caption(void)
 {
-  enum { W = 296, H = 92 };
+  enum { W = 296, H = 94 };
   CANVAS c = canvas_new(W, H, 4);
-  draw_ribbon(&c, W - 18, 6, 62);
-  // an arrowhead pointing at the winner on the right
-  const double arrow[] = {W - 16, 20, W - 1, 34, W - 16, 48};
-  cv_polygon(&c, 3, arrow, GOLD);
+  draw_ribbon(&c, W, 6, 62);
   BITMAP *bmp = canvas_finish(&c);
   LETTERING style = {5, GOLD_LIGHT, GOLD, 2, {70, 20, 0}, 2, {60, 8, 8}};
-  lettering_centred(bmp, (W - 18) / 2, 11, "Vitez!", &style);
-  const char *sub = "Gratulujeme!";
-  text_shadowed(bmp, ((W - 18) - text_width(sub)) / 2, 78, sub, GOLD_LIGHT, {20, 10, 0});
+  lettering_centred(bmp, W / 2, 11, "Vitez!", &style);
+  subtitle(bmp, W / 2, 78, "Gratulujeme!", GOLD_LIGHT);
   return bmp;
 }
 
 BITMAP *paint_no_winner(void)
 {
-  enum { W = 564, H = 92 };
+  enum { W = 564, H = 94 };
   CANVAS c = canvas_new(W, H, 4);
   draw_ribbon(&c, W, 10, 62);
   BITMAP *bmp = canvas_finish(&c);
   LETTERING style = {4, {236, 236, 240}, {170, 176, 190}, 2, {40, 10, 10}, 2, {60, 8, 8}};
   lettering_centred(bmp, W / 2, 18, "Nikdo nevyhral", &style);
-  const char *sub = "Stejne nejvyssi skore ma vic hracu.";
-  text_shadowed(bmp, (W - text_width(sub)) / 2, 80, sub, PARCHMENT, {20, 10, 0});
+  subtitle(bmp, W / 2, 78, "Stejne nejvyssi skore ma vic hracu.", PARCHMENT);
   return bmp;
 }
 
-// A mouse seen from above with its right button lit.
-static void draw_mouse(BITMAP *bmp, int x, int y)
+// A rolled end of the scroll across the picture, from y to y + 9.
+static void draw_roll(BITMAP *bmp, int w, int y)
 {
-  CANVAS c = canvas_new(16, 24, 4);
-  cv_round_rect(&c, 0.5, 0.5, 15.5, 23.5, 7, INK);
-  cv_round_rect(&c, 1.5, 1.5, 14.5, 22.5, 6, {236, 236, 232});
-  cv_rect(&c, 8.5, 1.5, 13, 10, {220, 30, 20});
-  cv_rect(&c, 7.5, 1.5, 8.5, 10, INK);
-  cv_rect(&c, 1.5, 10, 14.5, 11, INK);
-  canvas_finish_onto(&c, bmp, x, y);
+  static const RGB8 bands[] = {{120, 84, 40}, {196, 168, 110}, {236, 220, 176}, {250, 240, 206},
+                               {226, 206, 156}, {184, 152, 96}, {150, 112, 60}, {120, 84, 40}};
+  for (int i = 0; i < 8; i++)
+    hline(bmp, 3, y + i + 1, w - 4, px(bmp, bands[i]));
+  hline(bmp, 4, y, w - 5, px(bmp, {90, 60, 26}));
+  hline(bmp, 4, y + 9, w - 5, px(bmp, {90, 60, 26}));
+  // the curled paper seen end-on at both sides
+  for (int side = 0; side < 2; side++) {
+    int cx = side ? w - 5 : 4;
+    CANVAS c = canvas_new(10, 10, 4);
+    cv_circle(&c, 5, 5, 4.8, {90, 60, 26});
+    cv_circle(&c, 5, 5, 3.8, {226, 206, 156});
+    cv_circle(&c, 5.4, 5.4, 2.2, {120, 84, 40});
+    cv_circle(&c, 5.6, 5.6, 1.1, {226, 206, 156});
+    canvas_finish_onto(&c, bmp, cx - 5, y);
+  }
 }
 
 BITMAP *paint_results_closing(void)
 {
-  enum { W = 194, H = 44 };
-  BITMAP *bmp = new_parchment(W, H, 2);
-  draw_mouse(bmp, 10, 10);
-  text_plain(bmp, 34, 12, "Prave tlacitko", INK);
-  text_plain(bmp, 34, 24, "mysi: zpet do menu", {150, 30, 10});
+  // A hanging scroll, not a plank: it is a note to read, there is nothing
+  // on it to click.
+  enum { W = 188, H = 86 };
+  BITMAP *bmp = new_picture(W, H);
+  BITMAP *sheet = new_parchment(W - 16, H - 10, 2);
+  overlay(bmp, sheet, 8, 5);
+  destroy_bitmap(sheet);
+  draw_roll(bmp, W, 0);
+  draw_roll(bmp, W, H - 10);
+  draw_mouse_icon(bmp, 20, 29, MOUSE_RIGHT);
+  text_plain(bmp, 46, 26, "Zpet do menu:", {150, 30, 10});
+  text_plain(bmp, 46, 40, "stiskni prave", INK);
+  text_plain(bmp, 46, 52, "tlacitko mysi.", INK);
   return bmp;
 }

@@ -4,48 +4,54 @@
 #include "palette.h"
 #include "pictures.h"
 
-enum { W = 368, H = 96 };
+enum { W = 368, H = 100 };
 
-// An open chest heaped with gold, lid corner at (x, y), with sparkles.
-static void draw_chest(CANVAS *c, double x, double y)
+// An open chest heaped with gold, lid corner at (x, y), s times its plain
+// size (56 x 42), with sparkles above.
+static void draw_chest(CANVAS *c, double x, double y, double s)
 {
-  cv_round_rect(c, x, y, x + 56, y + 16, 6, {120, 64, 24});
-  cv_rect(c, x + 3, y + 4, x + 53, y + 16, {150, 86, 34});
-  cv_ellipse(c, x + 28, y + 18, 25, 7, GOLD_DARK);
-  cv_ellipse(c, x + 28, y + 16, 22, 6, GOLD);
+  auto X = [x, s](double v) { return x + v * s; };
+  auto Y = [y, s](double v) { return y + v * s; };
+  cv_round_rect(c, X(0), Y(0), X(56), Y(16), 6 * s, {120, 64, 24});
+  cv_rect(c, X(3), Y(4), X(53), Y(16), {150, 86, 34});
+  cv_ellipse(c, X(28), Y(18), 25 * s, 7 * s, GOLD_DARK);
+  cv_ellipse(c, X(28), Y(16), 22 * s, 6 * s, GOLD);
   for (int i = 0; i < 4; i++)
-    cv_circle(c, x + 13 + 10 * i, y + 15 - (i % 2) * 2, 2.6, GOLD_LIGHT);
-  cv_rect(c, x, y + 18, x + 56, y + 42, {146, 84, 34});
-  cv_rect(c, x, y + 18, x + 56, y + 22, {92, 48, 16});
-  cv_rect(c, x + 7, y + 18, x + 11, y + 42, {92, 48, 16});
-  cv_rect(c, x + 45, y + 18, x + 49, y + 42, {92, 48, 16});
-  cv_rect(c, x + 24, y + 25, x + 32, y + 34, GOLD);
-  cv_line(c, x + 6, y - 6, x + 14, y - 6, 1.3, WHITE);
-  cv_line(c, x + 10, y - 10, x + 10, y - 2, 1.3, WHITE);
-  cv_line(c, x + 42, y - 2, x + 48, y - 2, 1.2, WHITE);
-  cv_line(c, x + 45, y - 5, x + 45, y + 1, 1.2, WHITE);
+    cv_circle(c, X(13 + 10 * i), Y(15 - (i % 2) * 2), 2.6 * s, GOLD_LIGHT);
+  cv_rect(c, X(0), Y(18), X(56), Y(42), {146, 84, 34});
+  cv_rect(c, X(0), Y(18), X(56), Y(22), {92, 48, 16});
+  cv_rect(c, X(7), Y(18), X(11), Y(42), {92, 48, 16});
+  cv_rect(c, X(45), Y(18), X(49), Y(42), {92, 48, 16});
+  cv_rect(c, X(24), Y(25), X(32), Y(34), GOLD);
+  cv_line(c, X(6), Y(-6), X(14), Y(-6), 1.3, WHITE);
+  cv_line(c, X(10), Y(-10), X(10), Y(-2), 1.3, WHITE);
+  cv_line(c, X(42), Y(-2), X(48), Y(-2), 1.2, WHITE);
+  cv_line(c, X(45), Y(-5), X(45), Y(1), 1.2, WHITE);
 }
 
-// A treasure map sheet with a dotted path to a red cross, corner at (x, y).
-static void draw_map(CANVAS *c, double x, double y)
+// A treasure map sheet with a dotted path to a red cross, corner at (x, y),
+// s times its plain size (54 x 44).
+static void draw_map(CANVAS *c, double x, double y, double s)
 {
-  const double sheet[] = {x, y + 4, x + 50, y, x + 54, y + 40, x + 4, y + 44};
+  auto X = [x, s](double v) { return x + v * s; };
+  auto Y = [y, s](double v) { return y + v * s; };
+  const double sheet[] = {X(0), Y(4), X(50), Y(0), X(54), Y(40), X(4), Y(44)};
   cv_polygon(c, 4, sheet, PARCHMENT_DARK);
-  const double face[] = {x + 2, y + 6, x + 48, y + 2.5, x + 52, y + 38, x + 6, y + 42};
+  const double face[] = {X(2), Y(6), X(48), Y(2.5), X(52), Y(38), X(6), Y(42)};
   cv_polygon(c, 4, face, PARCHMENT);
   // a dotted path to the cross
   for (int i = 0; i < 5; i++)
-    cv_circle(c, x + 10 + 6 * i, y + 34 - 4 * i - (i % 2) * 2, 1.2, {150, 100, 50});
-  cv_line(c, x + 34, y + 10, x + 44, y + 20, 2.6, {200, 24, 20});
-  cv_line(c, x + 44, y + 10, x + 34, y + 20, 2.6, {200, 24, 20});
-  cv_circle(c, x + 12, y + 12, 4, {90, 150, 200});
+    cv_circle(c, X(10 + 6 * i), Y(34 - 4 * i - (i % 2) * 2), 1.2 * s, {150, 100, 50});
+  cv_line(c, X(34), Y(10), X(44), Y(20), 2.6 * s, {200, 24, 20});
+  cv_line(c, X(44), Y(10), X(34), Y(20), 2.6 * s, {200, 24, 20});
+  cv_circle(c, X(12), Y(12), 4 * s, {90, 150, 200});
 }
 
 BITMAP *paint_title(void)
 {
   CANVAS c = canvas_new(W, H, 4);
-  draw_chest(&c, 4, 38);
-  draw_map(&c, 308, 40);
+  draw_chest(&c, 1, 52, 1.1);
+  draw_map(&c, 306, 50, 1.1);
   BITMAP *bmp = canvas_finish(&c);
   LETTERING style = {4, GOLD_LIGHT, GOLD_DARK, 1, {60, 30, 6}, 3, {8, 30, 44}};
   lettering_centred(bmp, W / 2, 4, "Hledani", &style);
