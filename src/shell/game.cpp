@@ -17,7 +17,12 @@ void fatal_error(const char *message)
   // shown over it could never be answered: give the display back first.
   if (screen)
     set_gfx_mode(GFX_TEXT, 0, 0, 0, 0);
-  allegro_message("%s", message);
+  // With no system driver (no display) the library prints the text on
+  // standard output without a line end of its own; the box gets it as is.
+  if (system_driver)
+    allegro_message("%s", message);
+  else
+    allegro_message("%s\n", message);
   exit(1);
 }
 
