@@ -37,6 +37,7 @@ void init_game(void)
   set_color_depth(16);
   if (set_gfx_mode(GFX_AUTODETECT, SCREEN_WIDTH, SCREEN_HEIGHT, 0, 0) < 0)
     fatal_error(MSG_GRAPHICS);
+  set_window_title(GAME_TITLE);  // otherwise a window bears the program's file name
   set_close_button_callback(on_close_button);
 
   // Loaded only after the mode is set, so colours convert to the display.
