@@ -8,8 +8,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <dirent.h>
+#include <fcntl.h>
 #include <string>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -121,6 +123,61 @@ TEST_F(Commands, RenderReportsUnreadableMapsAndPrintsABuildableText)
   write("m.txt", r.out);
   ASSERT_EQ(kit({"build", path("m.txt"), path("back")}).status, 0);
   EXPECT_EQ(read("back"), std::string("\x06\x0a\x00\x07", 4) + std::string(36, '\0'));
+}
+
+// The bytes a plain read gets from path, and the size fstat reports.
+std::string read_all(const std::string &path, long *reported)
+{
+  std::string bytes;
+  int fd = open(path.c_str(), O_RDONLY);
+  if (fd < 0)
+    return bytes;
+  struct stat st;
+  *reported = fstat(fd, &st) == 0 ? static_cast<long>(st.st_size) : -1;
+  char buf[4096];
+  ssize_t got;
+  while ((got = ::read(fd, buf, sizeof buf)) > 0)
+    bytes.append(buf, static_cast<size_t>(got));
+  close(fd);
+  return bytes;
+}
+
+// Pseudo-files report a size that is not their content: sysfs says 4096 for
+// a few bytes, procfs says 0 for many. What render and stats report must
+// come from the bytes actually read, exactly as the game loads them.
+TEST_F(Commands, RenderAndStatsUseTheBytesReadNotTheReportedSize)
+{
+  const char *pseudo[] = {"/sys/kernel/mm/transparent_hugepage/enabled", "/sys/devices/system/cpu/online",
+                          "/sys/devices/system/cpu/possible", "/sys/kernel/mm/transparent_hugepage/defrag",
+                          "/proc/self/cmdline"};
+  int larger = 0, smaller = 0;
+  for (const char *file : pseudo) {
+    long reported = -1;
+    std::string content = read_all(file, &reported);
+    if (reported < 0 || reported == static_cast<long>(content.size()))
+      continue;
+    SCOPED_TRACE(file);
+    larger += reported > static_cast<long>(content.size());
+    smaller += reported < static_cast<long>(content.size());
+    RUN r = kit({"render", file});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("# file: " + std::to_string(content.size()) + " bytes, short"), std::string::npos) << r.out;
+    write("text", r.out);
+    ASSERT_EQ(kit({"build", path("text"), path("back")}).status, 0);
+    std::string back = read("back");
+    ASSERT_GE(back.size(), content.size());
+    EXPECT_EQ(back.substr(0, content.size()), content);
+    EXPECT_EQ(back.find_first_not_of('\0', content.size()), std::string::npos);
+
+    // stats plays the same board as on a copy of the bytes in a plain file.
+    write("copy", content);
+    RUN pseudo_stats = kit({"stats", file, "--players", "3", "--matches", "5"});
+    RUN copy_stats = kit({"stats", path("copy"), "--players", "3", "--matches", "5"});
+    ASSERT_EQ(pseudo_stats.status, 0) << pseudo_stats.err;
+    EXPECT_EQ(pseudo_stats.out.substr(pseudo_stats.out.find('\n')), copy_stats.out.substr(copy_stats.out.find('\n')));
+  }
+  EXPECT_GT(larger, 0) << "no pseudo-file reporting more than its content was found";
+  EXPECT_GT(smaller, 0) << "no pseudo-file reporting less than its content was found";
 }
 
 TEST_F(Commands, BuildRefusesBadTextsAndLeavesNoFileBehind)

@@ -26,8 +26,7 @@ int cmd_build(int argc, char **argv, FILE *out, FILE *err)
   const char *text_path = args.words[0].c_str();
   const char *out_path = args.words[1].c_str();
   std::string text;
-  long size = 0;
-  if (kit_read_file(text_path, TEXT_LIMIT + 1, &text, &size, &why) != 0)
+  if (kit_read_file(text_path, TEXT_LIMIT + 1, &text, &why) != 0)
     return kit_fail(err, "build", std::string(text_path) + ": " + why);
   if (text.size() > TEXT_LIMIT)
     return kit_fail(err, "build", std::string(text_path) + ": too large for a map text");

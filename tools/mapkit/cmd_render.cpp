@@ -23,11 +23,13 @@ int cmd_render(int argc, char **argv, FILE *out, FILE *err)
   std::string why;
   const char *path = args.words[0].c_str();
   std::string data;
-  long size = 0;
-  if (kit_read_file(path, MAP_MAX_BYTES, &data, &size, &why) != 0)
+  if (kit_read_file(path, MAP_FILE_LIMIT + 1, &data, &why) != 0)
     return kit_fail(err, "render", std::string(path) + ": " + why);
+  if (data.size() > MAP_FILE_LIMIT)
+    return kit_fail(err, "render", std::string(path) + ": longer than " + std::to_string(MAP_FILE_LIMIT) +
+                                       " bytes, too long for a map text");
   const unsigned char *bytes = reinterpret_cast<const unsigned char *>(data.data());
-  MAP_SUMMARY summary = map_summarise(bytes, size);
+  MAP_SUMMARY summary = map_summarise(bytes, data.size());
   fputs(map_text_render(bytes, data.size()).c_str(), out);
   fputs(map_summary_text(&summary).c_str(), out);
   return KIT_OK;

@@ -11,6 +11,8 @@
 #include <string>
 
 enum { MAP_MAX_BYTES = BOARD_CELLS };
+// The longest file the kit turns into text (the game reads only 1400 bytes).
+enum { MAP_FILE_LIMIT = 1 << 20 };
 
 // Where and why a text is not a map. line and column count from 1; column is
 // 0 when the fault concerns the whole line.
