@@ -16,7 +16,12 @@ void fatal_error(const char *message)
   // shown over it could never be answered: give the display back first.
   if (screen)
     set_gfx_mode(GFX_TEXT, 0, 0, 0, 0);
-  allegro_message("%s", message);
+  // With no system driver (no display) the library prints the text on
+  // standard output without a line end of its own; the box gets it as is.
+  if (system_driver)
+    allegro_message("%s", message);
+  else
+    allegro_message("%s\n", message);
   exit(1);
 }
 
@@ -31,6 +36,7 @@ void init_game(void)
   set_color_depth(16);
   if (set_gfx_mode(GFX_AUTODETECT, SCREEN_WIDTH, SCREEN_HEIGHT, 0, 0) < 0)
     fatal_error(MSG_GRAPHICS);
+  set_window_title(GAME_TITLE);  // otherwise a window bears the program's file name
   set_close_button_callback(on_close_button);
 
   // Loaded only after the mode is set, so colours convert to the display.

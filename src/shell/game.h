@@ -5,6 +5,7 @@
 #include "shell/alleg.h"
 
 #define IMAGE_SET_FILE "tarkoni.dat"
+#define GAME_TITLE "Hledani pokladu"  // a window's title bar
 #define MSG_GRAPHICS "Chyba pri inicializaci grafiky."
 #define MSG_IMAGE_SET "Chyba pri nacitani datoveho souboru."
 #define MSG_BITMAP "Chyba pri vytvareni bitmapy."

@@ -39,6 +39,10 @@ int image_set_usable(const DATAFILE *data)
 
 int image_set_loads_safely(const char *path)
 {
+  // A parent that ignores SIGCHLD passes that on across exec, and then the
+  // kernel reaps the child itself: waitpid would fail with ECHILD and a good
+  // set would count as bad. The default disposition keeps the child's status.
+  signal(SIGCHLD, SIG_DFL);
   pid_t child = fork();
   if (child < 0)
     return 0;

@@ -279,6 +279,7 @@ TEST_F(Game, DragUncoversAWholeBoardOfFinds)
 // The window manager's close message ends the game with status 0 from the
 // menu, a match and the results screen, full screen and in a window (the
 // library's own allegro.cfg, found through ALLEGRO, asks for the window).
+// The window's title bar names the game, not the program's file.
 TEST_F(Game, CloseButtonEndsTheGameFromEveryScreen)
 {
   write_game_file(dir, "mapy/prazdna", "");
@@ -289,6 +290,12 @@ TEST_F(Game, CloseButtonEndsTheGameFromEveryScreen)
     for (int screen = 0; screen < 3; screen++) {
       SCOPED_TRACE(std::string(windowed ? "windowed" : "full screen") + ", screen " + std::to_string(screen));
       start();
+      if (windowed && screen == 0) {
+        std::vector<std::string> titles = game_window_titles();
+        ASSERT_FALSE(titles.empty()) << "no game window";
+        for (const std::string &title : titles)
+          EXPECT_EQ(title, "Hledani pokladu");
+      }
       if (screen >= 1) {
         click_at(START_X, START_Y, 1, 100);
         ASSERT_TRUE(wait_screen(board_shown));

@@ -17,6 +17,7 @@
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
+#include <vector>
 
 static Display *display(void)
 {
@@ -222,37 +223,61 @@ int text_on_screen(const SCREEN_SHOT *shot, int x, int y, const char *text)
   return same;
 }
 
-int send_close_to_game(void)
+// The library's windows (class "allegro") among the root's children.
+static std::vector<Window> game_windows(void)
 {
   Display *dpy = display();
+  std::vector<Window> found;
   Window root_return, parent, *children = nullptr;
   unsigned int count = 0;
   if (!XQueryTree(dpy, DefaultRootWindow(dpy), &root_return, &parent, &children, &count))
-    return 0;
-  int sent = 0;
-  Atom protocols = XInternAtom(dpy, "WM_PROTOCOLS", False);
-  Atom delete_window = XInternAtom(dpy, "WM_DELETE_WINDOW", False);
+    return found;
   for (unsigned int i = 0; i < count; i++) {
     XClassHint hint;
     if (!XGetClassHint(dpy, children[i], &hint))
       continue;
-    int ours = hint.res_class && strcasecmp(hint.res_class, "allegro") == 0;
+    if (hint.res_class && strcasecmp(hint.res_class, "allegro") == 0)
+      found.push_back(children[i]);
     XFree(hint.res_name);
     XFree(hint.res_class);
-    if (!ours)
-      continue;
+  }
+  XFree(children);
+  return found;
+}
+
+int send_close_to_game(void)
+{
+  Display *dpy = display();
+  Atom protocols = XInternAtom(dpy, "WM_PROTOCOLS", False);
+  Atom delete_window = XInternAtom(dpy, "WM_DELETE_WINDOW", False);
+  int sent = 0;
+  for (Window window : game_windows()) {
     XEvent ev;
     memset(&ev, 0, sizeof ev);
     ev.xclient.type = ClientMessage;
-    ev.xclient.window = children[i];
+    ev.xclient.window = window;
     ev.xclient.message_type = protocols;
     ev.xclient.format = 32;
     ev.xclient.data.l[0] = static_cast<long>(delete_window);
     ev.xclient.data.l[1] = CurrentTime;
-    XSendEvent(dpy, children[i], False, NoEventMask, &ev);
+    XSendEvent(dpy, window, False, NoEventMask, &ev);
     sent++;
   }
-  XFree(children);
   XSync(dpy, False);
   return sent;
+}
+
+std::vector<std::string> game_window_titles(void)
+{
+  std::vector<std::string> titles;
+  for (Window window : game_windows()) {
+    char *name = nullptr;
+    if (XFetchName(display(), window, &name) && name) {
+      titles.push_back(name);
+      XFree(name);
+    } else {
+      titles.push_back("");
+    }
+  }
+  return titles;
 }

@@ -6,6 +6,7 @@
 
 #include <string>
 #include <sys/types.h>
+#include <vector>
 
 // A fresh working directory with the test image set and an empty "mapy".
 std::string make_game_dir(void);
@@ -63,3 +64,5 @@ template <class CHECK> int wait_screen(CHECK check, int timeout_ms = 5000)
 
 // Sends the window manager's close message to the game's window.
 int send_close_to_game(void);
+// The title (WM_NAME) of each of the game's windows, "" for one without.
+std::vector<std::string> game_window_titles(void);

@@ -1,28 +1,34 @@
-// Fuzz target: any text given to the map kit's parser is either refused
-// with a line and column, or read as whole rows that render back to a text
-// that reads as the very same bytes.
+// Fuzz target: render then parse is the identity on any map file, and any
+// text given to the parser is either refused with a line and column, or read
+// as bytes that render back to a text that reads as the very same bytes.
 #include "map_text.h"
 
 #include <cstdlib>
-#include <cstring>
+#include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size)
 {
-  unsigned char bytes[MAP_MAX_BYTES];
+  // The input as a map file.
   MAP_TEXT_ERROR error = {};
-  int count = map_text_parse(reinterpret_cast<const char *>(data), size, bytes, &error);
+  std::vector<unsigned char> file;
+  std::string text = map_text_render(data, size);
+  if (map_text_parse(text.data(), text.size(), &file, &error) != static_cast<int>(size) ||
+      file != std::vector<unsigned char>(data, data + size))
+    abort();
+
+  // The input as a map text.
+  std::vector<unsigned char> bytes;
+  int count = map_text_parse(reinterpret_cast<const char *>(data), size, &bytes, &error);
   if (count < 0) {
     if (error.line < 1 || error.column < 0 || error.message.empty())
       abort();
     return 0;
   }
-  if (count > MAP_MAX_BYTES || count % BOARD_COLUMNS != 0)
+  if (static_cast<size_t>(count) != bytes.size() || count > MAP_FILE_LIMIT)
     abort();
-  std::string text = map_text_render(bytes, count);
-  unsigned char again[MAP_MAX_BYTES];
-  MAP_TEXT_ERROR error_again = {};
-  int count_again = map_text_parse(text.data(), text.size(), again, &error_again);
-  if (count_again != count || memcmp(bytes, again, count) != 0)
+  std::string again_text = map_text_render(bytes.data(), bytes.size());
+  std::vector<unsigned char> again;
+  if (map_text_parse(again_text.data(), again_text.size(), &again, &error) != count || again != bytes)
     abort();
   return 0;
 }

@@ -8,8 +8,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <dirent.h>
+#include <random>
+#include <fcntl.h>
 #include <string>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -115,12 +118,91 @@ TEST_F(Commands, RenderReportsUnreadableMapsAndPrintsABuildableText)
   write("m", std::string("\x06\x0a\x00\x07", 4));
   RUN r = kit({"render", path("m")});
   ASSERT_EQ(r.status, 0) << r.err;
-  std::string first_row = "6X." + cell_notation(7) + std::string(36, '.') + "\n";
+  std::string first_row = "#! length 4\n6X." + cell_notation(7) + std::string(36, '.') + "\n";
   EXPECT_EQ(r.out.compare(0, first_row.size(), first_row), 0) << r.out;
   EXPECT_NE(r.out.find("# file: 4 bytes, short"), std::string::npos);
   write("m.txt", r.out);
   ASSERT_EQ(kit({"build", path("m.txt"), path("back")}).status, 0);
-  EXPECT_EQ(read("back"), std::string("\x06\x0a\x00\x07", 4) + std::string(36, '\0'));
+  EXPECT_EQ(read("back"), std::string("\x06\x0a\x00\x07", 4));
+}
+
+// Render then build gives back the very same bytes, whatever the length:
+// empty, inside the first row, around a row's end, around the board's end
+// and past it. Longer than the kit's limit, render refuses.
+TEST_F(Commands, RenderThenBuildGivesBackEveryFile)
+{
+  std::mt19937 random(12);
+  for (size_t length : {0, 1, 5, 39, 40, 41, 1399, 1400, 1401, 2000}) {
+    SCOPED_TRACE(length);
+    std::string bytes(length, '\0');
+    for (char &b : bytes)
+      b = static_cast<char>(random() & 0xff);
+    write("map", bytes);
+    RUN text = kit({"render", path("map")});
+    ASSERT_EQ(text.status, 0) << text.err;
+    EXPECT_NE(text.out.find("# file: " + std::to_string(length) + " bytes"), std::string::npos);
+    write("map.txt", text.out);
+    RUN built = kit({"build", path("map.txt"), path("back")});
+    ASSERT_EQ(built.status, 0) << built.err << text.out;
+    EXPECT_EQ(built.out, path("back") + ": " + std::to_string(length) + " bytes" +
+                             (length < 1400 ? " (short: the cells past them stay empty in the game)\n"
+                              : length > 1400 ? " (long: the game reads only the first 1400)\n" : "\n"));
+    EXPECT_EQ(read("back"), bytes);
+  }
+  write("huge", std::string(MAP_FILE_LIMIT + 1, '\x01'));
+  expect_one_line_failure(kit({"render", path("huge")}), 1, "longer than 1048576 bytes");
+}
+
+// The bytes a plain read gets from path, and the size fstat reports.
+std::string read_all(const std::string &path, long *reported)
+{
+  std::string bytes;
+  int fd = open(path.c_str(), O_RDONLY);
+  if (fd < 0)
+    return bytes;
+  struct stat st;
+  *reported = fstat(fd, &st) == 0 ? static_cast<long>(st.st_size) : -1;
+  char buf[4096];
+  ssize_t got;
+  while ((got = ::read(fd, buf, sizeof buf)) > 0)
+    bytes.append(buf, static_cast<size_t>(got));
+  close(fd);
+  return bytes;
+}
+
+// Pseudo-files report a size that is not their content: sysfs says 4096 for
+// a few bytes, procfs says 0 for many. What render and stats report must
+// come from the bytes actually read, exactly as the game loads them.
+TEST_F(Commands, RenderAndStatsUseTheBytesReadNotTheReportedSize)
+{
+  const char *pseudo[] = {"/sys/kernel/mm/transparent_hugepage/enabled", "/sys/devices/system/cpu/online",
+                          "/sys/devices/system/cpu/possible", "/sys/kernel/mm/transparent_hugepage/defrag",
+                          "/proc/self/cmdline"};
+  int larger = 0, smaller = 0;
+  for (const char *file : pseudo) {
+    long reported = -1;
+    std::string content = read_all(file, &reported);
+    if (reported < 0 || reported == static_cast<long>(content.size()))
+      continue;
+    SCOPED_TRACE(file);
+    larger += reported > static_cast<long>(content.size());
+    smaller += reported < static_cast<long>(content.size());
+    RUN r = kit({"render", file});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("# file: " + std::to_string(content.size()) + " bytes, short"), std::string::npos) << r.out;
+    write("text", r.out);
+    ASSERT_EQ(kit({"build", path("text"), path("back")}).status, 0);
+    EXPECT_EQ(read("back"), content);
+
+    // stats plays the same board as on a copy of the bytes in a plain file.
+    write("copy", content);
+    RUN pseudo_stats = kit({"stats", file, "--players", "3", "--matches", "5"});
+    RUN copy_stats = kit({"stats", path("copy"), "--players", "3", "--matches", "5"});
+    ASSERT_EQ(pseudo_stats.status, 0) << pseudo_stats.err;
+    EXPECT_EQ(pseudo_stats.out.substr(pseudo_stats.out.find('\n')), copy_stats.out.substr(copy_stats.out.find('\n')));
+  }
+  EXPECT_GT(larger, 0) << "no pseudo-file reporting more than its content was found";
+  EXPECT_GT(smaller, 0) << "no pseudo-file reporting less than its content was found";
 }
 
 TEST_F(Commands, BuildRefusesBadTextsAndLeavesNoFileBehind)

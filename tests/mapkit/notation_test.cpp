@@ -13,7 +13,11 @@ namespace {
 int parse(const std::string &text, std::vector<unsigned char> *bytes, MAP_TEXT_ERROR *error)
 {
   bytes->assign(MAP_MAX_BYTES, 0xEE);
-  return map_text_parse(text.data(), text.size(), bytes->data(), error);
+  int count = map_text_parse(text.data(), text.size(), bytes, error);
+  if (count >= 0) {
+    EXPECT_EQ(bytes->size(), static_cast<size_t>(count));
+  }
+  return count;
 }
 
 std::string rows(int n, const std::string &row = std::string(40, '.'))
@@ -71,12 +75,42 @@ TEST(Notation, ShortTextsGiveShortMapsAndRenderOnlyTheirRows)
 
   std::string back = map_text_render(bytes.data(), 320);
   EXPECT_EQ(back, rows(8, "X" + std::string(39, '.')));
+}
+
+// Whole rows say only multiples of 40 up to 1400; the length line says the
+// rest, and render writes it exactly then.
+TEST(Notation, TheLengthLineSaysWhatWholeRowsCannot)
+{
+  std::string x_row = "X" + std::string(39, '.');
   // A part row is completed with empty cells, as the game sees it.
-  EXPECT_EQ(map_text_render(bytes.data(), 41), rows(1, "X" + std::string(39, '.')) + "X" + std::string(39, '.') + "\n");
-  // Bytes past a full board are not shown.
+  std::vector<unsigned char> traps(41, CELL_TRAP);
+  EXPECT_EQ(map_text_render(traps.data(), traps.size()), "#! length 41\n" + rows(1, std::string(40, 'X')) + x_row + "\n");
   std::vector<unsigned char> long_file(1500, 3);
-  EXPECT_EQ(map_text_render(long_file.data(), long_file.size()), rows(35, std::string(40, '3')));
-  EXPECT_EQ(map_text_render(nullptr, 0), "");
+  EXPECT_EQ(map_text_render(long_file.data(), long_file.size()),
+            "#! length 1500\n" + rows(35, std::string(40, '3')) +
+                "# past the board: the game reads only the 1400 bytes above\n" + rows(2, std::string(40, '3')) +
+                std::string(20, '3') + std::string(20, '.') + "\n");
+  EXPECT_EQ(map_text_render(nullptr, 0), "#! length 0\n");
+
+  std::vector<unsigned char> bytes;
+  MAP_TEXT_ERROR error;
+  EXPECT_EQ(parse("#! length 0\n", &bytes, &error), 0) << error.message;
+  EXPECT_EQ(parse("# an empty map\n#!length 0\n\n", &bytes, &error), 0) << error.message;
+  // The last row may stop where the file does, or go on with '.'.
+  ASSERT_EQ(parse("#! length 43\n" + rows(1, x_row) + "6X1\n", &bytes, &error), 43) << error.message;
+  EXPECT_EQ(bytes[40], 6);
+  EXPECT_EQ(bytes[42], 1);
+  EXPECT_EQ(parse("#! length 43\n" + rows(1, x_row) + "6X1" + std::string(37, '.') + "\n", &bytes, &error), 43);
+  EXPECT_EQ(parse("#!\tlength   1 \r\n5\r\n", &bytes, &error), 1) << error.message;
+  // A whole number of rows may carry the line too.
+  EXPECT_EQ(parse("#! length 80\n" + rows(2), &bytes, &error), 80);
+  // Rows past the 35th, and with them any length up to the limit.
+  ASSERT_EQ(parse("#! length 1441\n" + rows(36, x_row) + "4\n", &bytes, &error), 1441) << error.message;
+  EXPECT_EQ(bytes[1400], 10);
+  EXPECT_EQ(bytes[1440], 4);
+  std::vector<unsigned char> biggest(MAP_FILE_LIMIT, 200);
+  ASSERT_EQ(parse(map_text_render(biggest.data(), biggest.size()), &bytes, &error), MAP_FILE_LIMIT);
+  EXPECT_EQ(bytes, biggest);
 }
 
 TEST(Notation, CommentsCarriageReturnsAndTrailingEmptyLinesAreAccepted)
@@ -116,6 +150,21 @@ TEST(Notation, FaultsNameTheirLineAndColumn)
     {"comment lines count", "# one\n# two\n" + std::string(10, '.') + "\n", 3, 0, "only 10 cells"},
     {"no rows", "", 1, 0, "no rows"},
     {"only comments", "# nothing\n# here\n", 2, 0, "no rows"},
+    {"unknown directive", "#! width 20\n" + rows(1), 1, 0, "unknown directive"},
+    {"length misspelt", "#! lenght 5\n" + rows(1), 1, 0, "unknown directive"},
+    {"length without a number", "#! length\n", 1, 0, "bad length"},
+    {"negative length", "#! length -5\n", 1, 0, "bad length"},
+    {"length with a unit", "#! length 5 bytes\n", 1, 0, "bad length"},
+    {"length past the limit", "#! length 1048577\n", 1, 0, "0..1048576"},
+    {"second length", "#! length 40\n#! length 40\n" + rows(1), 2, 0, "second directive line"},
+    {"length below a row", rows(1) + "#! length 40\n", 2, 0, "before the first row"},
+    {"rows short of the length", "#! length 81\n" + rows(2), 1, 0, "takes 3 rows, the text has 2"},
+    {"a row past the length", "#! length 40\n" + rows(2), 3, 0, "more rows than '#! length 40'"},
+    {"rows for length 0", "# x\n#! length 0\n" + rows(1), 3, 0, "more rows"},
+    {"short row before the last", "#! length 85\n" + std::string(5, '.') + "\n" + rows(2), 2, 0, "only 5 cells, a row needs 40"},
+    {"last row between", "#! length 45\n" + rows(1) + "......\n", 3, 0, "the last row holds 5"},
+    {"find past the length", "#! length 45\n" + rows(1) + "......3" + std::string(33, '.'), 3, 7, "only '.' may stand"},
+    {"36 rows without length", rows(36), 36, 0, "'#! length N'"},
   };
   for (const BAD_TEXT &c : cases) {
     SCOPED_TRACE(c.name);

@@ -6,7 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <unistd.h>
 #include <string>
 #include <vector>
 
@@ -40,9 +42,37 @@ TEST(Summary, CountsTheBoardAsTheGameSeesIt)
   EXPECT_EQ(short_map.points, 12);
   EXPECT_EQ(short_map.count[0], 1398);
   EXPECT_NE(map_summary_text(&short_map).find("short: cells 2 to 1399"), std::string::npos);
+  bytes.resize(5000, 3);
   MAP_SUMMARY long_map = map_summarise(bytes.data(), 5000);
   EXPECT_EQ(long_map.cells_from_file, 1400);
   EXPECT_NE(map_summary_text(&long_map).find("long"), std::string::npos);
+}
+
+// The kit's board from the bytes it read is the board the game's loader
+// makes of the same file, for short, full and long files.
+TEST(Summary, BoardFromBytesIsTheGamesBoard)
+{
+  char dir[] = "/tmp/mapkit-boardXXXXXX";
+  ASSERT_NE(mkdtemp(dir), nullptr);
+  std::string path = std::string(dir) + "/map";
+  srand(3);
+  for (size_t length : {0, 7, 1400, 1900}) {
+    SCOPED_TRACE(length);
+    std::vector<unsigned char> bytes(length);
+    for (unsigned char &b : bytes)
+      b = static_cast<unsigned char>(rand() % 12);
+    FILE *f = fopen(path.c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    if (length > 0)
+      fwrite(bytes.data(), 1, length, f);
+    fclose(f);
+    int game[BOARD_CELLS], kit[BOARD_CELLS];
+    map_load(game, path.c_str());
+    map_board_from_bytes(bytes.data(), bytes.size(), kit);
+    EXPECT_EQ(std::vector<int>(game, game + BOARD_CELLS), std::vector<int>(kit, kit + BOARD_CELLS));
+  }
+  remove(path.c_str());
+  rmdir(dir);
 }
 
 MAP_RECIPE recipe(uint64_t seed)

@@ -7,7 +7,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <grp.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -121,14 +123,50 @@ TEST_F(MapFile, FifoWithoutWriterDoesNotBlock)
   expect_empty_from(0);
 }
 
+// Root reads every file, and CI runs as root: the load runs in a child that
+// first gives up root for the unprivileged "nobody" (65534), and reports by
+// its exit status. A readable file beside the locked one must still load
+// there, so the empty board comes from the file's permissions alone.
+enum { NOBODY = 65534 };
+enum { CHILD_OK, CHILD_STILL_ROOT, CHILD_READABLE_FAILED, CHILD_LOCKED_LOADED };
+
+int load_as_unprivileged(const std::string &readable, const std::string &locked)
+{
+  if (geteuid() == 0 && (setgroups(0, nullptr) != 0 || setgid(NOBODY) != 0 || setuid(NOBODY) != 0))
+    return CHILD_STILL_ROOT;
+  if (geteuid() == 0 || getegid() == 0)
+    return CHILD_STILL_ROOT;
+  int cells[BOARD_CELLS];
+  if (map_load(cells, readable.c_str()) != 10)
+    return CHILD_READABLE_FAILED;
+  for (int &c : cells)
+    c = 77;
+  if (map_load(cells, locked.c_str()) != 0)
+    return CHILD_LOCKED_LOADED;
+  for (int c : cells)
+    if (c != CELL_EMPTY)
+      return CHILD_LOCKED_LOADED;
+  return CHILD_OK;
+}
+
 TEST_F(MapFile, UnreadableFileGivesAnEmptyBoard)
 {
-  if (geteuid() == 0)
-    GTEST_SKIP() << "root reads every file";
-  std::string path = write("locked", pattern(10));
-  chmod(path.c_str(), 0);
-  EXPECT_EQ(map_load(cells, path.c_str()), 0);
-  expect_empty_from(0);
+  ASSERT_EQ(chmod(dir.c_str(), 0755), 0);  // nobody may look inside
+  std::string readable = write("open", pattern(10));
+  std::string locked = write("locked", pattern(10));
+  ASSERT_EQ(chmod(locked.c_str(), 0), 0);
+  fflush(nullptr);
+  pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0)
+    _exit(load_as_unprivileged(readable, locked));
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status)) << "child ended with status " << status;
+  EXPECT_NE(WEXITSTATUS(status), CHILD_STILL_ROOT) << "the child could not give up root";
+  EXPECT_NE(WEXITSTATUS(status), CHILD_READABLE_FAILED) << "the readable file did not load as nobody";
+  EXPECT_NE(WEXITSTATUS(status), CHILD_LOCKED_LOADED) << "the locked file loaded";
+  EXPECT_EQ(WEXITSTATUS(status), CHILD_OK);
 }
 
 }  // namespace

@@ -10,9 +10,13 @@ static const char HELP[] =
   "Prints the rows the map file fills, in the map text notation ('.' nothing,\n"
   "'1'..'6' finds, 'X' trap, Braille U+2800+v for any other byte v), then a\n"
   "summary as '#' comment lines: file size (short, full or long), cells per\n"
-  "value, points on the board, traps. The output builds back with\n"
-  "'mapkit build'. A short file prints only the rows it fills; a part row is\n"
-  "completed with '.', as the game leaves those cells empty.\n";
+  "value, points on the board, traps, all from the bytes actually read.\n"
+  "'mapkit build' turns the output back into the very same file, whatever\n"
+  "its length (up to 1048576 bytes). A short file prints only the rows it\n"
+  "fills; a part row is completed with '.', as the game leaves those cells\n"
+  "empty. When whole rows cannot say the length (an empty file, one ending\n"
+  "inside a row, or one longer than the board) a first line '#! length N'\n"
+  "does; the rows past the 35th are bytes the game does not read.\n";
 
 int cmd_render(int argc, char **argv, FILE *out, FILE *err)
 {
@@ -23,11 +27,13 @@ int cmd_render(int argc, char **argv, FILE *out, FILE *err)
   std::string why;
   const char *path = args.words[0].c_str();
   std::string data;
-  long size = 0;
-  if (kit_read_file(path, MAP_MAX_BYTES, &data, &size, &why) != 0)
+  if (kit_read_file(path, MAP_FILE_LIMIT + 1, &data, &why) != 0)
     return kit_fail(err, "render", std::string(path) + ": " + why);
+  if (data.size() > MAP_FILE_LIMIT)
+    return kit_fail(err, "render", std::string(path) + ": longer than " + std::to_string(MAP_FILE_LIMIT) +
+                                       " bytes, too long for a map text");
   const unsigned char *bytes = reinterpret_cast<const unsigned char *>(data.data());
-  MAP_SUMMARY summary = map_summarise(bytes, size);
+  MAP_SUMMARY summary = map_summarise(bytes, data.size());
   fputs(map_text_render(bytes, data.size()).c_str(), out);
   fputs(map_summary_text(&summary).c_str(), out);
   return KIT_OK;

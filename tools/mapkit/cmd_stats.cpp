@@ -3,6 +3,7 @@
 #include "kit_args.h"
 #include "kit_files.h"
 #include "map_stats.h"
+#include "map_summary.h"
 #include "map_text.h"
 
 #include <cstdlib>
@@ -39,11 +40,10 @@ int cmd_stats(int argc, char **argv, FILE *out, FILE *err)
 
   const char *path = args.words[0].c_str();
   std::string data;
-  long size = 0;
-  if (kit_read_file(path, MAP_MAX_BYTES, &data, &size, &why) != 0)
+  if (kit_read_file(path, MAP_MAX_BYTES, &data, &why) != 0)
     return kit_fail(err, "stats", std::string(path) + ": " + why);
   int cells[BOARD_CELLS];
-  map_load(cells, path);  // the board exactly as the game reads it
+  map_board_from_bytes(reinterpret_cast<const unsigned char *>(data.data()), data.size(), cells);
 
   srand(static_cast<unsigned int>(seed));
   MAP_STATS s = map_play_matches(cells, static_cast<int>(players), static_cast<int>(matches));

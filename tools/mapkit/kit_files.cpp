@@ -7,7 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-int kit_read_file(const char *path, size_t limit, std::string *data, long *size, std::string *why)
+int kit_read_file(const char *path, size_t limit, std::string *data, std::string *why)
 {
   // O_NONBLOCK: a FIFO without a writer must not stall the open.
   int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
@@ -26,7 +26,6 @@ int kit_read_file(const char *path, size_t limit, std::string *data, long *size,
     close(fd);
     return -1;
   }
-  *size = static_cast<long>(st.st_size);
   data->clear();
   char buf[4096];
   while (data->size() < limit) {

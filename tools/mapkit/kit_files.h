@@ -5,10 +5,11 @@
 #include <cstddef>
 #include <string>
 
-// Reads the regular file at path, at most limit bytes, into data; size gets
-// the file's whole size. Returns 0, or -1 with why set ("no such file", "is
-// a directory", ...).
-int kit_read_file(const char *path, size_t limit, std::string *data, long *size, std::string *why);
+// Reads the regular file at path, at most limit bytes, into data. Only the
+// bytes read count: the size the system reports is not trusted (pseudo-files
+// report 0 or 4096 whatever they hold, and a file may shrink while it is
+// read). Returns 0, or -1 with why set ("no such file", "is a directory", ...).
+int kit_read_file(const char *path, size_t limit, std::string *data, std::string *why);
 
 // Writes data to path through a temporary file in the same folder that is
 // renamed over path only once it is complete, so a failure never leaves a

@@ -2,13 +2,20 @@
 #include "map_summary.h"
 #include "map_text.h"
 
-MAP_SUMMARY map_summarise(const unsigned char *bytes, long file_size)
+void map_board_from_bytes(const unsigned char *bytes, size_t count, int cells[BOARD_CELLS])
+{
+  for (size_t i = 0; i < size_t(BOARD_CELLS); i++)
+    cells[i] = i < count ? int(bytes[i]) : int(CELL_EMPTY);
+}
+
+MAP_SUMMARY map_summarise(const unsigned char *bytes, size_t count)
 {
   MAP_SUMMARY s = {};
-  s.file_size = file_size;
-  s.cells_from_file = file_size < MAP_MAX_BYTES ? static_cast<int>(file_size) : MAP_MAX_BYTES;
-  for (int i = 0; i < BOARD_CELLS; i++) {
-    int value = i < s.cells_from_file ? int(bytes[i]) : int(CELL_EMPTY);
+  s.file_size = count;
+  s.cells_from_file = count < size_t(MAP_MAX_BYTES) ? static_cast<int>(count) : MAP_MAX_BYTES;
+  int cells[BOARD_CELLS];
+  map_board_from_bytes(bytes, count, cells);
+  for (int value : cells) {
     s.count[value]++;
     if (value >= CELL_FIND_MIN && value <= CELL_FIND_MAX) {
       s.find_cells++;
@@ -23,9 +30,9 @@ MAP_SUMMARY map_summarise(const unsigned char *bytes, long file_size)
 std::string map_summary_text(const MAP_SUMMARY *s)
 {
   std::string t = "# file: " + std::to_string(s->file_size) + " bytes, ";
-  if (s->file_size < MAP_MAX_BYTES)
+  if (s->file_size < size_t(MAP_MAX_BYTES))
     t += "short: cells " + std::to_string(s->cells_from_file) + " to 1399 are empty in the game\n";
-  else if (s->file_size > MAP_MAX_BYTES)
+  else if (s->file_size > size_t(MAP_MAX_BYTES))
     t += "long: the bytes past 1400 are ignored\n";
   else
     t += "a full board\n";

@@ -2,6 +2,7 @@
 #include "map_text.h"
 
 #include <cstdio>
+#include <string>
 
 enum { BRAILLE_FIRST = 0x2800 };
 
@@ -66,7 +67,8 @@ static int fail(MAP_TEXT_ERROR *error, int line, int column, const std::string &
   return -1;
 }
 
-// Parses the row in [p, end) as row number row (0-based) into bytes.
+// Reads the cells of the row in [p, end) into row_bytes (room for 40).
+// Returns their count, or -1 on a bad character or a row of more than 40.
 static int parse_row(const unsigned char *p, const unsigned char *end, int line, unsigned char *row_bytes,
                      MAP_TEXT_ERROR *error)
 {
@@ -82,21 +84,45 @@ static int parse_row(const unsigned char *p, const unsigned char *end, int line,
     row_bytes[cells++] = static_cast<unsigned char>(value);
     p += used;
   }
-  if (cells < BOARD_COLUMNS)
-    return fail(error, line, 0,
-                (cells == 0 ? std::string("empty row") : "row has only " + std::to_string(cells) + " cells") +
-                    ", a row needs 40");
+  return cells;
+}
+
+static const char LENGTH_FORM[] = "'#! length N' with N a whole number 0..1048576";
+
+// Reads the directive line [p, stop) ("#! length N") into *length.
+static int parse_directive(const unsigned char *p, const unsigned char *stop, int line, long *length,
+                           MAP_TEXT_ERROR *error)
+{
+  std::string words(reinterpret_cast<const char *>(p) + 2, stop - p - 2);
+  size_t at = words.find_first_not_of(" \t");
+  if (at == std::string::npos || words.compare(at, 6, "length") != 0)
+    return fail(error, line, 0, std::string("unknown directive: the one directive is ") + LENGTH_FORM);
+  at += 6;
+  size_t digits = words.find_first_not_of(" \t", at);
+  if (digits == at || digits == std::string::npos)
+    return fail(error, line, 0, std::string("bad length: write ") + LENGTH_FORM);
+  size_t after = words.find_first_not_of("0123456789", digits);
+  if (after == std::string::npos)
+    after = words.size();
+  size_t trail = words.find_first_not_of(" \t", after);
+  if (after == digits || trail != std::string::npos || after - digits > 7 ||
+      std::stol(words.substr(digits, after - digits)) > MAP_FILE_LIMIT)
+    return fail(error, line, 0, std::string("bad length: write ") + LENGTH_FORM);
+  *length = std::stol(words.substr(digits, after - digits));
   return 0;
 }
 
-int map_text_parse(const char *text, size_t length, unsigned char *bytes, MAP_TEXT_ERROR *error)
+int map_text_parse(const char *text, size_t length, std::vector<unsigned char> *bytes, MAP_TEXT_ERROR *error)
 {
   const unsigned char *p = reinterpret_cast<const unsigned char *>(text);
   const unsigned char *end = p + length;
   // Trailing empty lines (and a missing last newline) are not rows.
   while (end > p && (end[-1] == '\n' || end[-1] == '\r'))
     end--;
-  int rows = 0;
+  bytes->clear();
+  long declared = -1;  // the "#! length" given, -1 for none
+  int declared_line = 0;
+  long rows = 0;
   int line = 0;
   while (p < end) {
     line++;
@@ -106,29 +132,73 @@ int map_text_parse(const char *text, size_t length, unsigned char *bytes, MAP_TE
     const unsigned char *stop = eol;
     if (stop > p && stop[-1] == '\r')
       stop--;
-    if (!(stop > p && *p == '#')) {
-      if (rows == BOARD_ROWS)
-        return fail(error, line, 0, "more than 35 rows");
-      if (parse_row(p, stop, line, bytes + rows * BOARD_COLUMNS, error) < 0)
+    const unsigned char *next = eol < end ? eol + 1 : end;
+    if (stop - p >= 2 && p[0] == '#' && p[1] == '!') {
+      if (declared >= 0)
+        return fail(error, line, 0, "a second directive line (the first is on line " +
+                                        std::to_string(declared_line) + ")");
+      if (rows > 0)
+        return fail(error, line, 0, "'#! length' must come before the first row");
+      if (parse_directive(p, stop, line, &declared, error) < 0)
         return -1;
-      rows++;
+      declared_line = line;
+      p = next;
+      continue;
     }
-    p = eol < end ? eol + 1 : end;
+    if (stop > p && *p == '#') {
+      p = next;
+      continue;
+    }
+    // A row: 40 cells, except that the last row of a declared length may
+    // stop where the file does, or go on with '.' to the full 40.
+    long room = declared >= 0 ? declared - rows * BOARD_COLUMNS : long(BOARD_COLUMNS);
+    if (declared < 0 && rows == BOARD_ROWS)
+      return fail(error, line, 0, "more than 35 rows (a longer file needs '#! length N' above its rows)");
+    if (declared >= 0 && room <= 0)
+      return fail(error, line, 0, "more rows than '#! length " + std::to_string(declared) + "' on line " +
+                                      std::to_string(declared_line) + " takes");
+    unsigned char row[BOARD_COLUMNS];
+    int cells = parse_row(p, stop, line, row, error);
+    if (cells < 0)
+      return -1;
+    int wanted = room < BOARD_COLUMNS ? static_cast<int>(room) : BOARD_COLUMNS;
+    if (cells != wanted && cells != BOARD_COLUMNS) {
+      std::string says = cells == 0 ? std::string("empty row") : "row has only " + std::to_string(cells) + " cells";
+      if (wanted == BOARD_COLUMNS)
+        return fail(error, line, 0, says + ", a row needs 40");
+      return fail(error, line, 0, says + ": at '#! length " + std::to_string(declared) + "' the last row holds " +
+                                      std::to_string(wanted) + " (or 40, ending in '.')");
+    }
+    for (int c = wanted; c < cells; c++)
+      if (row[c] != CELL_EMPTY)
+        return fail(error, line, c + 1, "cell past '#! length " + std::to_string(declared) + "': only '.' may stand there");
+    bytes->insert(bytes->end(), row, row + wanted);
+    rows++;
+    p = next;
   }
-  if (rows == 0)
-    return fail(error, line > 0 ? line : 1, 0, "no rows: a map needs at least one row of 40 cells");
-  return rows * BOARD_COLUMNS;
+  if (declared >= 0 && static_cast<long>(bytes->size()) != declared) {
+    long needed = (declared + BOARD_COLUMNS - 1) / BOARD_COLUMNS;
+    return fail(error, declared_line, 0, "'#! length " + std::to_string(declared) + "' takes " +
+                                             std::to_string(needed) + " rows, the text has " + std::to_string(rows));
+  }
+  if (declared < 0 && rows == 0)
+    return fail(error, line > 0 ? line : 1, 0,
+                "no rows: a map needs at least one row of 40 cells (an empty file is '#! length 0')");
+  return static_cast<int>(bytes->size());
 }
 
 std::string map_text_render(const unsigned char *bytes, size_t count)
 {
-  size_t shown = count < size_t(MAP_MAX_BYTES) ? count : size_t(MAP_MAX_BYTES);
-  size_t rows = (shown + BOARD_COLUMNS - 1) / BOARD_COLUMNS;
   std::string text;
+  if (count == 0 || count % BOARD_COLUMNS != 0 || count > size_t(MAP_MAX_BYTES))
+    text += "#! length " + std::to_string(count) + "\n";
+  size_t rows = (count + BOARD_COLUMNS - 1) / BOARD_COLUMNS;
   for (size_t r = 0; r < rows; r++) {
+    if (r == size_t(BOARD_ROWS))
+      text += "# past the board: the game reads only the 1400 bytes above\n";
     for (size_t c = 0; c < BOARD_COLUMNS; c++) {
       size_t i = r * BOARD_COLUMNS + c;
-      text += cell_notation(i < shown ? int(bytes[i]) : int(CELL_EMPTY));
+      text += cell_notation(i < count ? int(bytes[i]) : int(CELL_EMPTY));
     }
     text += '\n';
   }

@@ -18,7 +18,9 @@ static const char OVERVIEW[] =
   "Map text: 40 cells a row, up to 35 rows, top row first. '.' nothing,\n"
   "'1'..'6' a find of that worth, 'X' a trap; any byte value v may also be\n"
   "written as the Braille character U+2800+v. Lines starting with '#' are\n"
-  "comments. 'mapkit COMMAND --help' tells more.\n";
+  "comments, but a line '#! length N' above the rows makes the file exactly\n"
+  "N bytes: empty, ending inside a row, or longer than the board.\n"
+  "'mapkit COMMAND --help' tells more.\n";
 
 int kit_fail(FILE *err, const char *command, const std::string &message)
 {

@@ -1,0 +1,57 @@
+# check_test_sources_built(DIR [BUILT_ELSEWHERE files...]): fails the
+# configure, naming each file, when a .cpp under DIR is compiled by no
+# executable or library defined in DIR or its subfolders. A test file that
+# is never built reads as proof and proves nothing. BUILT_ELSEWHERE lists
+# files that a separate build compiles (the fuzz targets, built with clang).
+# Call it at the end of DIR's CMakeLists.txt, once every target exists.
+
+# The sources of every compiled target in dir and below, as real paths.
+function(_compiled_sources dir out)
+  set(found)
+  get_property(targets DIRECTORY ${dir} PROPERTY BUILDSYSTEM_TARGETS)
+  foreach(target ${targets})
+    get_target_property(type ${target} TYPE)
+    if(NOT type MATCHES "^(EXECUTABLE|STATIC_LIBRARY|SHARED_LIBRARY|MODULE_LIBRARY|OBJECT_LIBRARY)$")
+      continue()
+    endif()
+    get_target_property(sources ${target} SOURCES)
+    get_target_property(base ${target} SOURCE_DIR)
+    foreach(source ${sources})
+      get_filename_component(source ${source} REALPATH BASE_DIR ${base})
+      list(APPEND found ${source})
+    endforeach()
+  endforeach()
+  get_property(subdirs DIRECTORY ${dir} PROPERTY SUBDIRECTORIES)
+  foreach(sub ${subdirs})
+    _compiled_sources(${sub} below)
+    list(APPEND found ${below})
+  endforeach()
+  set(${out} ${found} PARENT_SCOPE)
+endfunction()
+
+function(check_test_sources_built dir)
+  cmake_parse_arguments(ARG "" "" "BUILT_ELSEWHERE" ${ARGN})
+  file(GLOB_RECURSE wanted CONFIGURE_DEPENDS ${dir}/*.cpp)
+  _compiled_sources(${dir} built)
+  foreach(file ${ARG_BUILT_ELSEWHERE})
+    get_filename_component(file ${file} REALPATH BASE_DIR ${dir})
+    list(APPEND built ${file})
+  endforeach()
+  set(orphans)
+  foreach(file ${wanted})
+    # A build folder inside DIR holds CMake's own probe sources.
+    string(FIND "${file}" "${CMAKE_BINARY_DIR}/" in_build)
+    if(in_build EQUAL 0)
+      continue()
+    endif()
+    get_filename_component(real ${file} REALPATH)
+    if(NOT real IN_LIST built)
+      file(RELATIVE_PATH name ${PROJECT_SOURCE_DIR} ${file})
+      list(APPEND orphans ${name})
+    endif()
+  endforeach()
+  if(orphans)
+    string(REPLACE ";" "\n  " names "${orphans}")
+    message(FATAL_ERROR "Test sources compiled by no target (add each to a test target):\n  ${names}")
+  endif()
+endfunction()
