@@ -3,11 +3,12 @@
 #include "lettering.h"
 #include "palette.h"
 #include "pictures.h"
+#include "title_chest.h"
 
 enum { W = 368, H = 96 };
 
 // An open chest heaped with gold, lid corner at (x, y), with sparkles.
-static void draw_chest(CANVAS *c, double x, double y)
+void draw_chest(CANVAS *c, double x, double y)
 {
   cv_round_rect(c, x, y, x + 56, y + 16, 6, {120, 64, 24});
   cv_rect(c, x + 3, y + 4, x + 53, y + 16, {150, 86, 34});
