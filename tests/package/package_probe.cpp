@@ -48,9 +48,11 @@ int field_shows(const std::string &name, int timeout_ms)
 int label(const char *dir)
 {
   // The launcher may still be making the folder when the probe starts.
-  for (int waited = 0; waited < WAIT_MS; waited += 100) {
+  for (int tries = 0; tries < WAIT_MS / 100; tries++) {
     std::string name = first_entry(dir);
-    if (!name.empty() && field_shows(name, 100)) {
+    if (name.empty())
+      sleep_ms(100);
+    else if (field_shows(name, 100)) {
       printf("%s\n", name.c_str());
       return 0;
     }
@@ -62,7 +64,7 @@ int label(const char *dir)
 
 int seek(const char *name)
 {
-  if (field_shows(name, 2000))
+  if (field_shows(name, 1000))
     return 0;
   for (int click = 0; click < 30; click++) {
     click_at(NEXT_X, NEXT_Y, 1, 100);
