@@ -35,7 +35,7 @@ fi
 
 case " ${DEB_BUILD_OPTIONS:-} " in
 *" parallel="*) ;;
-*) export DEB_BUILD_OPTIONS="${DEB_BUILD_OPTIONS:-} parallel=$(nproc)" ;;
+*) export DEB_BUILD_OPTIONS="${DEB_BUILD_OPTIONS:+$DEB_BUILD_OPTIONS }parallel=$(nproc)" ;;
 esac
 (cd "$source_copy" && dpkg-buildpackage -us -uc -b)
 
