@@ -73,6 +73,15 @@ appstreamcli validate --no-net /usr/share/metainfo/$pkg.metainfo.xml >"$tmp/apps
 cat "$tmp/appstream.out"
 check "appstreamcli finds no error" '! grep -q "^E:" "$tmp/appstream.out"'
 
+# Each icon is a PNG of its folder's size (width and height in its header).
+icons_ok=1
+for size in 16 32 48 64 128 256; do
+  icon=/usr/share/icons/hicolor/${size}x${size}/apps/$pkg.png
+  [ "$(od -An -tx1 -j16 -N8 "$icon" 2>/dev/null | tr -d ' \n')" = "$(printf '%08x%08x' "$size" "$size")" ] ||
+    icons_ok=0
+done
+check "the icons are PNG pictures of 16 to 256 pixels" '[ "$icons_ok" = 1 ]'
+
 # CMake's install rules give the package's tree.
 DESTDIR=$tmp/cmake-tree cmake --install "$build" --prefix /usr >/dev/null
 (cd "$tmp/cmake-tree" && find . ! -type d | sed 's|^\.||' | sort) >"$tmp/cmake.list"
