@@ -3,12 +3,13 @@
 #include "lettering.h"
 #include "palette.h"
 #include "pictures.h"
+#include "title_chest.h"
 
 enum { W = 368, H = 100 };
 
 // An open chest heaped with gold, lid corner at (x, y), s times its plain
 // size (56 x 42), with sparkles above.
-static void draw_chest(CANVAS *c, double x, double y, double s)
+void draw_chest(CANVAS *c, double x, double y, double s)
 {
   auto X = [x, s](double v) { return x + v * s; };
   auto Y = [y, s](double v) { return y + v * s; };

@@ -2,16 +2,17 @@
 # Installs what the tests need, builds everything and runs the whole test
 # suite: unit, start-up, end-to-end and soak tests, then the same suites
 # (without the soak) built with AddressSanitizer and UndefinedBehaviorSanitizer,
-# then a short fuzzing run. Display tests start their own Xvfb. Run as root
-# on Debian.
+# then a short fuzzing run, and last the Debian package: built, checked,
+# installed, played through its launcher and purged. Display tests start
+# their own Xvfb. Run as root on Debian.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 apt-get update
 apt-get install -y --no-install-recommends build-essential cmake pkg-config liballegro4-dev \
   libgtest-dev xvfb xauth xdotool x11-utils libxtst-dev libx11-dev clang libclang-rt-14-dev \
-  libloadpng4-dev
+  libloadpng4-dev libpng-dev dpkg-dev debhelper lintian desktop-file-utils appstream git
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON -DPOKLAD_PACKAGE_TEST=OFF
 cmake --build build -j"$(nproc)"
 ctest --test-dir build --output-on-failure
 
@@ -23,3 +24,7 @@ cmake --build build-sanitize -j"$(nproc)"
 ctest --test-dir build-sanitize --output-on-failure
 
 bash tests/fuzz/run.sh 30
+
+cmake -S . -B build -DPOKLAD_PACKAGE_TEST=ON
+cmake --build build --target package_probe -j"$(nproc)"
+ctest --test-dir build -R '^package$' --output-on-failure
