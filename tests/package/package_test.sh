@@ -83,7 +83,8 @@ done
 check "the icons are PNG pictures of 16 to 256 pixels" '[ "$icons_ok" = 1 ]'
 
 # CMake's install rules give the package's tree.
-DESTDIR=$tmp/cmake-tree cmake --install "$build" --prefix /usr >/dev/null
+DESTDIR=$tmp/cmake-tree cmake --install "$build" --prefix /usr >/dev/null 2>"$tmp/install.err" ||
+  sed 's/^/    cmake --install: /' "$tmp/install.err"
 (cd "$tmp/cmake-tree" && find . ! -type d | sed 's|^\.||' | sort) >"$tmp/cmake.list"
 # (debhelper adds lintian's overrides file, which is Debian's business alone)
 dpkg -L "$pkg" | while IFS= read -r path; do [ -d "$path" ] || echo "$path"; done |

@@ -25,6 +25,6 @@ ctest --test-dir build-sanitize --output-on-failure
 
 bash tests/fuzz/run.sh 30
 
-cmake -S . -B build -DPOKLAD_PACKAGE_TEST=ON
+cmake -S . -B build -DPOKLAD_PACKAGE_TEST=ON -DCMAKE_INSTALL_PREFIX=/usr
 cmake --build build --target package_probe -j"$(nproc)"
 ctest --test-dir build -R '^package$' --output-on-failure
