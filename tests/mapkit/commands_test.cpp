@@ -201,6 +201,10 @@ TEST_F(Commands, RenderAndStatsUseTheBytesReadNotTheReportedSize)
     ASSERT_EQ(pseudo_stats.status, 0) << pseudo_stats.err;
     EXPECT_EQ(pseudo_stats.out.substr(pseudo_stats.out.find('\n')), copy_stats.out.substr(copy_stats.out.find('\n')));
   }
+  // A bare build chroot may have neither filesystem mounted; wherever they
+  // are (every machine that runs the whole suite), both cases must be found.
+  if (access("/sys/devices", F_OK) != 0 || access("/proc/self", F_OK) != 0)
+    GTEST_SKIP() << "sysfs or procfs is not mounted here";
   EXPECT_GT(larger, 0) << "no pseudo-file reporting more than its content was found";
   EXPECT_GT(smaller, 0) << "no pseudo-file reporting less than its content was found";
 }
