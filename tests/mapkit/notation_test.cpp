@@ -104,6 +104,8 @@ TEST(Notation, TheLengthLineSaysWhatWholeRowsCannot)
   EXPECT_EQ(parse("#!\tlength   1 \r\n5\r\n", &bytes, &error), 1) << error.message;
   // A whole number of rows may carry the line too.
   EXPECT_EQ(parse("#! length 80\n" + rows(2), &bytes, &error), 80);
+  // Any other line starting with '#', "#!" included, stays a comment.
+  EXPECT_EQ(parse("#!! note\n#! width 20\n#!\n" + rows(1) + "# lengthy\n", &bytes, &error), 40) << error.message;
   // Rows past the 35th, and with them any length up to the limit.
   ASSERT_EQ(parse("#! length 1441\n" + rows(36, x_row) + "4\n", &bytes, &error), 1441) << error.message;
   EXPECT_EQ(bytes[1400], 10);
@@ -150,8 +152,6 @@ TEST(Notation, FaultsNameTheirLineAndColumn)
     {"comment lines count", "# one\n# two\n" + std::string(10, '.') + "\n", 3, 0, "only 10 cells"},
     {"no rows", "", 1, 0, "no rows"},
     {"only comments", "# nothing\n# here\n", 2, 0, "no rows"},
-    {"unknown directive", "#! width 20\n" + rows(1), 1, 0, "unknown directive"},
-    {"length misspelt", "#! lenght 5\n" + rows(1), 1, 0, "unknown directive"},
     {"length without a number", "#! length\n", 1, 0, "bad length"},
     {"negative length", "#! length -5\n", 1, 0, "bad length"},
     {"length with a unit", "#! length 5 bytes\n", 1, 0, "bad length"},

@@ -89,15 +89,24 @@ static int parse_row(const unsigned char *p, const unsigned char *end, int line,
 
 static const char LENGTH_FORM[] = "'#! length N' with N a whole number 0..1048576";
 
+// Whether the line [p, stop) is the length directive: "#!", blanks, "length".
+// Any other line starting with '#' is a comment, as it always was.
+static bool is_directive(const unsigned char *p, const unsigned char *stop)
+{
+  if (stop - p < 2 || p[0] != '#' || p[1] != '!')
+    return false;
+  p += 2;
+  while (p < stop && (*p == ' ' || *p == '\t'))
+    p++;
+  return stop - p >= 6 && std::string(reinterpret_cast<const char *>(p), 6) == "length";
+}
+
 // Reads the directive line [p, stop) ("#! length N") into *length.
 static int parse_directive(const unsigned char *p, const unsigned char *stop, int line, long *length,
                            MAP_TEXT_ERROR *error)
 {
   std::string words(reinterpret_cast<const char *>(p) + 2, stop - p - 2);
-  size_t at = words.find_first_not_of(" \t");
-  if (at == std::string::npos || words.compare(at, 6, "length") != 0)
-    return fail(error, line, 0, std::string("unknown directive: the one directive is ") + LENGTH_FORM);
-  at += 6;
+  size_t at = words.find_first_not_of(" \t") + 6;
   size_t digits = words.find_first_not_of(" \t", at);
   if (digits == at || digits == std::string::npos)
     return fail(error, line, 0, std::string("bad length: write ") + LENGTH_FORM);
@@ -133,7 +142,7 @@ int map_text_parse(const char *text, size_t length, std::vector<unsigned char> *
     if (stop > p && stop[-1] == '\r')
       stop--;
     const unsigned char *next = eol < end ? eol + 1 : end;
-    if (stop - p >= 2 && p[0] == '#' && p[1] == '!') {
+    if (is_directive(p, stop)) {
       if (declared >= 0)
         return fail(error, line, 0, "a second directive line (the first is on line " +
                                         std::to_string(declared_line) + ")");
