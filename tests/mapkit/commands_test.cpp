@@ -33,9 +33,10 @@ std::string drain(FILE *f)
   return s;
 }
 
-RUN kit(std::vector<std::string> words)
+// Runs the kit on words as if started as argv0.
+RUN kit(std::vector<std::string> words, const std::string &argv0 = "mapkit")
 {
-  words.insert(words.begin(), "mapkit");
+  words.insert(words.begin(), argv0);
   std::vector<char *> argv;
   for (std::string &w : words)
     argv.push_back(&w[0]);
@@ -108,6 +109,26 @@ TEST_F(Commands, HelpForEveryCommandAndMisuseOfTheKit)
   expect_one_line_failure(kit({"render"}), 2, "expects one map file");
   expect_one_line_failure(kit({"render", "--colour", "x"}), 2, "unknown option --colour");
   expect_one_line_failure(kit({"build", "only-one"}), 2, "expects a map text and an output file");
+}
+
+// Installed, the kit is hledani-pokladu-mapkit: its help and its messages
+// must name the command a map author can type, not the build tree's name.
+TEST_F(Commands, TheKitNamesItselfAsItWasStarted)
+{
+  const std::string installed = "/usr/bin/hledani-pokladu-mapkit";
+  RUN overview = kit({"--help"}, installed);
+  EXPECT_EQ(overview.out.rfind("usage: hledani-pokladu-mapkit COMMAND ...\n", 0), 0u) << overview.out;
+  EXPECT_NE(overview.out.find("'hledani-pokladu-mapkit COMMAND --help'"), std::string::npos) << overview.out;
+  RUN render_help = kit({"render", "--help"}, installed);
+  EXPECT_NE(render_help.out.find("'hledani-pokladu-mapkit build' turns"), std::string::npos) << render_help.out;
+  EXPECT_EQ(render_help.out.find(" mapkit"), std::string::npos) << render_help.out;
+
+  EXPECT_EQ(kit({"paint"}, installed).err,
+            "hledani-pokladu-mapkit: unknown command 'paint' (see hledani-pokladu-mapkit --help)\n");
+  EXPECT_EQ(kit({"render", path("none")}, "hledani-pokladu-mapkit").err.rfind("hledani-pokladu-mapkit render: ", 0), 0u);
+  // A name that says nothing falls back to the kit's own.
+  EXPECT_EQ(kit({"paint"}, "").err.rfind("mapkit: unknown", 0), 0u);
+  EXPECT_EQ(kit({"paint"}, "/odd/").err.rfind("mapkit: unknown", 0), 0u);
 }
 
 TEST_F(Commands, RenderReportsUnreadableMapsAndPrintsABuildableText)

@@ -9,7 +9,8 @@
 
 struct KIT_ARGS;
 
-// Dispatches to the command named by argv[1].
+// Dispatches to the command named by argv[1]; messages and help texts name
+// the kit by the file name in argv[0].
 int mapkit_main(int argc, char **argv, FILE *out, FILE *err);
 
 int cmd_render(int argc, char **argv, FILE *out, FILE *err);
@@ -19,7 +20,7 @@ int cmd_stats(int argc, char **argv, FILE *out, FILE *err);
 
 enum { KIT_OK = 0, KIT_FAILED = 1, KIT_USAGE = 2 };
 
-// Prints "mapkit COMMAND: message" on err and returns KIT_FAILED.
+// Prints "KIT COMMAND: message" on err (KIT: the kit's own name) and returns KIT_FAILED.
 int kit_fail(FILE *err, const char *command, const std::string &message);
 // Prints the same with a pointer to --help and returns KIT_USAGE.
 int kit_usage(FILE *err, const char *command, const std::string &message);

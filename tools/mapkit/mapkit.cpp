@@ -22,15 +22,30 @@ static const char OVERVIEW[] =
   "N bytes: empty, ending inside a row, or longer than the board.\n"
   "'mapkit COMMAND --help' tells more.\n";
 
+// The name the kit was started under ("mapkit" in the build tree,
+// "hledani-pokladu-mapkit" once installed): every message and help text
+// names the command a map author can type.
+static std::string kit_name = "mapkit";
+
+// Prints a help text with each "mapkit" in it replaced by the kit's name.
+static void put_help(const char *text, FILE *out)
+{
+  std::string help = text;
+  for (size_t at = help.find("mapkit"); at != std::string::npos; at = help.find("mapkit", at + kit_name.size()))
+    help.replace(at, 6, kit_name);
+  fputs(help.c_str(), out);
+}
+
 int kit_fail(FILE *err, const char *command, const std::string &message)
 {
-  fprintf(err, "mapkit %s: %s\n", command, message.c_str());
+  fprintf(err, "%s %s: %s\n", kit_name.c_str(), command, message.c_str());
   return KIT_FAILED;
 }
 
 int kit_usage(FILE *err, const char *command, const std::string &message)
 {
-  fprintf(err, "mapkit %s: %s (see mapkit %s --help)\n", command, message.c_str(), command);
+  fprintf(err, "%s %s: %s (see %s %s --help)\n", kit_name.c_str(), command, message.c_str(), kit_name.c_str(),
+          command);
   return KIT_USAGE;
 }
 
@@ -42,7 +57,7 @@ int kit_begin(int argc, char **argv, const char *command, const std::vector<std:
   if (kit_split_args(argc, argv, 2, known, args, &why) != 0)
     return kit_usage(err, command, why);
   if (args->help) {
-    fputs(help, out);
+    put_help(help, out);
     return KIT_OK;
   }
   if (args->words.size() != words)
@@ -52,13 +67,17 @@ int kit_begin(int argc, char **argv, const char *command, const std::vector<std:
 
 int mapkit_main(int argc, char **argv, FILE *out, FILE *err)
 {
+  const char *name = argc > 0 && argv[0] ? argv[0] : "";
+  if (const char *slash = strrchr(name, '/'))
+    name = slash + 1;
+  kit_name = *name ? name : "mapkit";
   if (argc < 2) {
-    fprintf(err, "mapkit: no command given (see mapkit --help)\n");
+    fprintf(err, "%s: no command given (see %s --help)\n", kit_name.c_str(), kit_name.c_str());
     return KIT_USAGE;
   }
   const char *word = argv[1];
   if (!strcmp(word, "--help") || !strcmp(word, "-h") || !strcmp(word, "help")) {
-    fputs(OVERVIEW, out);
+    put_help(OVERVIEW, out);
     return KIT_OK;
   }
   if (!strcmp(word, "render"))
@@ -69,6 +88,6 @@ int mapkit_main(int argc, char **argv, FILE *out, FILE *err)
     return cmd_generate(argc, argv, out, err);
   if (!strcmp(word, "stats"))
     return cmd_stats(argc, argv, out, err);
-  fprintf(err, "mapkit: unknown command '%s' (see mapkit --help)\n", word);
+  fprintf(err, "%s: unknown command '%s' (see %s --help)\n", kit_name.c_str(), word, kit_name.c_str());
   return KIT_USAGE;
 }
