@@ -6,7 +6,9 @@
 #include <allegro.h>
 #undef MENU
 #include <X11/Xlib.h>
+#include <X11/XKBlib.h>
 #include <X11/Xutil.h>
+#include <X11/keysym.h>
 #include <X11/extensions/XTest.h>
 
 #include <csignal>
@@ -60,8 +62,18 @@ void write_game_file(const std::string &dir, const std::string &name, const std:
 
 pid_t start_game(const std::string &dir)
 {
-  // The game takes the pointer where it is; park it in a corner first.
+  return start_program(dir, getenv("POKLAD"), {});
+}
+
+pid_t start_program(const std::string &dir, const char *path, const std::vector<std::string> &args)
+{
+  // The program takes the pointer where it is; park it in a corner first.
   pointer_to(2, 2);
+  std::vector<char *> argv;
+  argv.push_back(const_cast<char *>(path));
+  for (const std::string &a : args)
+    argv.push_back(const_cast<char *>(a.c_str()));
+  argv.push_back(nullptr);
   pid_t pid = fork();
   if (pid == 0) {
     if (chdir(dir.c_str()) != 0)
@@ -69,7 +81,7 @@ pid_t start_game(const std::string &dir)
     int out = open("output", O_WRONLY | O_CREAT | O_TRUNC, 0644);
     dup2(out, 1);
     dup2(out, 2);
-    execl(getenv("POKLAD"), "poklad", (char *)nullptr);
+    execv(path, argv.data());
     _exit(127);
   }
   return pid;
@@ -122,6 +134,43 @@ int move_pointer(int x, int y)
   }
   save_failed_screen(&shot);
   return 0;
+}
+
+static void key_event(KeySym sym, int down)
+{
+  KeyCode code = XKeysymToKeycode(display(), sym);
+  XTestFakeKeyEvent(display(), code, down ? True : False, CurrentTime);
+  XSync(display(), False);
+}
+
+void key_tap(const char *keysym, int ctrl)
+{
+  if (ctrl)
+    key_event(XK_Control_L, 1);
+  key_event(XStringToKeysym(keysym), 1);
+  sleep_ms(30);
+  key_event(XStringToKeysym(keysym), 0);
+  if (ctrl)
+    key_event(XK_Control_L, 0);
+  sleep_ms(30);
+}
+
+void type_text(const std::string &text)
+{
+  for (char c : text) {
+    KeySym sym = c == ' ' ? XK_space : static_cast<KeySym>(static_cast<unsigned char>(c));
+    KeyCode code = XKeysymToKeycode(display(), sym);
+    // The key's unshifted symbol differs for capitals and the like.
+    int shift = XkbKeycodeToKeysym(display(), code, 0, 0) != sym;
+    if (shift)
+      key_event(XK_Shift_L, 1);
+    key_event(sym, 1);
+    sleep_ms(20);
+    key_event(sym, 0);
+    if (shift)
+      key_event(XK_Shift_L, 0);
+    sleep_ms(20);
+  }
 }
 
 void click_at(int x, int y, int button, int hold_ms)
@@ -196,15 +245,20 @@ int magenta_on_screen(const SCREEN_SHOT *shot, int x, int y)
   return near(shot->rgb[y][x], 255, 0, 255);
 }
 
-int text_on_screen(const SCREEN_SHOT *shot, int x, int y, const char *text)
+// The expected glyphs come from the library's own font, drawn on a memory
+// bitmap; no display is needed for that.
+static void start_glyph_library(void)
 {
-  // The expected glyphs come from the library's own font, drawn on a
-  // memory bitmap; no display is needed for that.
   static int ready = 0;
   if (!ready) {
     install_allegro(SYSTEM_NONE, &errno, atexit);
     ready = 1;
   }
+}
+
+int text_on_screen(const SCREEN_SHOT *shot, int x, int y, const char *text)
+{
+  start_glyph_library();
   int len = static_cast<int>(strlen(text)) + 1;  // one blank cell after
   BITMAP *glyphs = create_bitmap_ex(8, 8 * len, 8);
   clear_to_color(glyphs, 0);
@@ -219,6 +273,22 @@ int text_on_screen(const SCREEN_SHOT *shot, int x, int y, const char *text)
       if (getpixel(glyphs, gx, gy) == 1 ? !red : (gx < 8 * (len - 1) ? !near(p, 0, 0, 0) : red))
         same = 0;
     }
+  destroy_bitmap(glyphs);
+  return same;
+}
+
+int coloured_text_on_screen(const SCREEN_SHOT *shot, int x, int y, const char *text, int r, int g, int b)
+{
+  start_glyph_library();
+  int len = static_cast<int>(strlen(text));
+  BITMAP *glyphs = create_bitmap_ex(8, 8 * len + 1, 8);
+  clear_to_color(glyphs, 0);
+  textout_ex(glyphs, font, text, 0, 0, 1, 0);
+  int same = 1;
+  for (int gy = 0; gy < 8 && same; gy++)
+    for (int gx = 0; gx < 8 * len && same && x + gx < 800; gx++)
+      if ((getpixel(glyphs, gx, gy) == 1) != near(shot->rgb[y + gy][x + gx], r, g, b))
+        same = 0;
   destroy_bitmap(glyphs);
   return same;
 }

@@ -14,6 +14,8 @@ void write_game_file(const std::string &dir, const std::string &name, const std:
 
 // Starts the game in dir; its output goes to dir/output.
 pid_t start_game(const std::string &dir);
+// Starts the program at path in dir with the arguments given, output as for the game.
+pid_t start_program(const std::string &dir, const char *path, const std::vector<std::string> &args);
 // The game's exit status, -1 if it is still running after timeout_ms (it is
 // then killed), or 128 + signal when a signal ended it.
 int wait_game(pid_t pid, int timeout_ms);
@@ -27,6 +29,11 @@ void button_up(int button);
 // Moves to (x, y) as move_pointer does, holds the button for hold_ms, releases it.
 void click_at(int x, int y, int button, int hold_ms = 120);
 void sleep_ms(int ms);
+// Presses and releases the key of an X keysym name ("Return", "z"), with
+// Control held when ctrl is 1.
+void key_tap(const char *keysym, int ctrl = 0);
+// Types text of printable ASCII, a key at a time (Shift where needed).
+void type_text(const std::string &text);
 
 // One copy of the screen, read with XGetImage.
 struct SCREEN_SHOT {
@@ -43,6 +50,9 @@ int pointer_on_screen(const SCREEN_SHOT *shot, int x, int y);
 // 1 when text in the game's font, red on black, starts at (x, y) and the
 // character cell after it holds no red.
 int text_on_screen(const SCREEN_SHOT *shot, int x, int y, const char *text);
+// 1 when text in the game's font is drawn at (x, y) in colour (r, g, b) over
+// anything: every pixel of its glyphs has the colour, no other pixel has it.
+int coloured_text_on_screen(const SCREEN_SHOT *shot, int x, int y, const char *text, int r, int g, int b);
 
 // Where E2E_SHOT_DIR is set, writes the screen a failed wait last saw there
 // as a PPM picture, for a person to look at.

@@ -123,7 +123,8 @@ static void draw_board(const EDIT_UI *ui)
     for (int r = std::max(r0, 0); r <= std::min(r1, BOARD_ROWS - 1); r++)
       for (int c = std::max(c0, 0); c <= std::min(c1, BOARD_COLUMNS - 1); c++)
         draw_cell(nullptr, c + BOARD_COLUMNS * r, CELL_HOVER);
-  } else if (ui->hover_cell >= 0) {
+  } else if (ui->hover_cell >= 0 && !ui->ed->stroke_on) {
+    // While a stroke paints, the cell under the pointer shows what it got.
     draw_cell(nullptr, ui->hover_cell, CELL_HOVER);
   }
 }

@@ -5,6 +5,8 @@
 #include "shell/alleg.h"
 #include "shell/input.h"
 
+#include <cstdlib>
+
 enum { LEFT = 1, RIGHT = 2 };
 
 static void board_press(EDIT_UI *ui, int buttons, int pressed)
@@ -26,7 +28,12 @@ static void board_press(EDIT_UI *ui, int buttons, int pressed)
     ui->rect_on = buttons & LEFT ? LEFT : RIGHT;
     ui->rect_col = col;
     ui->rect_row = row;
-  } else if (ui->rect_on && !(buttons & ui->rect_on)) {
+  }
+  if (ui->rect_on && (buttons & ui->rect_on)) {
+    // The size in the status line while the rectangle is dragged.
+    int w = abs(col - ui->rect_col) + 1, h = abs(row - ui->rect_row) + 1;
+    ui->message = "Obdelnik " + std::to_string(w) + " x " + std::to_string(h);
+  } else if (ui->rect_on) {
     int fill = ui->rect_on == LEFT ? kind_value(ed->kind) : CELL_EMPTY;
     editor_fill_rect(ed, ui->rect_col, ui->rect_row, col, row, fill);
     ui->rect_on = 0;
