@@ -8,16 +8,16 @@ struct PLACED { int control; CONTROL_PLACE place; };
 enum { COLUMN_Y = 190, COLUMN_ROW = 21 };
 
 static const PLACED main_controls[] = {
-  {CTL_STROKE, {4, COLUMN_Y, 64, 18, "Stetec"}},
-  {CTL_RECT, {72, COLUMN_Y, 64, 18, "Obdelnik"}},
-  {CTL_RANDOM, {4, COLUMN_Y + COLUMN_ROW, 64, 18, "Nahodne"}},
-  {CTL_CLEAR, {72, COLUMN_Y + COLUMN_ROW, 64, 18, "Smazat"}},
-  {CTL_UNDO, {4, COLUMN_Y + 2 * COLUMN_ROW, 64, 18, "Zpet"}},
-  {CTL_REDO, {72, COLUMN_Y + 2 * COLUMN_ROW, 64, 18, "Znovu"}},
-  {CTL_NEW, {4, COLUMN_Y + 3 * COLUMN_ROW, 64, 18, "Nova"}},
-  {CTL_OPEN, {72, COLUMN_Y + 3 * COLUMN_ROW, 64, 18, "Otevrit"}},
-  {CTL_SAVE, {4, COLUMN_Y + 4 * COLUMN_ROW, 64, 18, "Ulozit"}},
-  {CTL_QUIT, {72, COLUMN_Y + 4 * COLUMN_ROW, 64, 18, "Konec"}},
+  {CTL_STROKE, {3, COLUMN_Y, 66, 18, "Stetec"}},
+  {CTL_RECT, {71, COLUMN_Y, 66, 18, "Obdelnik"}},
+  {CTL_RANDOM, {3, COLUMN_Y + COLUMN_ROW, 66, 18, "Nahodne"}},
+  {CTL_CLEAR, {71, COLUMN_Y + COLUMN_ROW, 66, 18, "Smazat"}},
+  {CTL_UNDO, {3, COLUMN_Y + 2 * COLUMN_ROW, 66, 18, "Zpet"}},
+  {CTL_REDO, {71, COLUMN_Y + 2 * COLUMN_ROW, 66, 18, "Znovu"}},
+  {CTL_NEW, {3, COLUMN_Y + 3 * COLUMN_ROW, 66, 18, "Nova"}},
+  {CTL_OPEN, {71, COLUMN_Y + 3 * COLUMN_ROW, 66, 18, "Otevrit"}},
+  {CTL_SAVE, {3, COLUMN_Y + 4 * COLUMN_ROW, 66, 18, "Ulozit"}},
+  {CTL_QUIT, {71, COLUMN_Y + 4 * COLUMN_ROW, 66, 18, "Konec"}},
   {CTL_FEWER, {90, PANEL_Y + 16, 20, 14, "-"}},
   {CTL_MORE, {114, PANEL_Y + 16, 20, 14, "+"}},
 };

@@ -5,8 +5,6 @@
 #include "editor_ui.h"
 #include "shell/alleg.h"
 #include "shell/game.h"
-#include "shell/image_set.h"
-#include "shell/input.h"
 
 #include <cstdio>
 #include <cstring>
@@ -20,36 +18,13 @@ static const char USAGE[] =
   "maps folder \"mapy\" of the current folder (made if missing), beside the\n"
   "image set \"tarkoni.dat\". MAP opens that map file at start.\n";
 
-static void start_window(void)
-{
-  if (allegro_init() != 0)
-    fatal_error(MSG_GRAPHICS);
-  install_timer();
-  install_mouse();
-  install_keyboard();
-  set_color_depth(16);
-  if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, SCREEN_WIDTH, SCREEN_HEIGHT, 0, 0) < 0)
-    fatal_error(MSG_GRAPHICS);
-  set_window_title(EDITOR_TITLE);
-  set_close_button_callback(on_close_button);
-  if (!image_set_loads_safely(IMAGE_SET_FILE))
-    fatal_error(MSG_IMAGE_SET);
-  game_data = load_datafile(IMAGE_SET_FILE);
-  if (!image_set_usable(game_data))
-    fatal_error(MSG_IMAGE_SET);
-  back_buffer = create_bitmap(SCREEN_WIDTH, SCREEN_HEIGHT);
-  if (!back_buffer)
-    fatal_error(MSG_BITMAP);
-  paint_editor_pictures();
-}
-
 int main(int argc, char **argv)
 {
   if (argc > 2 || (argc == 2 && (strcmp(argv[1], "--help") == 0 || strcmp(argv[1], "-h") == 0))) {
     fputs(USAGE, argc > 2 ? stderr : stdout);
     return argc > 2 ? 2 : 0;
   }
-  start_window();
+  editor_start(1);
   std::unique_ptr<EDITOR> ed(new EDITOR());
   std::unique_ptr<EDIT_UI> ui(new EDIT_UI());
   ui_init(ui.get(), ed.get());

@@ -107,6 +107,12 @@ void ui_fairness_step(EDIT_UI *ui, int budget_us);
 // Reads the pointer, the keys and the close button once and acts on them.
 void editor_input(EDIT_UI *ui);
 
+// --- start-up (editor_start.cpp)
+// Opens the window, loads "tarkoni.dat" from the current folder and paints
+// the editor's pictures; with_input 0 leaves out the mouse and keyboard (for
+// screenshots). A failure ends the process with the game's message.
+void editor_start(int with_input);
+
 // --- pictures and drawing (editor_pictures.cpp, editor_draw.cpp)
 // Paints the editor's own pictures (planks, parchments) with the game's painters.
 void paint_editor_pictures(void);
