@@ -10,7 +10,7 @@
 #include <cstring>
 #include <memory>
 
-enum { FAIRNESS_SLICE_US = 6000 };  // fairness work per frame, well inside a frame's budget
+enum { FAIRNESS_SLICE_US = 4000 };  // fairness work per frame, well inside a frame's budget
 
 static const char USAGE[] =
   "usage: poklad_editor [MAP]\n"

@@ -4,7 +4,7 @@
 #include <chrono>
 #include <cstdlib>
 
-enum { MOVES_PER_CHECK = 500 };  // moves between looks at the clock
+enum { MOVES_PER_CHECK = 100 };  // moves between looks at the clock
 
 void fairness_init(FAIRNESS *fair, int players)
 {
