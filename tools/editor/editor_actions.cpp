@@ -132,6 +132,8 @@ int ui_confirm_save(EDIT_UI *ui, int overwrite)
 
 void ui_show_open_list(EDIT_UI *ui)
 {
+  editor_stroke_end(ui->ed);
+  ui->rect_on = 0;
   ui->names = folder_names(MAPS_FOLDER);
   ui->first_name = 0;
   ui->dialog = DIALOG_OPEN;
@@ -139,6 +141,8 @@ void ui_show_open_list(EDIT_UI *ui)
 
 void ui_begin_random(EDIT_UI *ui)
 {
+  editor_stroke_end(ui->ed);
+  ui->rect_on = 0;
   MAP_RECIPE recipe = {};
   recipe.rows = BOARD_ROWS;
   map_recipe_defaults(&recipe);

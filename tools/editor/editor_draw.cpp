@@ -152,23 +152,16 @@ static void draw_dialog(const EDIT_UI *ui)
       ink(x, y + 52, fitted(ui->reason, 50), WARNING);
     else if (ui->opened_link)
       ink(x, y + 52, "Mapa ze hry se ulozi pod novym jmenem.");
-    draw_control(ui, CTL_OK, 0);
-    draw_control(ui, CTL_BACK, 0);
     break;
   case DIALOG_OVERWRITE:
     sheet(SHEET_DIALOG, DIALOG_X, DIALOG_Y);
     ink(x, y, "Mapa " + fitted(ui->field, 30) + " uz existuje.");
     ink(x, y + 20, "Prepsat ji?");
-    draw_control(ui, CTL_OK, 0);
-    draw_control(ui, CTL_BACK, 0);
     break;
   case DIALOG_UNSAVED:
     sheet(SHEET_DIALOG, DIALOG_X, DIALOG_Y);
     ink(x, y, "Mapa ma neulozene zmeny.");
     ink(x, y + 20, "Ulozit je, zahodit, nebo se vratit?");
-    draw_control(ui, CTL_OK, 0);
-    draw_control(ui, CTL_DISCARD, 0);
-    draw_control(ui, CTL_BACK, 0);
     break;
   case DIALOG_OPEN: {
     sheet(SHEET_LIST, LIST_X, LIST_Y);
@@ -183,9 +176,6 @@ static void draw_dialog(const EDIT_UI *ui)
                  makecol(GOLD.r, GOLD.g, GOLD.b));
       ink(LIST_X + 20, row_y + 3, fitted(ui->names[ui->first_name + i], 50));
     }
-    draw_control(ui, CTL_PAGE_UP, 0);
-    draw_control(ui, CTL_PAGE_DOWN, 0);
-    draw_control(ui, CTL_BACK, 0);
     break;
   }
   case DIALOG_RANDOM: {
@@ -202,12 +192,12 @@ static void draw_dialog(const EDIT_UI *ui)
     }
     if (!ui->reason.empty())
       ink(RANDOM_X + 30, RANDOM_TOP + RANDOM_ROW * RANDOM_FIELDS, ui->reason, WARNING);
-    draw_control(ui, CTL_OK, 0);
-    draw_control(ui, CTL_BACK, 0);
     break;
   }
   default: break;
   }
+  for (int control = CTL_OK; control < CTL_COUNT; control++)
+    draw_control(ui, control, 0);  // the dialog's own buttons (others have no place)
 }
 
 void editor_draw(const EDIT_UI *ui)

@@ -14,7 +14,7 @@ static void board_press(EDIT_UI *ui, int buttons, int pressed)
   EDITOR *ed = ui->ed;
   int col, row;
   cell_col_row(mouse_x, mouse_y, &col, &row);
-  int value = buttons & LEFT ? kind_value(ed->kind) : CELL_EMPTY;
+  int value = (buttons | pressed) & LEFT ? kind_value(ed->kind) : CELL_EMPTY;
   if (ui->tool == TOOL_STROKE) {
     if (ed->stroke_on && (buttons & (LEFT | RIGHT)))
       editor_stroke_to(ed, col, row);
@@ -25,7 +25,7 @@ static void board_press(EDIT_UI *ui, int buttons, int pressed)
     return;
   }
   if (pressed && ui->hover_cell >= 0 && !ui->rect_on) {
-    ui->rect_on = buttons & LEFT ? LEFT : RIGHT;
+    ui->rect_on = (buttons | pressed) & LEFT ? LEFT : RIGHT;
     ui->rect_col = col;
     ui->rect_row = row;
   }
@@ -130,7 +130,7 @@ static void type_key(EDIT_UI *ui, int ascii, int scan)
   std::string *text = ui->dialog == DIALOG_SAVE ? &ui->field
                       : ui->dialog == DIALOG_RANDOM ? &ui->random_text[ui->random_field] : nullptr;
   if (scan == KEY_ESC) {
-    dialog_click(ui, ui->dialog == DIALOG_OVERWRITE ? CTL_BACK : CTL_BACK);
+    dialog_click(ui, CTL_BACK);
     return;
   }
   if (scan == KEY_ENTER || scan == KEY_ENTER_PAD) {
@@ -155,22 +155,35 @@ static void type_key(EDIT_UI *ui, int ascii, int scan)
   ui->reason.clear();
 }
 
+// The letter of a Ctrl+letter key, 0 for any other key. The library gives
+// such a key the character 1..26 when Control was down as it was pressed, so
+// a Control released before the frame reads the key still counts.
+static int control_letter(int ascii, int scan)
+{
+  if (ascii < 1 || ascii > 26 || scan < KEY_A || scan > KEY_Z || scan - KEY_A + 1 != ascii)
+    return 0;
+  return 'a' + ascii - 1;
+}
+
 static void read_keys(EDIT_UI *ui)
 {
   while (keypressed()) {
     int k = readkey();
     int ascii = k & 0xFF, scan = k >> 8;
-    if (key_shifts & KB_CTRL_FLAG) {
+    int letter = control_letter(ascii, scan);
+    if (letter) {
       if (ui->dialog != DIALOG_NONE)
         continue;
-      if (scan == KEY_Z)
+      if (letter == 'z')
         editor_undo(ui->ed);
-      else if (scan == KEY_Y)
+      else if (letter == 'y')
         editor_redo(ui->ed);
-      else if (scan == KEY_S)
+      else if (letter == 's')
         ui_begin_save(ui);
-      else if (scan == KEY_O)
+      else if (letter == 'o')
         ui_show_open_list(ui);
+      else if (letter == 'n')
+        ui_request(ui, AFTER_NEW, "");
       continue;
     }
     if (ui->dialog != DIALOG_NONE)
@@ -178,18 +191,43 @@ static void read_keys(EDIT_UI *ui)
   }
 }
 
+// Presses seen by the library's input thread since the last pass: a click
+// shorter than a pass (a busy machine) still counts.
+static volatile int presses_seen = 0;
+
+static void on_mouse_event(int flags)
+{
+  if (flags & MOUSE_FLAG_LEFT_DOWN)
+    presses_seen |= LEFT;
+  if (flags & MOUSE_FLAG_RIGHT_DOWN)
+    presses_seen |= RIGHT;
+}
+
+void editor_watch_presses(void)
+{
+  mouse_callback = on_mouse_event;
+}
+
 void editor_input(EDIT_UI *ui)
 {
   int buttons = mouse_b;
-  int pressed = buttons & ~ui->buttons_before;
+  int seen = presses_seen;
+  presses_seen = 0;  // (a press landing between these two lines is seen as a level next pass)
+  int pressed = (buttons & ~ui->buttons_before) | seen;
   ui->buttons_before = buttons;
   ui->hover = control_at(ui, mouse_x, mouse_y);
   ui->hover_cell = ui->dialog == DIALOG_NONE ? board_cell_at(mouse_x, mouse_y) : -1;
 
   if (close_requested) {
+    // The close button means quitting whatever is open; with unsaved
+    // changes the question comes up (or is now asked for quitting).
     close_requested = 0;
-    if (ui->dialog == DIALOG_NONE || ui->dialog == DIALOG_OPEN || ui->dialog == DIALOG_RANDOM)
+    if (ui->dialog == DIALOG_UNSAVED) {
+      ui->after = AFTER_QUIT;
+    } else {
+      ui->dialog = DIALOG_NONE;
       ui_request(ui, AFTER_QUIT, "");
+    }
   }
   read_keys(ui);
 

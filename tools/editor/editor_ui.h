@@ -106,6 +106,8 @@ void ui_fairness_step(EDIT_UI *ui, int budget_us);
 // --- input (editor_input.cpp)
 // Reads the pointer, the keys and the close button once and acts on them.
 void editor_input(EDIT_UI *ui);
+// Has the library's input thread note every button press for editor_input.
+void editor_watch_presses(void);
 
 // --- start-up (editor_start.cpp)
 // Opens the window, loads "tarkoni.dat" from the current folder and paints
