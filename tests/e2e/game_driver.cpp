@@ -19,17 +19,25 @@
 #include <unistd.h>
 #include <vector>
 
+static Display *test_display = nullptr;  // the test's own connection, opened on first use
+
 static Display *display(void)
 {
-  static Display *dpy = nullptr;
-  if (!dpy) {
-    dpy = XOpenDisplay(nullptr);
-    if (!dpy) {
+  if (!test_display) {
+    test_display = XOpenDisplay(nullptr);
+    if (!test_display) {
       fprintf(stderr, "no X display: run under xvfb-run\n");
       abort();
     }
   }
-  return dpy;
+  return test_display;
+}
+
+void close_test_display(void)
+{
+  if (test_display)
+    XCloseDisplay(test_display);
+  test_display = nullptr;
 }
 
 void sleep_ms(int ms)

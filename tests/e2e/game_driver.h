@@ -18,6 +18,11 @@ pid_t start_game(const std::string &dir);
 // then killed), or 128 + signal when a signal ended it.
 int wait_game(pid_t pid, int timeout_ms);
 
+// Closes the test's own connection to the X server, so that the server can
+// go away without ending the test; the next call that needs one opens it
+// anew, on the display DISPLAY then names.
+void close_test_display(void);
+
 void pointer_to(int x, int y);
 // Moves the pointer and waits until the game draws its arrow there, moving
 // again if the game missed the move; 0 if it never shows.
