@@ -310,19 +310,9 @@ TEST(TimeoutAroundXvfbRun, LeavesNoGameBehind)
   int left_behind = 0;
   for (int run = 0; run < RUNS; run++) {
     std::string seconds = std::to_string(1.0 + 0.1 * (run % 11));
-    pid_t timeout = fork();
-    if (timeout == 0) {
-      if (chdir(dir.c_str()) != 0)
-        _exit(126);
-      int out = open("output", O_WRONLY | O_CREAT | O_APPEND, 0644);
-      dup2(out, 1);
-      dup2(out, 2);
-      execlp("timeout", "timeout", seconds.c_str(), "xvfb-run", "-a", "-s", "-screen 0 800x600x16",
-             getenv("POKLAD"), (char *)nullptr);
-      _exit(127);
-    }
-    int status = 0;
-    waitpid(timeout, &status, 0);
+    const char *const command[] = {"timeout", seconds.c_str(), "xvfb-run", "-a", "-s", "-screen 0 800x600x16",
+                                   getenv("POKLAD"), nullptr};
+    waitpid(start_in_dir(dir, command), nullptr, 0);
     double deadline = now_ms() + ALL_GONE_MS;
     std::vector<pid_t> left = running_children();
     while (!left.empty() && now_ms() < deadline) {
