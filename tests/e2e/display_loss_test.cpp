@@ -152,6 +152,46 @@ std::string describe(const char *what, int screen, int round)
   return std::string(what) + " on the " + screen_names[screen] + ", round " + std::to_string(round);
 }
 
+// The running processes whose parent is parent.
+std::vector<pid_t> children_of(pid_t parent)
+{
+  std::vector<pid_t> found;
+  DIR *proc = opendir("/proc");
+  while (dirent *e = readdir(proc)) {
+    pid_t pid = atoi(e->d_name);
+    if (pid <= 0)
+      continue;
+    char path[64], state = 0;
+    int their_parent = 0;
+    snprintf(path, sizeof path, "/proc/%d/stat", pid);
+    FILE *f = fopen(path, "r");
+    if (!f)
+      continue;
+    // pid (comm) state ppid: comm may hold spaces, so read from its ')'.
+    char line[512] = {};
+    (void)!fgets(line, sizeof line, f);
+    fclose(f);
+    const char *close = strrchr(line, ')');
+    if (close && sscanf(close + 1, " %c %d", &state, &their_parent) == 2 && their_parent == parent &&
+        state != 'Z')
+      found.push_back(pid);
+  }
+  closedir(proc);
+  return found;
+}
+
+std::string command_name(pid_t pid)
+{
+  char path[64], name[64] = {};
+  snprintf(path, sizeof path, "/proc/%d/comm", pid);
+  FILE *f = fopen(path, "r");
+  if (f) {
+    (void)!fgets(name, sizeof name, f);
+    fclose(f);
+  }
+  return std::string(name, strcspn(name, "\n"));
+}
+
 class DisplayLoss : public ::testing::Test {
 protected:
   std::string dir;
@@ -257,46 +297,45 @@ TEST_F(DisplayLoss, SignalWhileTheServerGoesAway)
     }
 }
 
-// The test's children that are still running (orphans come to the test, its
-// own subreaper), after reaping those that ended.
-std::vector<pid_t> running_children(void)
+// Behind its start-up message box the game waits for the box to close, so
+// only the guard's own deadline can end it in time.
+TEST_F(DisplayLoss, SignalsEndTheGameBehindItsMessageBox)
 {
-  while (waitpid(-1, nullptr, WNOHANG) > 0) {
+  write_game_file(dir, "tarkoni.dat", "");  // the image set fails to load
+  for (int sig : ending_signals) {
+    pid_t game = start_game(dir);
+    pid_t box = 0;  // the game's child running xmessage (the image set's trial load comes first)
+    for (double deadline = now_ms() + 10000; !box && now_ms() < deadline; sleep_ms(10))
+      for (pid_t child : children_of(game))
+        if (command_name(child) == "xmessage")
+          box = child;
+    ASSERT_NE(box, 0) << "no message box came up";
+    double since = now_ms();
+    kill(game, sig);
+    ENDING end = wait_ending(game, since);
+    kill(box, SIGTERM);
+    note(end);
+    EXPECT_EQ(end.status, 128 + sig) << strsignal(sig);
+    EXPECT_LE(end.ms, SIGNAL_LIMIT_MS) << strsignal(sig);
   }
-  std::vector<pid_t> found;
-  DIR *proc = opendir("/proc");
-  while (dirent *e = readdir(proc)) {
-    pid_t pid = atoi(e->d_name);
-    if (pid <= 0)
-      continue;
-    char path[64], state = 0;
-    int parent = 0;
-    snprintf(path, sizeof path, "/proc/%d/stat", pid);
-    FILE *f = fopen(path, "r");
-    if (!f)
-      continue;
-    // pid (comm) state ppid: comm may hold spaces, so read from its ')'.
-    char line[512] = {};
-    (void)!fgets(line, sizeof line, f);
-    fclose(f);
-    const char *close = strrchr(line, ')');
-    if (close && sscanf(close + 1, " %c %d", &state, &parent) == 2 && parent == getpid() && state != 'Z')
-      found.push_back(pid);
-  }
-  closedir(proc);
-  return found;
 }
 
-std::string command_name(pid_t pid)
+// Started under nohup, the game keeps SIGHUP ignored.
+TEST_F(DisplayLoss, IgnoredHangupStaysIgnored)
 {
-  char path[64], name[64] = {};
-  snprintf(path, sizeof path, "/proc/%d/comm", pid);
-  FILE *f = fopen(path, "r");
-  if (f) {
-    (void)!fgets(name, sizeof name, f);
-    fclose(f);
+  signal(SIGHUP, SIG_IGN);  // inherited by the game
+  pid_t game = start_game(dir);
+  signal(SIGHUP, SIG_DFL);
+  ASSERT_TRUE(reach(ON_MENU));
+  kill(game, SIGHUP);
+  // A handled SIGHUP ends the game within SIGNAL_LIMIT_MS; running all
+  // through twice that means it was ignored.
+  for (double deadline = now_ms() + 2 * SIGNAL_LIMIT_MS; now_ms() < deadline; sleep_ms(10)) {
+    int status = 0;
+    ASSERT_EQ(waitpid(game, &status, WNOHANG), 0) << "the game ended on SIGHUP, status " << status;
   }
-  return std::string(name, strcspn(name, "\n"));
+  kill(game, SIGTERM);
+  EXPECT_EQ(wait_game(game, STUCK_MS), 128 + SIGTERM);
 }
 
 // The command of the report: `timeout` signals its whole process group, so
@@ -314,11 +353,13 @@ TEST(TimeoutAroundXvfbRun, LeavesNoGameBehind)
                                    getenv("POKLAD"), nullptr};
     waitpid(start_in_dir(dir, command), nullptr, 0);
     double deadline = now_ms() + ALL_GONE_MS;
-    std::vector<pid_t> left = running_children();
-    while (!left.empty() && now_ms() < deadline) {
+    std::vector<pid_t> left;
+    do {
       sleep_ms(10);
-      left = running_children();
-    }
+      while (waitpid(-1, nullptr, WNOHANG) > 0) {  // orphans come to the test, its own subreaper
+      }
+      left = children_of(getpid());
+    } while (!left.empty() && now_ms() < deadline);
     for (pid_t pid : left) {
       std::string name = command_name(pid);
       ADD_FAILURE() << "run " << run << " (" << seconds << " s): " << name << " still running";
