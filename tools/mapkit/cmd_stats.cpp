@@ -42,6 +42,7 @@ int cmd_stats(int argc, char **argv, FILE *out, FILE *err)
   std::string data;
   if (kit_read_file(path, MAP_MAX_BYTES, &data, &why) != 0)
     return kit_fail(err, "stats", std::string(path) + ": " + why);
+  kit_warn_if_text(err, "stats", path, data);
   int cells[BOARD_CELLS];
   map_board_from_bytes(reinterpret_cast<const unsigned char *>(data.data()), data.size(), cells);
 
