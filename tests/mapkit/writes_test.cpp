@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -60,11 +62,12 @@ TEST_F(Commands, OnlyANewPathOrARegularFileIsWritten)
   ASSERT_EQ(bind(sock, reinterpret_cast<sockaddr *>(&address), sizeof address), 0);
   std::vector<const char *> odd = {"fifo", "socket", "to-fifo"};
   ASSERT_EQ(symlink("fifo", path("to-fifo").c_str()), 0);
-  // A device node needs root, which the suite runs as.
+  // A device node needs root, which the suite runs as (a container may
+  // still forbid it: the FIFO and the socket take the same way).
   if (mknod(path("nulldev").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0)
     odd.push_back("nulldev");
   else
-    EXPECT_NE(geteuid(), 0u) << "root could not make a device node";
+    EXPECT_TRUE(geteuid() != 0 || errno == EPERM) << "root could not make a device node: " << strerror(errno);
   for (const char *out : odd) {
     SCOPED_TRACE(out);
     int before = mode_of(path(out));
