@@ -17,7 +17,8 @@ static const char HELP[] =
   "until the board is uncovered. Prints each seat's mean score and the share\n"
   "of matches it won outright, and the share with no winner (a shared top\n"
   "score). --seed S (default 1) seeds the computer players' picks; the same\n"
-  "seed gives the same report.\n";
+  "seed gives the same report. A map file that looks like a map text gets a\n"
+  "warning, and its bytes are played all the same.\n";
 
 int cmd_stats(int argc, char **argv, FILE *out, FILE *err)
 {
