@@ -117,7 +117,12 @@ protected:
   }
   void start(const std::vector<std::string> &args = {})
   {
-    pid = start_program(dir, getenv("POKLAD_EDITOR"), args);
+    pointer_to(2, 2);  // the editor takes the pointer where it is
+    std::vector<const char *> argv = {getenv("POKLAD_EDITOR")};
+    for (const std::string &a : args)
+      argv.push_back(a.c_str());
+    argv.push_back(nullptr);
+    pid = start_in_dir(dir, argv.data());
     ASSERT_TRUE(wait_screen(editor_shown, 10000));
   }
   void choose_kind(int kind) { click_at(PALETTE_X, palette_y(kind), 1); }
