@@ -328,6 +328,30 @@ TEST_F(Editor, OverwritingAnotherMapAsksFirst)
   click_at(DIALOG_OK_X, DIALOG_BUTTON_Y, 1);    // overwrite
   ASSERT_TRUE(wait_screen(no_dialog));
   EXPECT_EQ(read_file(dir + "/mapy/Jina"), editor_save_bytes(model.get()));
+  // Saving again to the map's own file (Ctrl+S, the name already there) asks nothing.
+  paint_cell(4, 4, 5);
+  editor_fill_rect(model.get(), 4, 4, 4, 4, 5);
+  key_tap("s", 1);
+  ASSERT_TRUE(wait_screen(dialog_shown));
+  key_tap("Return");
+  ASSERT_TRUE(wait_screen(no_dialog));
+  EXPECT_EQ(read_file(dir + "/mapy/Jina"), editor_save_bytes(model.get()));
+  // Opening a map with changes made asks first; discarding them opens it.
+  paint_cell(5, 5, 5);
+  click_at(RIGHT_X, OPEN_Y, 1);
+  ASSERT_TRUE(wait_screen([](const SCREEN_SHOT *s) {
+    return coloured_text_on_screen(s, 260, 56, "Otevrit mapu ze slozky mapy:", 70, 40, 18);
+  }));
+  click_at(300, 83, 1);  // "Jina", the only map
+  ASSERT_TRUE(wait_screen([](const SCREEN_SHOT *s) {
+    return coloured_text_on_screen(s, 260, 200, "Mapa ma neulozene zmeny.", 70, 40, 18);
+  }));
+  click_at(UNSAVED_DISCARD_X, DIALOG_BUTTON_Y, 1);
+  ASSERT_TRUE(wait_screen(no_dialog));
+  park();
+  expect_cell(5, 5, 0);
+  expect_cell(4, 4, 5);
+  EXPECT_EQ(read_file(dir + "/mapy/Jina"), editor_save_bytes(model.get()));
   // Saved: the unsaved question does not come up.
   ASSERT_GE(send_close_to_game(), 1);
   EXPECT_EQ(quit_status(), 0);

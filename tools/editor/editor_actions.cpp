@@ -110,7 +110,9 @@ int ui_confirm_save(EDIT_UI *ui, int overwrite)
     ui->dialog = DIALOG_SAVE;
     return 0;
   }
-  if (!overwrite && path != ui->opened_path && path_exists(path.c_str())) {
+  // Saving back to the file the map came from needs no question; any
+  // other file there does.
+  if (!overwrite && path_exists(path.c_str()) && !same_file(path.c_str(), ui->opened_path.c_str())) {
     ui->dialog = DIALOG_OVERWRITE;
     return 0;
   }

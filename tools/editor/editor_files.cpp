@@ -58,6 +58,11 @@ int map_save(const char *path, const std::string &bytes, std::string *why)
   return -1;
 }
 
+int same_file(const char *a, const char *b)
+{
+  return kit_same_file(a, b);
+}
+
 int path_exists(const char *path)
 {
   struct stat st;

@@ -27,6 +27,8 @@ std::string map_open_message(int outcome, const std::string &name);
 // a link. Returns 0, or -1 with the Czech reason in why.
 int map_save(const char *path, const std::string &bytes, std::string *why);
 
+// 1 when both paths name one existing file (also through links).
+int same_file(const char *a, const char *b);
 // 1 when something (a file, a link, a folder) is at path.
 int path_exists(const char *path);
 // 1 when path is a symbolic link, such as a shipped map in the player's folder.
