@@ -96,7 +96,11 @@ TEST(EditorSave, RefusesAFolderAndLeavesNoTemporaryFile)
   EXPECT_EQ(map_save((dir + "/sub").c_str(), "x", &why), -1);
   EXPECT_EQ(why, "Na tom miste je slozka");
   EXPECT_EQ(map_save((dir + "/none/x").c_str(), "x", &why), -1);
-  EXPECT_EQ(folder_names(dir.c_str()), std::vector<std::string>{"sub"});
+  EXPECT_EQ(why, "Do slozky map nelze zapisovat");
+  ASSERT_EQ(mkfifo((dir + "/fifo").c_str(), 0644), 0);
+  EXPECT_EQ(map_save((dir + "/fifo").c_str(), "x", &why), -1);  // never opened, so never blocks
+  EXPECT_EQ(why, "Na tom miste neni obycejny soubor");
+  EXPECT_EQ(folder_names(dir.c_str()), (std::vector<std::string>{"fifo", "sub"}));
 }
 
 TEST(EditorFolder, MadeWhenMissingAndListedSorted)

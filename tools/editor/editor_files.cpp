@@ -54,7 +54,15 @@ int map_save(const char *path, const std::string &bytes, std::string *why)
   std::string reason;
   if (kit_write_file(path, bytes.data(), bytes.size(), &reason) == 0)
     return 0;
-  *why = reason == "is a directory" ? "Na tom miste je slozka" : "Nelze zapsat (" + reason + ")";
+  // The kit words its reasons in English; the editor speaks Czech.
+  if (reason == "is a directory")
+    *why = "Na tom miste je slozka";
+  else if (reason.compare(0, 20, "is not a regular fil") == 0)
+    *why = "Na tom miste neni obycejny soubor";
+  else if (reason.compare(0, 20, "cannot create a file") == 0)
+    *why = "Do slozky map nelze zapisovat";
+  else
+    *why = "Zapis se nepovedl";
   return -1;
 }
 
