@@ -156,6 +156,7 @@ protected:
 TEST_F(Editor, PaintsFillsUndoesAndSavesTheExpectedBytes)
 {
   start();
+  EXPECT_EQ(game_window_titles(), std::vector<std::string>{"Editor map"});
   // A random fill with seed 42 and the kit's default counts.
   click_at(LEFT_X, RANDOM_Y, 1);
   ASSERT_TRUE(wait_screen(dialog_shown));
