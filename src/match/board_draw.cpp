@@ -26,8 +26,16 @@ void draw_cell(const MATCH *match, int cell, int value)
   draw_image(cell_image(value), board_cell_x(cell), board_cell_y(cell));
 }
 
+void draw_board_cells(const int cells[BOARD_CELLS], const int revealed[BOARD_CELLS])
+{
+  for (int cell = 0; cell < BOARD_CELLS; cell++)
+    draw_image(IMG_CELL_FRAME, board_frame_x(cell), board_frame_y(cell));
+  for (int cell = 0; cell < BOARD_CELLS; cell++)
+    draw_cell(nullptr, cell, !revealed || revealed[cell] ? cells[cell] : CELL_COVERED);
+}
+
 // The 28 tiles that lie around the board.
-static void draw_background(void)
+void draw_board_background(void)
 {
   for (int i = 0; i < BOARD_TILES; i++) {
     int x, y;
@@ -51,14 +59,11 @@ static void draw_players(const MATCH *match)
 void match_draw(const MATCH *match)
 {
   frame_begin();
-  draw_background();
+  draw_board_background();
   draw_players(match);
   draw_image(match->hover_help ? IMG_HELP_BUTTON_HOVER : IMG_HELP_BUTTON, BOARD_BUTTON_X, BOARD_HELP_Y);
   draw_image(match->hover_end ? IMG_END_BUTTON_HOVER : IMG_END_BUTTON, BOARD_BUTTON_X, BOARD_END_Y);
-  for (int cell = 0; cell < BOARD_CELLS; cell++)
-    draw_image(IMG_CELL_FRAME, board_frame_x(cell), board_frame_y(cell));
-  for (int cell = 0; cell < BOARD_CELLS; cell++)
-    draw_cell(match, cell, match->revealed[cell] ? match->cells[cell] : CELL_COVERED);
+  draw_board_cells(match->cells, match->revealed);
   if (match->hover_cell != -1)
     draw_cell(match, match->hover_cell, CELL_HOVER);
   if (match->help_shown)

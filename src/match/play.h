@@ -29,6 +29,11 @@ void human_turn(MATCH *match);
 enum { CELL_HOVER = 100, CELL_COVERED = 1000 };
 
 void match_draw(const MATCH *match);
+// The board's frames and cells: the cells not revealed show covered; with
+// revealed null every cell shows uncovered, as at the end of a match.
+void draw_board_cells(const int cells[BOARD_CELLS], const int revealed[BOARD_CELLS]);
+// The 28 background tiles around the board.
+void draw_board_background(void);
 // Draws the image for value at cell's board position.
 void draw_cell(const MATCH *match, int cell, int value);
 // The image that shows a cell value or draw value.

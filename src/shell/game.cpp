@@ -40,7 +40,11 @@ void init_game(void)
     fatal_error(MSG_GRAPHICS);
   set_window_title(GAME_TITLE);  // otherwise a window bears the program's file name
   set_close_button_callback(on_close_button);
+  load_images_and_buffer();
+}
 
+void load_images_and_buffer(void)
+{
   // Loaded only after the mode is set, so colours convert to the display.
   if (!image_set_loads_safely(IMAGE_SET_FILE))
     fatal_error(MSG_IMAGE_SET);

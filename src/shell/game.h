@@ -19,6 +19,10 @@ extern BITMAP *back_buffer;  // 800 x 600, every frame is composed here
 // process with status 1.
 void init_game(void);
 
+// Loads the image set from the current folder and makes the back buffer,
+// once the display mode is set; on failure as init_game.
+void load_images_and_buffer(void);
+
 // Takes the pointer off the back buffer, then releases it and the image set.
 void shutdown_game(void);
 

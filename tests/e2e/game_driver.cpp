@@ -6,7 +6,9 @@
 #include <allegro.h>
 #undef MENU
 #include <X11/Xlib.h>
+#include <X11/XKBlib.h>
 #include <X11/Xutil.h>
+#include <X11/keysym.h>
 #include <X11/extensions/XTest.h>
 
 #include <csignal>
@@ -138,6 +140,43 @@ int move_pointer(int x, int y)
   return 0;
 }
 
+static void key_event(KeySym sym, int down)
+{
+  KeyCode code = XKeysymToKeycode(display(), sym);
+  XTestFakeKeyEvent(display(), code, down ? True : False, CurrentTime);
+  XSync(display(), False);
+}
+
+void key_tap(const char *keysym, int ctrl)
+{
+  if (ctrl)
+    key_event(XK_Control_L, 1);
+  key_event(XStringToKeysym(keysym), 1);
+  sleep_ms(30);
+  key_event(XStringToKeysym(keysym), 0);
+  if (ctrl)
+    key_event(XK_Control_L, 0);
+  sleep_ms(30);
+}
+
+void type_text(const std::string &text)
+{
+  for (char c : text) {
+    KeySym sym = c == ' ' ? XK_space : static_cast<KeySym>(static_cast<unsigned char>(c));
+    KeyCode code = XKeysymToKeycode(display(), sym);
+    // The key's unshifted symbol differs for capitals and the like.
+    int shift = XkbKeycodeToKeysym(display(), code, 0, 0) != sym;
+    if (shift)
+      key_event(XK_Shift_L, 1);
+    key_event(sym, 1);
+    sleep_ms(20);
+    key_event(sym, 0);
+    if (shift)
+      key_event(XK_Shift_L, 0);
+    sleep_ms(20);
+  }
+}
+
 void click_at(int x, int y, int button, int hold_ms)
 {
   move_pointer(x, y);
@@ -210,15 +249,20 @@ int magenta_on_screen(const SCREEN_SHOT *shot, int x, int y)
   return near(shot->rgb[y][x], 255, 0, 255);
 }
 
-int text_on_screen(const SCREEN_SHOT *shot, int x, int y, const char *text)
+// The expected glyphs come from the library's own font, drawn on a memory
+// bitmap; no display is needed for that.
+static void start_glyph_library(void)
 {
-  // The expected glyphs come from the library's own font, drawn on a
-  // memory bitmap; no display is needed for that.
   static int ready = 0;
   if (!ready) {
     install_allegro(SYSTEM_NONE, &errno, atexit);
     ready = 1;
   }
+}
+
+int text_on_screen(const SCREEN_SHOT *shot, int x, int y, const char *text)
+{
+  start_glyph_library();
   int len = static_cast<int>(strlen(text)) + 1;  // one blank cell after
   BITMAP *glyphs = create_bitmap_ex(8, 8 * len, 8);
   clear_to_color(glyphs, 0);
@@ -233,6 +277,22 @@ int text_on_screen(const SCREEN_SHOT *shot, int x, int y, const char *text)
       if (getpixel(glyphs, gx, gy) == 1 ? !red : (gx < 8 * (len - 1) ? !near(p, 0, 0, 0) : red))
         same = 0;
     }
+  destroy_bitmap(glyphs);
+  return same;
+}
+
+int coloured_text_on_screen(const SCREEN_SHOT *shot, int x, int y, const char *text, int r, int g, int b)
+{
+  start_glyph_library();
+  int len = static_cast<int>(strlen(text));
+  BITMAP *glyphs = create_bitmap_ex(8, 8 * len + 1, 8);
+  clear_to_color(glyphs, 0);
+  textout_ex(glyphs, font, text, 0, 0, 1, 0);
+  int same = 1;
+  for (int gy = 0; gy < 8 && same; gy++)
+    for (int gx = 0; gx < 8 * len && same && x + gx < 800; gx++)
+      if ((getpixel(glyphs, gx, gy) == 1) != near(shot->rgb[y + gy][x + gx], r, g, b))
+        same = 0;
   destroy_bitmap(glyphs);
   return same;
 }

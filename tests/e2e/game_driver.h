@@ -35,6 +35,11 @@ void button_up(int button);
 // Moves to (x, y) as move_pointer does, holds the button for hold_ms, releases it.
 void click_at(int x, int y, int button, int hold_ms = 120);
 void sleep_ms(int ms);
+// Presses and releases the key of an X keysym name ("Return", "z"), with
+// Control held when ctrl is 1.
+void key_tap(const char *keysym, int ctrl = 0);
+// Types text of printable ASCII, a key at a time (Shift where needed).
+void type_text(const std::string &text);
 
 // One copy of the screen, read with XGetImage.
 struct SCREEN_SHOT {
@@ -51,6 +56,9 @@ int pointer_on_screen(const SCREEN_SHOT *shot, int x, int y);
 // 1 when text in the game's font, red on black, starts at (x, y) and the
 // character cell after it holds no red.
 int text_on_screen(const SCREEN_SHOT *shot, int x, int y, const char *text);
+// 1 when text in the game's font is drawn at (x, y) in colour (r, g, b) over
+// anything: every pixel of its glyphs has the colour, no other pixel has it.
+int coloured_text_on_screen(const SCREEN_SHOT *shot, int x, int y, const char *text, int r, int g, int b);
 
 // Where E2E_SHOT_DIR is set, writes the screen a failed wait last saw there
 // as a PPM picture, for a person to look at.

@@ -5,8 +5,8 @@
 # there. Covers the options, a fresh start, stale links of an earlier
 # install, a relative HOME, player's folders of another owner or writable by
 # others, a read-only mapy/ and the surroundings where only the installed
-# data can be used. Run as root: it makes files of other users and runs the
-# launcher as nobody.
+# data can be used, and the launcher started under the map editor's name.
+# Run as root: it makes files of other users and runs the launcher as nobody.
 # usage: launcher_test.sh LAUNCHER_TEMPLATE
 set -uo pipefail
 
@@ -210,6 +210,45 @@ mkdir "$tmp/ro-home"
 play ro-home "${nobody[@]}" env HOME="$tmp/ro-home" --
 from_data ro-home "a read-only home"
 check "... nothing written there" '[ -z "$(ls -A "$tmp/ro-home")" ]'
+
+# --- started as hledani-pokladu-editor (a link to the launcher): the map
+# editor, installed beside the game, run in the same player's folder with the
+# map named from where it was started
+ln -s "$name" "$launcher-editor"
+cat >"$program-editor" <<'STUB'
+#!/bin/sh
+# Stands in for the map editor: the folder it runs in and what it was given.
+echo "folder $PWD"
+echo "args $#: $*"
+STUB
+chmod 755 "$program-editor"
+game_launcher=$launcher
+launcher=$launcher-editor
+play editor env HOME="$home" -- "Moje mapa"
+check "the editor runs in the player's folder, given the map's full name" '[ "$status" = 0 ] &&
+  sees editor "folder $user" && sees editor "args 1: $tmp/elsewhere/Moje mapa" && [ ! -s "$tmp/editor.err" ]'
+play editor-new env HOME="$home" -- /abs/map
+check "... an absolute name as it is" '[ "$status" = 0 ] && sees editor-new "args 1: /abs/map"'
+play editor-new env HOME="$home" --
+check "... and without a map no argument" '[ "$status" = 0 ] && sees editor-new "args 0: "'
+play editor-version env HOME="$home" -- --version
+check "the editor's --version names the editor" \
+  '[ "$status" = 0 ] && [ "$(cat "$tmp/editor-version.out")" = "$name-editor 9.9" ]'
+for args in "one two" "--window" "map --bogus"; do
+  # shellcheck disable=SC2086
+  play editor-bad env HOME="$home" -- $args
+  check "editor $args: status 2, one usage line on stderr, the editor not started" '[ "$status" = 2 ] &&
+    [ ! -s "$tmp/editor-bad.out" ] && [ "$(lines "$tmp/editor-bad.err")" = 1 ] &&
+    grep -q "usage: $name-editor" "$tmp/editor-bad.err"'
+done
+play editor-help env HOME="$tmp/editor-help-home" -- --help
+check "the editor's --help names the maps folder and makes nothing" '[ "$status" = 0 ] &&
+  grep -q "^usage: $name-editor" "$tmp/editor-help.out" &&
+  grep -qF "$tmp/editor-help-home/.local/share/$name/mapy" "$tmp/editor-help.out" && [ ! -e "$tmp/editor-help-home" ]'
+play editor-nohome env -u HOME --
+check "the editor without HOME runs in the installed data, one line on stderr" '[ "$status" = 0 ] &&
+  sees editor-nohome "folder $data" && [ "$(lines "$tmp/editor-nohome.err")" = 1 ]'
+launcher=$game_launcher
 
 if [ "$failures" != 0 ]; then
   echo "$failures check(s) failed"

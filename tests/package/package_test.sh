@@ -4,7 +4,8 @@
 # apt-get, the installed tree compared with CMake's install rules, the
 # launcher's options, the game started through the launcher in an Xvfb of
 # its own (fresh home, a player's maps, --window, a read-only home, a file in
-# the per-user folder's place, no HOME), and finally purged.
+# the per-user folder's place, no HOME), the map editor through its own
+# launcher, and finally purged.
 # usage: package_test.sh PACKAGE_PROBE BUILD_DIR
 set -uo pipefail
 
@@ -215,6 +216,36 @@ printf 'not a folder' >"$tmp/file-home/.local/share/$pkg"
 bad_start file "a file in the per-user folder's place" env HOME="$tmp/file-home"
 check "a file in the folder's place: left as it was" '[ "$(cat "$tmp/file-home/.local/share/$pkg")" = "not a folder" ]'
 bad_start nohome "HOME unset" env -u HOME
+
+# --- the map editor: its menu entry, manual page and launcher; started from
+# elsewhere with a relative map name, it runs in the player's folder, opens
+# that map, and closes with status 0 when nothing was changed.
+editor=/usr/games/$pkg-editor
+out=$(desktop-file-validate /usr/share/applications/$pkg-editor.desktop 2>&1)
+status=$?
+check "the editor's menu entry: desktop-file-validate says nothing" '[ "$status" = 0 ] && [ -z "$out" ]'
+check "the editor's manual page is installed" '[ -s /usr/share/man/man6/$pkg-editor.6.gz ]'
+"$editor" --version >"$tmp/out" 2>"$tmp/err"
+status=$?
+check "the editor's --version prints its version, status 0" \
+  '[ "$status" = 0 ] && [ "$(cat "$tmp/out")" = "$pkg-editor $version" ] && [ ! -s "$tmp/err" ]'
+"$editor" one two >"$tmp/out" 2>"$tmp/err"
+status=$?
+check "the editor refuses two maps with one usage line, status 2" '[ "$status" = 2 ] && [ "$(lines "$tmp/err")" = 1 ]'
+cp "$data/mapy/$shown" "$tmp/elsewhere/Vlastni mapa"
+game_launcher=$launcher
+launcher=$editor
+start_game editor env HOME="$home" -- "Vlastni mapa"
+launcher=$game_launcher
+check "the editor opens a window" '"$probe" window'
+check "the editor's launcher runs the program in its own process (exec)" \
+  '[ "$(readlink "/proc/$game_pid/exe")" = "/usr/lib/games/$pkg/$pkg-editor" ]'
+check "the editor works in the player's folder" '[ "$(readlink "/proc/$game_pid/cwd")" = "$user" ]'
+close_game
+status=$?
+check "closing the unchanged map ends the editor with status 0" '[ "$status" = 0 ]'
+check "nothing on stderr from the editor" '[ ! -s "$tmp/editor.err" ]'
+check "the opened map is unchanged" 'cmp -s "$data/mapy/$shown" "$tmp/elsewhere/Vlastni mapa"'
 
 # --- purging removes every file of the package
 dpkg -L "$pkg" >"$tmp/installed.list"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Remakes the README's pictures with the game's own drawing code and the real
-# image set: docs/screenshots/*.png (menu, a board in play, the help, a winner
-# and the no-winner screen, 800 x 600) and docs/maps/*.png (each shipped map
+# image set: docs/screenshots/*.png (menu, a board in play, the help, a winner,
+# the no-winner screen and the map editor, 800 x 600) and docs/maps/*.png (each shipped map
 # fully uncovered, halved to 400 x 300), and rewrites the README's list of
 # maps between its two "maps:" marker comments, with each map's stats. Builds
 # what it needs first, then runs under its own Xvfb. Run it whenever the
@@ -20,6 +20,7 @@ build_dir=${1:-build}
 out=${2:-docs}
 readme=${3:-README.md}
 preview=$build_dir/tools/imageset/poklad_preview
+editor_shot=$build_dir/tools/editor/editor_shot
 mapkit=$build_dir/tools/mapkit/mapkit
 begin_marker='<!-- maps: made by tools/docs/pictures.sh -->'
 end_marker='<!-- maps: end -->'
@@ -35,7 +36,7 @@ if [ "$build" = 1 ]; then
   else
     cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF >/dev/null
   fi
-  cmake --build "$build_dir" -j"$(nproc)" --target poklad_preview mapkit game_image_set game_maps
+  cmake --build "$build_dir" -j"$(nproc)" --target poklad_preview editor_shot mapkit game_image_set game_maps
 fi
 
 # Everything below draws: run it once inside one Xvfb of the game's size.
@@ -44,7 +45,7 @@ if [ -z "${PICTURES_IN_XVFB:-}" ]; then
   exec xvfb-run -a -s "-screen 0 800x600x24 -noreset" bash "$0" --no-build "$build_dir" "$out" "$readme"
 fi
 
-for tool in "$preview" "$mapkit"; do
+for tool in "$preview" "$editor_shot" "$mapkit"; do
   if [ ! -x "$tool" ]; then
     echo "pictures.sh: $tool is not built" >&2
     exit 1
@@ -58,6 +59,7 @@ grep -qxF "$begin_marker" "$readme" && grep -qxF "$end_marker" "$readme" || {
 mkdir -p "$out/screenshots" "$out/maps"
 rm -f "$out/screenshots/"*.png "$out/maps/"*.png  # no picture of a renamed map stays behind
 "$preview" screens data "$out/screenshots" --map "Zlaty ostrov"
+"$editor_shot" data "data/mapy/Zlaty ostrov" "$out/screenshots/editor.png"
 
 # A link from the README to a map's picture; spaces in names become %20.
 maps_link=$(realpath --relative-to="$(dirname "$readme")" "$out/maps")

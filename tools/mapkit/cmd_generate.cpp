@@ -17,15 +17,6 @@ static const char HELP[] =
   "'2.5%'. Amounts not given keep their defaults: finds 1..6 at 8%, 5%, 3%,\n"
   "2%, 1% and 0.5%, traps at 2%. Everything else is empty.\n";
 
-// Default shares of the board in tenths of a percent: traps, then finds 1..6.
-static const int DEFAULT_PERMILLE[7] = {20, 80, 50, 30, 20, 10, 5};
-
-// permille tenths of a percent of cells, rounded to whole cells.
-static int permille_of(int cells, int permille)
-{
-  return (cells * permille + 500) / 1000;
-}
-
 int cmd_generate(int argc, char **argv, FILE *out, FILE *err)
 {
   KIT_ARGS args;
@@ -46,10 +37,7 @@ int cmd_generate(int argc, char **argv, FILE *out, FILE *err)
     return kit_usage(err, "generate", std::string("bad row count '") + rows_text + "', expected 1..35");
   recipe.rows = static_cast<int>(rows);
   int cells = recipe.rows * BOARD_COLUMNS;
-
-  recipe.traps = permille_of(cells, DEFAULT_PERMILLE[0]);
-  for (int v = CELL_FIND_MIN; v <= CELL_FIND_MAX; v++)
-    recipe.finds[v] = permille_of(cells, DEFAULT_PERMILLE[v]);
+  map_recipe_defaults(&recipe);
   for (size_t i = 0; i < args.names.size(); i++) {
     const std::string &name = args.names[i], &value = args.values[i];
     if (name == "traps" && kit_parse_amount(value.c_str(), cells, &recipe.traps) != 0)

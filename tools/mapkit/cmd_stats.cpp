@@ -53,7 +53,7 @@ int cmd_stats(int argc, char **argv, FILE *out, FILE *err)
           static_cast<unsigned long long>(seed));
   fprintf(out, "seat  mean score   wins\n");
   for (int p = 1; p <= s.players; p++)
-    fprintf(out, "%4d  %10.2f  %5.1f%%\n", p, double(s.total[p]) / s.matches, 100.0 * s.wins[p] / s.matches);
-  fprintf(out, "no winner: %.1f%%\n", 100.0 * s.no_winner / s.matches);
+    fprintf(out, "%s\n", map_stats_seat_line(&s, p).c_str());
+  fprintf(out, "%s\n", map_stats_no_winner_line(&s).c_str());
   return KIT_OK;
 }

@@ -9,22 +9,27 @@
 
 int kit_read_file(const char *path, size_t limit, std::string *data, std::string *why)
 {
+  return kit_read_file_kind(path, limit, data, why) == KIT_READ_OK ? 0 : -1;
+}
+
+int kit_read_file_kind(const char *path, size_t limit, std::string *data, std::string *why)
+{
   // O_NONBLOCK: a FIFO without a writer must not stall the open.
   int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) {
     *why = strerror(errno);
-    return -1;
+    return errno == ENOENT ? KIT_READ_MISSING : errno == EISDIR ? KIT_READ_DIRECTORY : KIT_READ_FAILED;
   }
   struct stat st;
   if (fstat(fd, &st) != 0) {
     *why = strerror(errno);
     close(fd);
-    return -1;
+    return KIT_READ_FAILED;
   }
   if (!S_ISREG(st.st_mode)) {
     *why = S_ISDIR(st.st_mode) ? "is a directory" : "is not a regular file";
     close(fd);
-    return -1;
+    return S_ISDIR(st.st_mode) ? KIT_READ_DIRECTORY : KIT_READ_NOT_REGULAR;
   }
   data->clear();
   char buf[4096];
@@ -36,14 +41,14 @@ int kit_read_file(const char *path, size_t limit, std::string *data, std::string
     if (got < 0) {
       *why = strerror(errno);
       close(fd);
-      return -1;
+      return KIT_READ_FAILED;
     }
     if (got == 0)
       break;
     data->append(buf, static_cast<size_t>(got));
   }
   close(fd);
-  return 0;
+  return KIT_READ_OK;
 }
 
 // The folder part of path ("." when it has none).

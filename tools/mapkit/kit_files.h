@@ -11,6 +11,11 @@
 // read). Returns 0, or -1 with why set ("no such file", "is a directory", ...).
 int kit_read_file(const char *path, size_t limit, std::string *data, std::string *why);
 
+// What kept a file from being read, for callers that word it themselves.
+enum { KIT_READ_OK = 0, KIT_READ_MISSING, KIT_READ_DIRECTORY, KIT_READ_NOT_REGULAR, KIT_READ_FAILED };
+// kit_read_file that also tells which of those it met.
+int kit_read_file_kind(const char *path, size_t limit, std::string *data, std::string *why);
+
 // Writes data to path through a temporary file in the same folder that is
 // renamed over path only once it is complete, so a failure never leaves a
 // partial file behind. Only a new path or a regular file is written (a link

@@ -22,6 +22,23 @@ uint64_t kit_random_below(uint64_t *state, uint64_t bound)
   return r % bound;
 }
 
+// Default shares of the board in tenths of a percent: traps, then finds 1..6.
+static const int DEFAULT_PERMILLE[7] = {20, 80, 50, 30, 20, 10, 5};
+
+// permille tenths of a percent of cells, rounded to whole cells.
+static int permille_of(int cells, int permille)
+{
+  return (cells * permille + 500) / 1000;
+}
+
+void map_recipe_defaults(MAP_RECIPE *recipe)
+{
+  int cells = recipe->rows * BOARD_COLUMNS;
+  recipe->traps = permille_of(cells, DEFAULT_PERMILLE[0]);
+  for (int v = CELL_FIND_MIN; v <= CELL_FIND_MAX; v++)
+    recipe->finds[v] = permille_of(cells, DEFAULT_PERMILLE[v]);
+}
+
 int map_generate(const MAP_RECIPE *recipe, unsigned char *bytes)
 {
   int cells = recipe->rows * BOARD_COLUMNS;

@@ -18,6 +18,10 @@ uint64_t kit_random_next(uint64_t *state);
 // A number in 0..bound-1 without modulo bias; bound > 0.
 uint64_t kit_random_below(uint64_t *state, uint64_t bound);
 
+// Sets the default counts for the recipe's rows: finds 1..6 at 8%, 5%, 3%,
+// 2%, 1% and 0.5% of the cells, traps at 2%, rounded to whole cells.
+void map_recipe_defaults(MAP_RECIPE *recipe);
+
 // Fills bytes (room for rows x 40) and returns their count, or -1 when the
 // recipe asks for more cells than the map has.
 int map_generate(const MAP_RECIPE *recipe, unsigned char *bytes);

@@ -4,6 +4,8 @@
 
 #include "match/match.h"
 
+#include <string>
+
 struct MAP_STATS {
   int players;                      // seats 1..players take part
   int matches;
@@ -11,6 +13,28 @@ struct MAP_STATS {
   int wins[PLAYER_SLOTS];           // matches each seat won outright
   int no_winner;                    // matches with a shared top score
 };
+
+// A run of matches played a slice at a time, so a program can go on
+// drawing between slices. Between the first slice and the last, nothing else
+// may draw from rand().
+struct MAP_STATS_RUN {
+  MATCH *match;     // the match being played (owned by the run)
+  int cells[BOARD_CELLS];
+  int playing;      // 1 while a match is under way
+  MAP_STATS stats;  // the matches finished so far
+};
+
+// Prepares a run of matches with players computer players on cells.
+void map_stats_begin(MAP_STATS_RUN *run, const int cells[BOARD_CELLS], int players, int matches);
+// Plays up to moves computer moves; 1 once every match is finished.
+int map_stats_step(MAP_STATS_RUN *run, int moves);
+// Frees what the run holds.
+void map_stats_end(MAP_STATS_RUN *run);
+
+// The seat's line of the report: seat, mean score and share of wins.
+std::string map_stats_seat_line(const MAP_STATS *stats, int seat);
+// The report's last line: the share of matches with no winner.
+std::string map_stats_no_winner_line(const MAP_STATS *stats);
 
 // Plays matches on the board cells with players computer players (1..8),
 // each match until every cell is revealed. The caller seeds rand(), which

@@ -1,0 +1,388 @@
+// The real map editor driven through the X server as an author would: strokes
+// (a fast drag among them), a rectangle, a random fill, undo and redo, saving
+// and its questions, a shipped map saved under a new name, and bad inputs.
+// Expected files are built by the editor's own model from the same steps.
+#include "editor.h"
+#include "game_driver.h"
+#include "map_generate.h"
+#include "test_colours.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Where the editor puts things (tools/editor/editor_ui.h and editor_controls.cpp).
+int palette_y(int kind) { return 15 + 20 * kind; }
+enum { PALETTE_X = 64, LEFT_X = 36, RIGHT_X = 104 };
+enum { TOOLS_Y = 199, RANDOM_Y = 220, UNDO_Y = 241, OPEN_Y = 262, SAVE_Y = 283 };
+enum { DIALOG_OK_X = 360, DIALOG_BACK_X = 560, DIALOG_BUTTON_Y = 350 };
+enum { UNSAVED_SAVE_X = 320, UNSAVED_DISCARD_X = 460, UNSAVED_BACK_X = 600 };
+enum { RANDOM_OK_X = 360, RANDOM_OK_Y = 386, SEED_X = 500, SEED_Y = 332 };
+enum { STATUS_X = 140, STATUS_Y = 586 };
+const int GOLD_LIGHT[3] = {255, 240, 160}, WARNING[3] = {150, 20, 10};
+
+int cell_px(int col) { return 148 + 16 * col; }
+int cell_py(int row) { return 28 + 16 * row; }
+
+int image_of_value(int value)
+{
+  static const int images[] = {IMG_CELL_EMPTY, IMG_FIND_1, IMG_FIND_2, IMG_FIND_3, IMG_FIND_4, IMG_FIND_5, IMG_FIND_6};
+  if (value == CELL_TRAP)
+    return IMG_TRAP;
+  return value >= 0 && value <= 6 ? images[value] : IMG_CELL_EMPTY;
+}
+
+// The picture cell (col, row) shows, read in its top-left quarter.
+auto cell_shows = [](int col, int row, int image) {
+  return [=](const SCREEN_SHOT *s) { return image_on_screen(s, 141 + 16 * col + 3, 21 + 16 * row + 3) == image; };
+};
+auto editor_shown = [](const SCREEN_SHOT *s) { return image_on_screen(s, 140, 20) == IMG_CELL_FRAME; };
+// A dialog's parchment covers the board's middle.
+auto dialog_shown = [](const SCREEN_SHOT *s) { return image_on_screen(s, 460, 300) == -1; };
+auto no_dialog = [](const SCREEN_SHOT *s) { return image_on_screen(s, 460, 300) == IMG_CELL_FRAME; };
+auto status_is = [](const std::string &text) {
+  return [=](const SCREEN_SHOT *s) {
+    return coloured_text_on_screen(s, STATUS_X, STATUS_Y, text.c_str(), GOLD_LIGHT[0], GOLD_LIGHT[1], GOLD_LIGHT[2]);
+  };
+};
+
+std::string read_file(const std::string &path)
+{
+  FILE *f = fopen(path.c_str(), "rb");
+  if (!f)
+    return "<none>";
+  std::string bytes;
+  int c;
+  while ((c = fgetc(f)) != EOF)
+    bytes += static_cast<char>(c);
+  fclose(f);
+  return bytes;
+}
+
+// The cells (index: expected/got) where two map files differ, for a failure's message.
+std::string differences(const std::string &expected, const std::string &got)
+{
+  std::string out;
+  for (size_t i = 0; i < expected.size() && i < got.size(); i++)
+    if (expected[i] != got[i])
+      out += std::to_string(i) + ": " + std::to_string(expected[i]) + "/" + std::to_string(got[i]) + "  ";
+  return out;
+}
+
+// Waits until the file at path holds size bytes (a save has landed).
+int wait_file_size(const std::string &path, size_t size)
+{
+  for (int waited = 0; waited < 5000; waited += 20) {
+    struct stat st;
+    if (stat(path.c_str(), &st) == 0 && size_t(st.st_size) == size)
+      return 1;
+    sleep_ms(20);
+  }
+  return 0;
+}
+
+// Every name in dir and its size, to tell that nothing on disk changed.
+std::string folder_state(const std::string &dir)
+{
+  std::string listing;
+  FILE *p = popen(("cd '" + dir + "' && find . -path ./output -prune -o -printf '%p %s %y\\n' | sort").c_str(), "r");
+  char line[512];
+  while (fgets(line, sizeof line, p))
+    listing += line;
+  pclose(p);
+  return listing;
+}
+
+class Editor : public ::testing::Test {
+protected:
+  std::string dir;
+  pid_t pid = 0;
+  std::unique_ptr<EDITOR> model{new EDITOR()};
+
+  void SetUp() override
+  {
+    dir = make_game_dir();
+    editor_new(model.get());
+  }
+  void TearDown() override
+  {
+    if (pid > 0)
+      wait_game(pid, 0);
+  }
+  void start(const std::vector<std::string> &args = {})
+  {
+    pointer_to(2, 2);  // the editor takes the pointer where it is
+    std::vector<const char *> argv = {getenv("POKLAD_EDITOR")};
+    for (const std::string &a : args)
+      argv.push_back(a.c_str());
+    argv.push_back(nullptr);
+    pid = start_in_dir(dir, argv.data());
+    ASSERT_TRUE(wait_screen(editor_shown, 10000));
+  }
+  void choose_kind(int kind) { click_at(PALETTE_X, palette_y(kind), 1); }
+  // Presses on a cell and holds the button until the cell shows value.
+  void press_cell(int col, int row, int value)
+  {
+    move_pointer(cell_px(col), cell_py(row));
+    button_down(1);
+    EXPECT_TRUE(wait_screen(cell_shows(col, row, image_of_value(value)))) << col << "," << row;
+  }
+  // A click on a cell that paints it with value.
+  void paint_cell(int col, int row, int value)
+  {
+    press_cell(col, row, value);
+    button_up(1);
+  }
+  // Moves the pointer off the board, where no highlight hides a cell.
+  void park(void) { move_pointer(70, 590); }
+  void expect_cell(int col, int row, int value)
+  {
+    EXPECT_TRUE(wait_screen(cell_shows(col, row, image_of_value(value)))) << col << "," << row << " = " << value;
+  }
+  int quit_status(void)
+  {
+    int status = wait_game(pid, 10000);
+    pid = 0;
+    return status;
+  }
+};
+
+TEST_F(Editor, PaintsFillsUndoesAndSavesTheExpectedBytes)
+{
+  start();
+  EXPECT_EQ(game_window_titles(), std::vector<std::string>{"Editor map"});
+  // A random fill with seed 42 and the kit's default counts.
+  click_at(LEFT_X, RANDOM_Y, 1);
+  ASSERT_TRUE(wait_screen(dialog_shown));
+  click_at(SEED_X, SEED_Y, 1);
+  key_tap("BackSpace");
+  type_text("42");
+  click_at(RANDOM_OK_X, RANDOM_OK_Y, 1);
+  ASSERT_TRUE(wait_screen(no_dialog));
+  MAP_RECIPE recipe = {};
+  recipe.rows = BOARD_ROWS;
+  recipe.seed = 42;
+  map_recipe_defaults(&recipe);
+  ASSERT_EQ(editor_fill_random(model.get(), &recipe), 0);
+  park();
+  for (int cell = 0; cell < 80; cell += 7)
+    expect_cell(cell % 40, cell / 40, model->board[cell]);
+
+  // A slow stroke of finds worth 6 along row 2.
+  choose_kind(6);
+  press_cell(2, 2, 6);
+  for (int col = 3; col <= 10; col++) {
+    pointer_to(cell_px(col), cell_py(2));
+    sleep_ms(30);
+  }
+  ASSERT_TRUE(wait_screen(cell_shows(10, 2, IMG_FIND_6)));
+  button_up(1);
+  editor_stroke_begin(model.get(), 2, 2, 6);
+  editor_stroke_to(model.get(), 10, 2);
+  editor_stroke_end(model.get());
+
+  // A fast drag of traps: one jump of the pointer across the board.
+  std::unique_ptr<EDITOR> before_drag(new EDITOR(*model));
+  choose_kind(KIND_TRAP);
+  press_cell(0, 10, CELL_TRAP);
+  pointer_to(cell_px(39), cell_py(30));
+  ASSERT_TRUE(wait_screen(cell_shows(39, 30, IMG_TRAP)));
+  button_up(1);
+  editor_stroke_begin(model.get(), 0, 10, CELL_TRAP);
+  editor_stroke_to(model.get(), 39, 30);
+  editor_stroke_end(model.get());
+  park();
+  expect_cell(20, 20, CELL_TRAP);  // a cell in the middle of the jump
+
+  // A rectangle of finds worth 3.
+  std::unique_ptr<EDITOR> before_rect(new EDITOR(*model));
+  click_at(RIGHT_X, TOOLS_Y, 1);
+  choose_kind(3);
+  move_pointer(cell_px(5), cell_py(20));
+  button_down(1);
+  ASSERT_TRUE(wait_screen(status_is("(nova) *   Obdelnik 1 x 1")));
+  pointer_to(cell_px(8), cell_py(24));
+  ASSERT_TRUE(wait_screen(status_is("(nova) *   Obdelnik 4 x 5")));
+  ASSERT_TRUE(wait_screen(cell_shows(6, 22, IMG_CELL_HOVER)));  // the rectangle shown while dragged
+  button_up(1);
+  ASSERT_TRUE(wait_screen(cell_shows(6, 22, IMG_FIND_3)));  // released over (8, 24)
+  editor_fill_rect(model.get(), 5, 20, 8, 24, 3);
+  park();
+  expect_cell(6, 22, 3);
+  expect_cell(8, 24, 3);
+
+  // Undo by button and by Ctrl+Z, redo by Ctrl+Y and by button.
+  click_at(LEFT_X, UNDO_Y, 1);
+  park();
+  expect_cell(6, 22, before_rect->board[6 + 40 * 22]);
+  int changed = 0;  // a cell the drag changed
+  while (before_drag->board[changed] == model->board[changed] || changed == 10 * 40)
+    changed++;
+  key_tap("z", 1);
+  expect_cell(changed % 40, changed / 40, before_drag->board[changed]);
+  key_tap("y", 1);
+  expect_cell(changed % 40, changed / 40, CELL_TRAP);
+  click_at(RIGHT_X, UNDO_Y, 1);
+  park();
+  expect_cell(6, 22, 3);
+
+  // Saved under a typed name: exactly the model's 1400 bytes.
+  click_at(LEFT_X, SAVE_Y, 1);
+  ASSERT_TRUE(wait_screen(dialog_shown));
+  type_text("Moje mapa");
+  key_tap("Return");
+  ASSERT_TRUE(wait_file_size(dir + "/mapy/Moje mapa", 1400));
+  std::string saved = read_file(dir + "/mapy/Moje mapa");
+  EXPECT_TRUE(saved == editor_save_bytes(model.get())) << differences(editor_save_bytes(model.get()), saved);
+  ASSERT_TRUE(wait_screen(status_is("Moje mapa   Ulozeno: mapy/Moje mapa")));
+
+  // Nothing unsaved: the quit button ends the editor at once.
+  click_at(RIGHT_X, SAVE_Y, 1);
+  EXPECT_EQ(quit_status(), 0);
+}
+
+TEST_F(Editor, ShippedMapIsSavedUnderANewNameAndItsFileStaysUntouched)
+{
+  // A shipped map is a link into the installed data; this one is longer
+  // than the board, so its bytes past 1400 must come along.
+  ASSERT_EQ(mkdir((dir + "/share").c_str(), 0755), 0);
+  std::string shipped;
+  for (int i = 0; i < 1500; i++)
+    shipped += static_cast<char>(i < 1400 ? i % 5 : i % 256);
+  write_game_file(dir, "share/Ostrov", shipped);
+  ASSERT_EQ(symlink((dir + "/share/Ostrov").c_str(), (dir + "/mapy/Ostrov").c_str()), 0);
+
+  start();
+  click_at(RIGHT_X, OPEN_Y, 1);
+  ASSERT_TRUE(wait_screen(dialog_shown));
+  click_at(300, 83, 1);  // the list's first (and only) name
+  ASSERT_TRUE(wait_screen(no_dialog));
+  park();
+  expect_cell(1, 0, 1);
+  choose_kind(6);
+  paint_cell(0, 0, 6);
+
+  // Its own name is refused with the reason; a new one is saved.
+  click_at(LEFT_X, SAVE_Y, 1);
+  ASSERT_TRUE(wait_screen(dialog_shown));
+  key_tap("Return");
+  EXPECT_TRUE(wait_screen([](const SCREEN_SHOT *s) {
+    return coloured_text_on_screen(s, 260, 252, "To je mapa ze hry, zvol jine jmeno", WARNING[0], WARNING[1], WARNING[2]);
+  }));
+  for (int i = 0; i < 6; i++)
+    key_tap("BackSpace");
+  type_text("Nova");
+  key_tap("Return");
+  ASSERT_TRUE(wait_file_size(dir + "/mapy/Nova", 1500));
+  std::string expected = shipped;
+  expected[0] = 6;
+  EXPECT_EQ(read_file(dir + "/mapy/Nova"), expected);
+  EXPECT_EQ(read_file(dir + "/share/Ostrov"), shipped);
+  struct stat st;
+  ASSERT_EQ(lstat((dir + "/mapy/Ostrov").c_str(), &st), 0);
+  EXPECT_TRUE(S_ISLNK(st.st_mode));
+
+  // Unsaved changes: the quit button asks; going back keeps the editor;
+  // the window's close button asks again; discarding ends it, nothing saved.
+  paint_cell(1, 0, 6);
+  click_at(RIGHT_X, SAVE_Y, 1);
+  ASSERT_TRUE(wait_screen(dialog_shown));
+  click_at(UNSAVED_BACK_X, DIALOG_BUTTON_Y, 1);
+  ASSERT_TRUE(wait_screen(no_dialog));
+  ASSERT_GE(send_close_to_game(), 1);
+  ASSERT_TRUE(wait_screen(dialog_shown));
+  click_at(UNSAVED_DISCARD_X, DIALOG_BUTTON_Y, 1);
+  EXPECT_EQ(quit_status(), 0);
+  EXPECT_EQ(read_file(dir + "/mapy/Nova"), expected);
+  EXPECT_EQ(read_file(dir + "/share/Ostrov"), shipped);
+}
+
+TEST_F(Editor, OverwritingAnotherMapAsksFirst)
+{
+  write_game_file(dir, "mapy/Jina", std::string(1400, '\x01'));
+  start();
+  choose_kind(5);
+  paint_cell(3, 3, 5);
+  editor_fill_rect(model.get(), 3, 3, 3, 3, 5);
+  click_at(LEFT_X, SAVE_Y, 1);
+  ASSERT_TRUE(wait_screen(dialog_shown));
+  type_text("Jina");
+  key_tap("Return");
+  ASSERT_TRUE(wait_screen([](const SCREEN_SHOT *s) {
+    return coloured_text_on_screen(s, 260, 220, "Prepsat ji?", 70, 40, 18);
+  }));
+  click_at(DIALOG_BACK_X, DIALOG_BUTTON_Y, 1);  // back to the name
+  ASSERT_TRUE(wait_screen([](const SCREEN_SHOT *s) {
+    return coloured_text_on_screen(s, 260, 200, "Ulozit mapu do slozky mapy jako:", 70, 40, 18);
+  }));
+  EXPECT_EQ(read_file(dir + "/mapy/Jina"), std::string(1400, '\x01'));
+  click_at(DIALOG_OK_X, DIALOG_BUTTON_Y, 1);    // save again: asked again
+  ASSERT_TRUE(wait_screen([](const SCREEN_SHOT *s) {
+    return coloured_text_on_screen(s, 260, 220, "Prepsat ji?", 70, 40, 18);
+  }));
+  click_at(DIALOG_OK_X, DIALOG_BUTTON_Y, 1);    // overwrite
+  ASSERT_TRUE(wait_screen(no_dialog));
+  EXPECT_EQ(read_file(dir + "/mapy/Jina"), editor_save_bytes(model.get()));
+  // Saving again to the map's own file (Ctrl+S, the name already there) asks nothing.
+  paint_cell(4, 4, 5);
+  editor_fill_rect(model.get(), 4, 4, 4, 4, 5);
+  key_tap("s", 1);
+  ASSERT_TRUE(wait_screen(dialog_shown));
+  key_tap("Return");
+  ASSERT_TRUE(wait_screen(no_dialog));
+  EXPECT_EQ(read_file(dir + "/mapy/Jina"), editor_save_bytes(model.get()));
+  // Opening a map with changes made asks first; discarding them opens it.
+  paint_cell(5, 5, 5);
+  click_at(RIGHT_X, OPEN_Y, 1);
+  ASSERT_TRUE(wait_screen([](const SCREEN_SHOT *s) {
+    return coloured_text_on_screen(s, 260, 56, "Otevrit mapu ze slozky mapy:", 70, 40, 18);
+  }));
+  click_at(300, 83, 1);  // "Jina", the only map
+  ASSERT_TRUE(wait_screen([](const SCREEN_SHOT *s) {
+    return coloured_text_on_screen(s, 260, 200, "Mapa ma neulozene zmeny.", 70, 40, 18);
+  }));
+  click_at(UNSAVED_DISCARD_X, DIALOG_BUTTON_Y, 1);
+  ASSERT_TRUE(wait_screen(no_dialog));
+  park();
+  expect_cell(5, 5, 0);
+  expect_cell(4, 4, 5);
+  EXPECT_EQ(read_file(dir + "/mapy/Jina"), editor_save_bytes(model.get()));
+  // Saved: the unsaved question does not come up.
+  ASSERT_GE(send_close_to_game(), 1);
+  EXPECT_EQ(quit_status(), 0);
+}
+
+// Each bad input: a clear message, an empty board, the editor goes on and
+// nothing on disk changes.
+TEST_F(Editor, BadInputsAreReportedAndChangeNothing)
+{
+  ASSERT_EQ(mkfifo((dir + "/fifo").c_str(), 0644), 0);
+  write_game_file(dir, "long", std::string(1500, '\x02'));
+  struct { const char *arg; std::string status; int opens; } cases[] = {
+    {"mapy", "(nova)   Je to slozka, ne mapa: mapy", 0},
+    {"none", "(nova)   Soubor neexistuje: none", 0},
+    {"fifo", "(nova)   Neni to obycejny soubor: fifo", 0},
+    {"/proc/self/mem", "(nova)   Soubor nelze cist: mem", 0},
+    {"long", "long   Otevreno: long (delsi nez 1400 bajtu, zbytek se uchova)", 1},
+  };
+  for (auto &c : cases) {
+    if (std::string(c.arg) == "/proc/self/mem" && access(c.arg, F_OK) != 0)
+      continue;
+    std::string before = folder_state(dir);
+    start({c.arg});
+    EXPECT_TRUE(wait_screen(status_is(c.status))) << c.arg;
+    park();
+    expect_cell(0, 0, c.opens ? 2 : 0);
+    click_at(RIGHT_X, SAVE_Y, 1);  // nothing changed: quits without a question
+    EXPECT_EQ(quit_status(), 0) << c.arg;
+    EXPECT_EQ(folder_state(dir), before) << c.arg;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,198 @@
+// The edited map with no display: strokes, fills, undo and redo, counts,
+// names and the bytes a save writes.
+#include "editor.h"
+#include "map_generate.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+static std::unique_ptr<EDITOR> fresh_editor(void)
+{
+  std::unique_ptr<EDITOR> ed(new EDITOR());
+  editor_new(ed.get());
+  return ed;
+}
+
+static int cell(const EDITOR *ed, int col, int row)
+{
+  return ed->board[col + BOARD_COLUMNS * row];
+}
+
+// The stroke touches every cell between its ends, whatever the jump, and
+// each cell it paints touches the one before (no gaps).
+TEST(EditorStroke, FastMovesLeaveNoGaps)
+{
+  struct { int c0, r0, c1, r1; } jumps[] = {
+    {0, 0, 39, 34}, {39, 0, 0, 34}, {5, 5, 30, 7}, {20, 0, 20, 34}, {0, 17, 39, 17}, {3, 30, 10, 2},
+  };
+  for (auto j : jumps) {
+    auto ed = fresh_editor();
+    editor_stroke_begin(ed.get(), j.c0, j.r0, 6);
+    editor_stroke_to(ed.get(), j.c1, j.r1);
+    editor_stroke_end(ed.get());
+    EXPECT_EQ(cell(ed.get(), j.c0, j.r0), 6);
+    EXPECT_EQ(cell(ed.get(), j.c1, j.r1), 6);
+    int span = std::max(abs(j.c1 - j.c0), abs(j.r1 - j.r0));
+    EXPECT_EQ(editor_counts(ed.get()).kind[6], span + 1) << j.c0 << "," << j.r0 << " to " << j.c1 << "," << j.r1;
+    // Every column (or row) along the longer axis holds a painted cell.
+    for (int step = 0; step <= span; step++) {
+      int found = 0;
+      for (int i = 0; i < BOARD_CELLS; i++) {
+        int c = i % BOARD_COLUMNS, r = i / BOARD_COLUMNS;
+        int along = abs(j.c1 - j.c0) >= abs(j.r1 - j.r0) ? abs(c - j.c0) : abs(r - j.r0);
+        if (ed->board[i] == 6 && along == step)
+          found++;
+      }
+      EXPECT_EQ(found, 1) << "step " << step;
+    }
+  }
+}
+
+TEST(EditorStroke, OffTheBoardIsSkippedAndAStrokeIsOneStep)
+{
+  auto ed = fresh_editor();
+  editor_stroke_begin(ed.get(), -10, 5, CELL_TRAP);
+  editor_stroke_to(ed.get(), 50, 5);      // across the row and out again
+  editor_stroke_to(ed.get(), 50, 100);    // wholly outside
+  editor_stroke_end(ed.get());
+  EXPECT_EQ(editor_counts(ed.get()).traps, BOARD_COLUMNS);
+  EXPECT_TRUE(editor_unsaved(ed.get()));
+  EXPECT_EQ(editor_undo(ed.get()), 1);
+  EXPECT_EQ(editor_counts(ed.get()).traps, 0);
+  EXPECT_EQ(editor_undo(ed.get()), 0);
+  EXPECT_FALSE(editor_unsaved(ed.get()));
+}
+
+TEST(EditorStroke, AStrokeThatChangesNothingIsNoStep)
+{
+  auto ed = fresh_editor();
+  editor_stroke_begin(ed.get(), 3, 3, CELL_EMPTY);
+  editor_stroke_to(ed.get(), 9, 9);
+  editor_stroke_end(ed.get());
+  EXPECT_FALSE(editor_can_undo(ed.get()));
+  EXPECT_FALSE(editor_unsaved(ed.get()));
+}
+
+TEST(EditorFill, RectangleFromAnyCornerClippedToTheBoard)
+{
+  auto ed = fresh_editor();
+  editor_fill_rect(ed.get(), 38, 33, 36, 40, 4);  // corners in either order, partly off
+  EXPECT_EQ(editor_counts(ed.get()).kind[4], 3 * 2);
+  EXPECT_EQ(cell(ed.get(), 36, 33), 4);
+  EXPECT_EQ(cell(ed.get(), 38, 34), 4);
+  EXPECT_EQ(cell(ed.get(), 35, 33), 0);
+  EXPECT_EQ(editor_counts(ed.get()).points, 24);
+}
+
+TEST(EditorFill, RandomFillIsTheKitsGeneratorAndRefusesTooMany)
+{
+  MAP_RECIPE recipe = {};
+  recipe.seed = 7;
+  recipe.rows = BOARD_ROWS;
+  recipe.traps = 140;
+  for (int v = 1; v <= 6; v++)
+    recipe.finds[v] = 10 * v;
+  unsigned char expected[BOARD_CELLS];
+  ASSERT_EQ(map_generate(&recipe, expected), BOARD_CELLS);
+
+  auto ed = fresh_editor();
+  recipe.rows = 3;  // the editor always fills the whole board
+  ASSERT_EQ(editor_fill_random(ed.get(), &recipe), 0);
+  EXPECT_EQ(memcmp(ed->board, expected, BOARD_CELLS), 0);
+  EXPECT_EQ(editor_counts(ed.get()).traps, 140);
+  EXPECT_EQ(editor_counts(ed.get()).kind[KIND_NOTHING], BOARD_CELLS - 140 - 210);
+
+  recipe.traps = BOARD_CELLS;
+  EXPECT_EQ(editor_fill_random(ed.get(), &recipe), -1);
+  EXPECT_EQ(memcmp(ed->board, expected, BOARD_CELLS), 0);
+  editor_clear(ed.get());
+  EXPECT_EQ(editor_counts(ed.get()).kind[KIND_NOTHING], BOARD_CELLS);
+  EXPECT_EQ(editor_undo(ed.get()), 1);
+  EXPECT_EQ(memcmp(ed->board, expected, BOARD_CELLS), 0);
+}
+
+// At least 100 steps back; past the history's size the oldest go, and a new
+// change after undo drops what could be redone.
+TEST(EditorHistory, HundredsOfStepsUndoAndRedo)
+{
+  auto ed = fresh_editor();
+  for (int n = 0; n < 200; n++) {
+    editor_stroke_begin(ed.get(), n % BOARD_COLUMNS, n / BOARD_COLUMNS, 1 + n % 6);
+    editor_stroke_end(ed.get());
+  }
+  int undone = 0;
+  while (editor_undo(ed.get()))
+    undone++;
+  EXPECT_EQ(undone, EDIT_HISTORY - 1);
+  EXPECT_GE(undone, 100);
+  // The oldest state kept is the board after the first 200 - 127 strokes.
+  EXPECT_EQ(editor_counts(ed.get()).kind[KIND_NOTHING], BOARD_CELLS - (200 - undone));
+  int redone = 0;
+  while (editor_redo(ed.get()))
+    redone++;
+  EXPECT_EQ(redone, undone);
+  EXPECT_EQ(editor_counts(ed.get()).kind[KIND_NOTHING], BOARD_CELLS - 200);
+
+  editor_undo(ed.get());
+  editor_undo(ed.get());
+  editor_fill_rect(ed.get(), 0, 30, 0, 30, CELL_TRAP);
+  EXPECT_FALSE(editor_can_redo(ed.get()));
+  EXPECT_EQ(cell(ed.get(), 0, 30), CELL_TRAP);
+}
+
+TEST(EditorHistory, SavedStateFollowsUndoAndRedo)
+{
+  auto ed = fresh_editor();
+  editor_fill_rect(ed.get(), 0, 0, 1, 1, 2);
+  editor_mark_saved(ed.get());
+  EXPECT_FALSE(editor_unsaved(ed.get()));
+  editor_undo(ed.get());
+  EXPECT_TRUE(editor_unsaved(ed.get()));
+  editor_redo(ed.get());
+  EXPECT_FALSE(editor_unsaved(ed.get()));
+  // The same board reached by another change still counts as a change.
+  editor_undo(ed.get());
+  editor_fill_rect(ed.get(), 0, 0, 1, 1, 2);
+  EXPECT_TRUE(editor_unsaved(ed.get()));
+}
+
+TEST(EditorBytes, ShortFullAndLongFiles)
+{
+  auto ed = fresh_editor();
+  editor_load_bytes(ed.get(), std::string("\x01\x02\x0a\x07", 4));
+  std::string saved = editor_save_bytes(ed.get());
+  ASSERT_EQ(saved.size(), 1400u);
+  EXPECT_EQ(saved.substr(0, 5), std::string("\x01\x02\x0a\x07\x00", 5));
+  EXPECT_EQ(editor_counts(ed.get()).kind[KIND_NOTHING], 1400 - 3);  // 7 has no picture: nothing
+
+  std::string longer(1400, '\x03');
+  for (int i = 0; i < 600; i++)
+    longer += static_cast<char>(i * 7);
+  editor_load_bytes(ed.get(), longer);
+  editor_fill_rect(ed.get(), 0, 0, 0, 0, 5);
+  saved = editor_save_bytes(ed.get());
+  ASSERT_EQ(saved.size(), 2000u);
+  EXPECT_EQ(saved[0], 5);
+  EXPECT_EQ(saved.substr(1, 1399), longer.substr(1, 1399));
+  EXPECT_EQ(saved.substr(1400), longer.substr(1400));
+  EXPECT_FALSE(editor_can_undo(ed.get()) == 0);
+
+  editor_load_bytes(ed.get(), std::string());
+  EXPECT_EQ(editor_save_bytes(ed.get()), std::string(1400, '\0'));
+  EXPECT_FALSE(editor_can_undo(ed.get()));
+}
+
+TEST(EditorNames, RefusedWithAReason)
+{
+  EXPECT_STREQ(map_name_problem("Zlaty ostrov"), nullptr);
+  EXPECT_STREQ(map_name_problem("a.b"), nullptr);
+  EXPECT_STREQ(map_name_problem(std::string(255, 'x').c_str()), nullptr);
+  EXPECT_STREQ(map_name_problem(""), "Jmeno je prazdne");
+  EXPECT_STREQ(map_name_problem("mapy/x"), "Jmeno nesmi obsahovat '/'");
+  EXPECT_STREQ(map_name_problem("x/"), "Jmeno nesmi obsahovat '/'");
+  EXPECT_STREQ(map_name_problem(".skryta"), "Jmeno nesmi zacinat teckou");
+  EXPECT_STREQ(map_name_problem(".."), "Jmeno nesmi zacinat teckou");
+  EXPECT_STREQ(map_name_problem(std::string(256, 'x').c_str()), "Jmeno je delsi nez 255 bajtu");
+}

@@ -1,0 +1,89 @@
+// The map being edited and everything that changes it, with no graphics:
+// the board, the palette choice, strokes, fills, undo and redo, counts,
+// map names and the bytes a save writes. The tests drive it directly.
+#pragma once
+
+#include "match/match.h"
+
+#include <string>
+
+struct MAP_RECIPE;
+
+// The palette: nothing, finds worth 1..6, a trap (kind 7).
+enum { KIND_NOTHING = 0, KIND_TRAP = 7, KIND_COUNT = 8 };
+
+// Board states kept for undo: the current one and up to 127 before it.
+enum { EDIT_HISTORY = 128 };
+
+// The longest file the editor opens: it must keep every byte past the board.
+enum { EDIT_MAX_FILE = 1048576 };
+
+struct EDITOR {
+  unsigned char board[BOARD_CELLS];  // one byte per cell, as in the file
+  std::string tail;                  // bytes past the board of a longer file, kept as they were
+  int kind;                          // palette choice, KIND_NOTHING..KIND_TRAP
+  int stroke_on;                     // 1 while a stroke or drag is painting
+  int stroke_value;                  // value the stroke paints
+  int stroke_col, stroke_row;        // where the stroke was last
+  // Undo history: a ring of whole boards; logical state i is at (first + i) % EDIT_HISTORY.
+  unsigned char states[EDIT_HISTORY][BOARD_CELLS];
+  int serials[EDIT_HISTORY];  // a number per state, new for every change
+  int first, count, at;       // ring start, states held, current state 0..count-1
+  int next_serial;
+  int saved_serial;           // the state last opened or saved
+};
+
+// The cell value a palette kind paints.
+int kind_value(int kind);
+// The palette kind a cell value shows as (values with no picture are nothing).
+int value_kind(int value);
+
+// An empty board with no history, counted as saved.
+void editor_new(EDITOR *ed);
+// Takes a map file's bytes: the first 1400 fill the board (a short file
+// leaves the rest empty), the others are kept for saving. Clears history.
+void editor_load_bytes(EDITOR *ed, const std::string &bytes);
+// The bytes a save writes: exactly 1400, then the kept tail.
+std::string editor_save_bytes(const EDITOR *ed);
+// Marks the current state as saved.
+void editor_mark_saved(EDITOR *ed);
+// 1 when the board differs from the state last opened or saved.
+int editor_unsaved(const EDITOR *ed);
+
+// --- painting: each stroke, rectangle, random fill or clear is one undo step
+// Starts a stroke of value at (col, row); cells off the board are skipped.
+void editor_stroke_begin(EDITOR *ed, int col, int row, int value);
+// Paints every cell on the line from the stroke's last place to (col, row).
+void editor_stroke_to(EDITOR *ed, int col, int row);
+// Ends the stroke; it becomes one undo step if it changed anything.
+void editor_stroke_end(EDITOR *ed);
+// Fills the rectangle between two corner cells (clipped to the board).
+void editor_fill_rect(EDITOR *ed, int col0, int row0, int col1, int row1, int value);
+// Replaces the whole board with the map kit's random map of the recipe
+// (its rows are forced to 35). Returns 0, or -1 when the counts do not fit.
+int editor_fill_random(EDITOR *ed, const MAP_RECIPE *recipe);
+// Empties every cell.
+void editor_clear(EDITOR *ed);
+// Makes the board as it is now one undo step, if it differs from the last.
+void editor_commit(EDITOR *ed);
+
+// Steps back or forward through the history; 0 when there is no step.
+int editor_undo(EDITOR *ed);
+int editor_redo(EDITOR *ed);
+int editor_can_undo(const EDITOR *ed);
+int editor_can_redo(const EDITOR *ed);
+
+// Cells of each palette kind, points on the board and traps.
+struct EDIT_COUNTS {
+  int kind[KIND_COUNT];
+  int points;
+  int traps;
+};
+EDIT_COUNTS editor_counts(const EDITOR *ed);
+
+// The board as the rules read it.
+void editor_cells(const EDITOR *ed, int cells[BOARD_CELLS]);
+
+// Why name cannot be a map's file name (Czech, for the screen), or null
+// when it can: empty, holding '/', starting with '.', over 255 bytes.
+const char *map_name_problem(const char *name);

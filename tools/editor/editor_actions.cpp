@@ -1,0 +1,207 @@
+// What the editor's buttons and keys do: opening, saving with its questions,
+// new maps, the random fill and keeping the fairness numbers current.
+#include "editor_files.h"
+#include "editor_ui.h"
+#include "map_generate.h"
+
+#include <cstdlib>
+#include <cstring>
+
+static std::string maps_path(const std::string &name)
+{
+  return std::string(MAPS_FOLDER) + "/" + name;
+}
+
+static std::string base_name(const std::string &path)
+{
+  size_t slash = path.find_last_of('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+void ui_init(EDIT_UI *ui, EDITOR *ed)
+{
+  ui->ed = ed;
+  editor_new(ed);
+  fairness_init(&ui->fair, 4);
+  ui->fair_stale = 1;
+  ui->tool = TOOL_STROKE;
+  ui->dialog = DIALOG_NONE;
+  ui->after = AFTER_NOTHING;
+  ui->opened_link = 0;
+  ui->rect_on = 0;
+  ui->hover_cell = -1;
+  ui->hover = CTL_NONE;
+  ui->buttons_before = 0;
+  ui->first_name = 0;
+  ui->random_field = 0;
+  ui->quit = 0;
+  ui->message = "Nova mapa";
+}
+
+void ui_open_path(EDIT_UI *ui, const std::string &path)
+{
+  std::string bytes;
+  std::string name = base_name(path);
+  int outcome = map_open(path.c_str(), &bytes);
+  ui->message = map_open_message(outcome, name);
+  if (outcome != OPEN_OK && outcome != OPEN_LONG)
+    return;
+  editor_load_bytes(ui->ed, bytes);
+  ui->name = name;
+  ui->opened_path = path;
+  ui->opened_link = path_is_link(path.c_str());
+  if (ui->opened_link)
+    ui->message += " (mapa ze hry: ulozi se pod novym jmenem)";
+}
+
+// Carries out what waited on the unsaved question (or needed none).
+static void carry_out(EDIT_UI *ui, int after, const std::string &path)
+{
+  ui->dialog = DIALOG_NONE;
+  ui->after = AFTER_NOTHING;
+  if (after == AFTER_QUIT) {
+    ui->quit = 1;
+  } else if (after == AFTER_OPEN) {
+    ui_open_path(ui, path);
+  } else if (after == AFTER_NEW) {
+    editor_new(ui->ed);
+    ui->name.clear();
+    ui->opened_path.clear();
+    ui->opened_link = 0;
+    ui->message = "Nova mapa";
+  }
+}
+
+void ui_request(EDIT_UI *ui, int after, const std::string &path)
+{
+  editor_stroke_end(ui->ed);
+  ui->rect_on = 0;
+  if (editor_unsaved(ui->ed)) {
+    ui->after = after;
+    ui->after_path = path;
+    ui->dialog = DIALOG_UNSAVED;
+    return;
+  }
+  carry_out(ui, after, path);
+}
+
+void ui_begin_save(EDIT_UI *ui)
+{
+  editor_stroke_end(ui->ed);
+  ui->rect_on = 0;
+  ui->field = ui->name;
+  ui->reason.clear();
+  ui->dialog = DIALOG_SAVE;
+}
+
+int ui_confirm_save(EDIT_UI *ui, int overwrite)
+{
+  const char *problem = map_name_problem(ui->field.c_str());
+  if (problem) {
+    ui->reason = problem;
+    ui->dialog = DIALOG_SAVE;
+    return 0;
+  }
+  std::string path = maps_path(ui->field);
+  if (path_is_link(path.c_str())) {
+    // A link in the maps folder is a shipped map: writing there would
+    // replace it, so the author picks another name.
+    ui->reason = "To je mapa ze hry, zvol jine jmeno";
+    ui->dialog = DIALOG_SAVE;
+    return 0;
+  }
+  // Saving back to the file the map came from needs no question; any
+  // other file there does.
+  if (!overwrite && path_exists(path.c_str()) && !same_file(path.c_str(), ui->opened_path.c_str())) {
+    ui->dialog = DIALOG_OVERWRITE;
+    return 0;
+  }
+  std::string why;
+  if (map_save(path.c_str(), editor_save_bytes(ui->ed), &why) != 0) {
+    ui->reason = why;
+    ui->dialog = DIALOG_SAVE;
+    return 0;
+  }
+  editor_mark_saved(ui->ed);
+  ui->name = ui->field;
+  ui->opened_path = path;
+  ui->opened_link = 0;
+  ui->message = "Ulozeno: " + path;
+  int after = ui->after;
+  carry_out(ui, after, ui->after_path);
+  return 1;
+}
+
+void ui_show_open_list(EDIT_UI *ui)
+{
+  editor_stroke_end(ui->ed);
+  ui->rect_on = 0;
+  ui->names = folder_names(MAPS_FOLDER);
+  ui->first_name = 0;
+  ui->dialog = DIALOG_OPEN;
+}
+
+void ui_begin_random(EDIT_UI *ui)
+{
+  editor_stroke_end(ui->ed);
+  ui->rect_on = 0;
+  MAP_RECIPE recipe = {};
+  recipe.rows = BOARD_ROWS;
+  map_recipe_defaults(&recipe);
+  for (int v = 1; v <= 6; v++)
+    ui->random_text[v - 1] = std::to_string(recipe.finds[v]);
+  ui->random_text[RANDOM_TRAPS] = std::to_string(recipe.traps);
+  ui->random_text[RANDOM_SEED] = "1";
+  ui->random_field = 0;
+  ui->reason.clear();
+  ui->dialog = DIALOG_RANDOM;
+}
+
+// The number in text, -1 when it is empty or too long to be a count.
+static long long field_number(const std::string &text, size_t max_digits)
+{
+  if (text.empty() || text.size() > max_digits)
+    return -1;
+  return strtoll(text.c_str(), nullptr, 10);
+}
+
+void ui_confirm_random(EDIT_UI *ui)
+{
+  MAP_RECIPE recipe = {};
+  recipe.rows = BOARD_ROWS;
+  for (int i = 0; i < RANDOM_TRAPS + 1; i++) {
+    long long n = field_number(ui->random_text[i], 4);
+    if (n < 0 || n > BOARD_CELLS) {
+      ui->reason = "Pocty musi byt 0 az 1400";
+      return;
+    }
+    if (i == RANDOM_TRAPS)
+      recipe.traps = int(n);
+    else
+      recipe.finds[i + 1] = int(n);
+  }
+  long long seed = field_number(ui->random_text[RANDOM_SEED], 9);
+  if (seed < 0) {
+    ui->reason = "Seme musi byt cislo 0 az 999999999";
+    return;
+  }
+  recipe.seed = static_cast<uint64_t>(seed);
+  if (editor_fill_random(ui->ed, &recipe) != 0) {
+    ui->reason = "Tolik poli deska nema (1400)";
+    return;
+  }
+  ui->dialog = DIALOG_NONE;
+  ui->message = "Nahodne vyplneno, seme " + ui->random_text[RANDOM_SEED];
+}
+
+void ui_fairness_step(EDIT_UI *ui, int budget_us)
+{
+  if (ui->fair_stale || memcmp(ui->fair_board, ui->ed->board, BOARD_CELLS) != 0) {
+    ui->fair_stale = 0;
+    memcpy(ui->fair_board, ui->ed->board, BOARD_CELLS);
+    int cells[BOARD_CELLS];
+    editor_cells(ui->ed, cells);
+    fairness_restart(&ui->fair, cells);
+  }
+  fairness_slice(&ui->fair, budget_us);
+}

@@ -1,0 +1,137 @@
+// Where the editor's controls sit: the left column, the fairness panel and
+// each dialog's buttons; input and drawing both read these tables.
+#include "editor_ui.h"
+#include "match/board_layout.h"
+
+struct PLACED { int control; CONTROL_PLACE place; };
+
+enum { COLUMN_Y = 190, COLUMN_ROW = 21 };
+
+static const PLACED main_controls[] = {
+  {CTL_STROKE, {3, COLUMN_Y, 66, 18, "Stetec"}},
+  {CTL_RECT, {71, COLUMN_Y, 66, 18, "Obdelnik"}},
+  {CTL_RANDOM, {3, COLUMN_Y + COLUMN_ROW, 66, 18, "Nahodne"}},
+  {CTL_CLEAR, {71, COLUMN_Y + COLUMN_ROW, 66, 18, "Smazat"}},
+  {CTL_UNDO, {3, COLUMN_Y + 2 * COLUMN_ROW, 66, 18, "Zpet"}},
+  {CTL_REDO, {71, COLUMN_Y + 2 * COLUMN_ROW, 66, 18, "Znovu"}},
+  {CTL_NEW, {3, COLUMN_Y + 3 * COLUMN_ROW, 66, 18, "Nova"}},
+  {CTL_OPEN, {71, COLUMN_Y + 3 * COLUMN_ROW, 66, 18, "Otevrit"}},
+  {CTL_SAVE, {3, COLUMN_Y + 4 * COLUMN_ROW, 66, 18, "Ulozit"}},
+  {CTL_QUIT, {71, COLUMN_Y + 4 * COLUMN_ROW, 66, 18, "Konec"}},
+  {CTL_FEWER, {90, PANEL_Y + 16, 20, 14, "-"}},
+  {CTL_MORE, {114, PANEL_Y + 16, 20, 14, "+"}},
+};
+
+enum { BUTTONS_Y = DIALOG_Y + DIALOG_H - 40 };
+
+static const PLACED save_controls[] = {
+  {CTL_OK, {DIALOG_X + 60, BUTTONS_Y, 120, 20, "Ulozit"}},
+  {CTL_BACK, {DIALOG_X + 260, BUTTONS_Y, 120, 20, "Zrusit"}},
+};
+static const PLACED overwrite_controls[] = {
+  {CTL_OK, {DIALOG_X + 60, BUTTONS_Y, 120, 20, "Prepsat"}},
+  {CTL_BACK, {DIALOG_X + 260, BUTTONS_Y, 120, 20, "Zrusit"}},
+};
+static const PLACED unsaved_controls[] = {
+  {CTL_OK, {DIALOG_X + 20, BUTTONS_Y, 120, 20, "Ulozit"}},
+  {CTL_DISCARD, {DIALOG_X + 160, BUTTONS_Y, 120, 20, "Zahodit"}},
+  {CTL_BACK, {DIALOG_X + 300, BUTTONS_Y, 120, 20, "Zrusit"}},
+};
+static const PLACED open_controls[] = {
+  {CTL_PAGE_UP, {LIST_X + 20, LIST_Y + LIST_H - 36, 120, 20, "Nahoru"}},
+  {CTL_PAGE_DOWN, {LIST_X + 160, LIST_Y + LIST_H - 36, 120, 20, "Dolu"}},
+  {CTL_BACK, {LIST_X + 300, LIST_Y + LIST_H - 36, 120, 20, "Zrusit"}},
+};
+static const PLACED random_controls[] = {
+  {CTL_OK, {RANDOM_X + 60, RANDOM_Y + RANDOM_H - 34, 120, 20, "Vyplnit"}},
+  {CTL_BACK, {RANDOM_X + 260, RANDOM_Y + RANDOM_H - 34, 120, 20, "Zrusit"}},
+};
+
+struct TABLE { const PLACED *controls; int count; };
+
+static TABLE table_of(int dialog)
+{
+  switch (dialog) {
+  case DIALOG_SAVE: return {save_controls, int(sizeof save_controls / sizeof *save_controls)};
+  case DIALOG_OVERWRITE: return {overwrite_controls, int(sizeof overwrite_controls / sizeof *overwrite_controls)};
+  case DIALOG_UNSAVED: return {unsaved_controls, int(sizeof unsaved_controls / sizeof *unsaved_controls)};
+  case DIALOG_OPEN: return {open_controls, int(sizeof open_controls / sizeof *open_controls)};
+  case DIALOG_RANDOM: return {random_controls, int(sizeof random_controls / sizeof *random_controls)};
+  default: return {main_controls, int(sizeof main_controls / sizeof *main_controls)};
+  }
+}
+
+CONTROL_PLACE control_place(int dialog, int control)
+{
+  TABLE t = table_of(dialog);
+  for (int i = 0; i < t.count; i++)
+    if (t.controls[i].control == control)
+      return t.controls[i].place;
+  return CONTROL_PLACE{0, 0, 0, 0, ""};
+}
+
+static int inside(int x, int y, int rx, int ry, int rw, int rh)
+{
+  return x >= rx && x < rx + rw && y >= ry && y < ry + rh;
+}
+
+int control_at(const EDIT_UI *ui, int x, int y)
+{
+  TABLE t = table_of(ui->dialog);
+  for (int i = 0; i < t.count; i++) {
+    const CONTROL_PLACE &p = t.controls[i].place;
+    if (inside(x, y, p.x, p.y, p.w, p.h))
+      return t.controls[i].control;
+  }
+  return CTL_NONE;
+}
+
+int palette_at(int x, int y)
+{
+  if (!inside(x, y, PALETTE_X, PALETTE_Y, PALETTE_W, KIND_COUNT * PALETTE_ROW))
+    return -1;
+  return (y - PALETTE_Y) / PALETTE_ROW;
+}
+
+void cell_col_row(int x, int y, int *col, int *row)
+{
+  // Division that rounds down, so points left of or above the board give
+  // negative columns and rows rather than column 0.
+  int dx = x - BOARD_FRAME_X0, dy = y - BOARD_FRAME_Y0;
+  *col = dx >= 0 ? dx / BOARD_PITCH : -((-dx + BOARD_PITCH - 1) / BOARD_PITCH);
+  *row = dy >= 0 ? dy / BOARD_PITCH : -((-dy + BOARD_PITCH - 1) / BOARD_PITCH);
+}
+
+int board_cell_at(int x, int y)
+{
+  int col, row;
+  cell_col_row(x, y, &col, &row);
+  if (col < 0 || col >= BOARD_COLUMNS || row < 0 || row >= BOARD_ROWS)
+    return -1;
+  return col + BOARD_COLUMNS * row;
+}
+
+int list_name_at(const EDIT_UI *ui, int x, int y)
+{
+  if (!inside(x, y, LIST_X + 10, LIST_TOP, LIST_W - 20, LIST_ROWS * LIST_ROW))
+    return -1;
+  int i = ui->first_name + (y - LIST_TOP) / LIST_ROW;
+  return i < int(ui->names.size()) ? i : -1;
+}
+
+void random_field_box(int i, int *x, int *y)
+{
+  *x = RANDOM_X + 220;
+  *y = RANDOM_TOP + RANDOM_ROW * i;
+}
+
+int random_field_at(int x, int y)
+{
+  for (int i = 0; i < RANDOM_FIELDS; i++) {
+    int fx, fy;
+    random_field_box(i, &fx, &fy);
+    if (inside(x, y, fx, fy - 3, 160, RANDOM_ROW - 2))
+      return i;
+  }
+  return -1;
+}

@@ -1,0 +1,108 @@
+// File checks, reads and writes for the editor: the one place it calls the
+// operating system's file functions (POSIX here).
+#include "editor_files.h"
+#include "editor.h"
+#include "kit_files.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <dirent.h>
+#include <sys/stat.h>
+
+int map_open(const char *path, std::string *bytes)
+{
+  std::string why;
+  switch (kit_read_file_kind(path, EDIT_MAX_FILE + 1, bytes, &why)) {
+  case KIT_READ_OK:
+    break;
+  case KIT_READ_MISSING:
+    return OPEN_MISSING;
+  case KIT_READ_DIRECTORY:
+    return OPEN_DIRECTORY;
+  case KIT_READ_NOT_REGULAR:
+    return OPEN_NOT_REGULAR;
+  default:
+    return OPEN_UNREADABLE;
+  }
+  if (bytes->size() > EDIT_MAX_FILE)
+    return OPEN_TOO_LONG;
+  return bytes->size() > 1400 ? OPEN_LONG : OPEN_OK;
+}
+
+std::string map_open_message(int outcome, const std::string &name)
+{
+  switch (outcome) {
+  case OPEN_OK:
+    return "Otevreno: " + name;
+  case OPEN_LONG:
+    return "Otevreno: " + name + " (delsi nez 1400 bajtu, zbytek se uchova)";
+  case OPEN_MISSING:
+    return "Soubor neexistuje: " + name;
+  case OPEN_DIRECTORY:
+    return "Je to slozka, ne mapa: " + name;
+  case OPEN_NOT_REGULAR:
+    return "Neni to obycejny soubor: " + name;
+  case OPEN_TOO_LONG:
+    return "Soubor je prilis dlouhy (nad 1 MB): " + name;
+  default:
+    return "Soubor nelze cist: " + name;
+  }
+}
+
+int map_save(const char *path, const std::string &bytes, std::string *why)
+{
+  std::string reason;
+  if (kit_write_file(path, bytes.data(), bytes.size(), &reason) == 0)
+    return 0;
+  // The kit words its reasons in English; the editor speaks Czech.
+  if (reason == "is a directory")
+    *why = "Na tom miste je slozka";
+  else if (reason.compare(0, 20, "is not a regular fil") == 0)
+    *why = "Na tom miste neni obycejny soubor";
+  else if (reason.compare(0, 20, "cannot create a file") == 0)
+    *why = "Do slozky map nelze zapisovat";
+  else
+    *why = "Zapis se nepovedl";
+  return -1;
+}
+
+int same_file(const char *a, const char *b)
+{
+  return kit_same_file(a, b);
+}
+
+int path_exists(const char *path)
+{
+  struct stat st;
+  return lstat(path, &st) == 0;
+}
+
+int path_is_link(const char *path)
+{
+  struct stat st;
+  return lstat(path, &st) == 0 && S_ISLNK(st.st_mode);
+}
+
+int make_folder(const char *path)
+{
+  struct stat st;
+  if (stat(path, &st) == 0)
+    return S_ISDIR(st.st_mode) ? 0 : -1;
+  return mkdir(path, 0755) == 0 || errno == EEXIST ? 0 : -1;
+}
+
+std::vector<std::string> folder_names(const char *folder)
+{
+  std::vector<std::string> names;
+  DIR *dir = opendir(folder);
+  if (!dir)
+    return names;
+  while (struct dirent *entry = readdir(dir)) {
+    std::string name = entry->d_name;
+    if (name != "." && name != "..")
+      names.push_back(name);
+  }
+  closedir(dir);
+  std::sort(names.begin(), names.end());
+  return names;
+}

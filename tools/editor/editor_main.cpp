@@ -1,0 +1,47 @@
+// The map editor's start-up, loop and shutdown: a window of 800 x 600 on the
+// game's library and image set, working in the current folder as the game
+// does ("tarkoni.dat" and the maps folder "mapy" there).
+#include "editor_files.h"
+#include "editor_ui.h"
+#include "shell/alleg.h"
+#include "shell/game.h"
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+enum { FAIRNESS_SLICE_US = 4000 };  // fairness work per frame, well inside a frame's budget
+
+static const char USAGE[] =
+  "usage: poklad_editor [MAP]\n"
+  "The map editor: paint a board, check that it is fair, save it into the\n"
+  "maps folder \"mapy\" of the current folder (made if missing), beside the\n"
+  "image set \"tarkoni.dat\". MAP opens that map file at start.\n";
+
+int main(int argc, char **argv)
+{
+  if (argc > 2 || (argc == 2 && (strcmp(argv[1], "--help") == 0 || strcmp(argv[1], "-h") == 0))) {
+    fputs(USAGE, argc > 2 ? stderr : stdout);
+    return argc > 2 ? 2 : 0;
+  }
+  editor_start(1);
+  std::unique_ptr<EDITOR> ed(new EDITOR());
+  std::unique_ptr<EDIT_UI> ui(new EDIT_UI());
+  ui_init(ui.get(), ed.get());
+  if (make_folder(MAPS_FOLDER) != 0)
+    ui->message = "Slozku " MAPS_FOLDER " nelze vytvorit: ulozit nepujde";
+  if (argc == 2)
+    ui_open_path(ui.get(), argv[1]);
+  while (!ui->quit) {
+    editor_input(ui.get());
+    ui_fairness_step(ui.get(), FAIRNESS_SLICE_US);
+    editor_draw(ui.get());
+    if (!ui->fair.running)
+      rest(1);  // nothing to compute: leave the processor to others
+  }
+  fairness_free(&ui->fair);
+  free_editor_pictures();
+  shutdown_game();
+  return 0;
+}
+END_OF_MAIN()

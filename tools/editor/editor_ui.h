@@ -1,0 +1,123 @@
+// The editor's window: its state beside the edited map, where every control
+// sits (one table that input and drawing both read), and the steps of its
+// loop: input, the fairness slice, drawing.
+#pragma once
+
+#include "editor.h"
+#include "fairness.h"
+
+#include <string>
+#include <vector>
+
+#define EDITOR_TITLE "Editor map"
+#define MAPS_FOLDER "mapy"
+
+enum { TOOL_STROKE = 0, TOOL_RECT = 1 };
+
+enum { DIALOG_NONE, DIALOG_SAVE, DIALOG_OVERWRITE, DIALOG_UNSAVED, DIALOG_OPEN, DIALOG_RANDOM };
+
+// What waits on the unsaved-changes question.
+enum { AFTER_NOTHING, AFTER_QUIT, AFTER_OPEN, AFTER_NEW };
+
+// Controls, each with a place and a caption in the tables of editor_controls.cpp.
+enum {
+  CTL_NONE = -1,
+  // the left column
+  CTL_STROKE, CTL_RECT, CTL_RANDOM, CTL_CLEAR, CTL_UNDO, CTL_REDO, CTL_NEW, CTL_OPEN, CTL_SAVE, CTL_QUIT,
+  CTL_FEWER, CTL_MORE,
+  // the questions and dialogs
+  CTL_OK, CTL_DISCARD, CTL_BACK, CTL_PAGE_UP, CTL_PAGE_DOWN,
+  CTL_COUNT
+};
+
+// The random fill's fields: finds 1..6 at 0..5, traps at 6, the seed at 7.
+enum { RANDOM_TRAPS = 6, RANDOM_SEED = 7, RANDOM_FIELDS = 8 };
+
+struct EDIT_UI {
+  EDITOR *ed;
+  FAIRNESS fair;
+  unsigned char fair_board[BOARD_CELLS];  // the board the fairness run plays
+  int fair_stale;                // 1 when the run must start over (new player count)
+  int tool;
+  int dialog;
+  int after;                     // what the unsaved question was asked for
+  std::string after_path;        // the map to open once it is answered
+  std::string name;              // the map's name in the maps folder, "" for a new map
+  std::string opened_path;       // where it was opened or last saved, "" for none
+  int opened_link;               // 1 when that was a link (a shipped map)
+  std::string field;             // the name being typed
+  std::string message;           // the status line
+  std::string reason;            // why the dialog refused, "" for nothing
+  int rect_on, rect_col, rect_row;  // a rectangle being dragged from this cell
+  int hover_cell;                // board cell under the pointer, -1 for none
+  int hover;                     // control under the pointer
+  int buttons_before;            // mouse_b of the last pass, for clicks
+  std::vector<std::string> names;  // the open list
+  int first_name;                // the first shown
+  int random_field;              // the field being typed, 0..RANDOM_FIELDS-1
+  std::string random_text[RANDOM_FIELDS];
+  int quit;
+};
+
+// --- layout (editor_controls.cpp)
+enum { PALETTE_X = 4, PALETTE_Y = 6, PALETTE_ROW = 20, PALETTE_W = 132 };
+enum { PANEL_X = 2, PANEL_Y = 300, PANEL_W = 136, PANEL_H = 296 };
+enum { RANDOM_X = 240, RANDOM_Y = 150, RANDOM_W = 440, RANDOM_H = 260, RANDOM_ROW = 20, RANDOM_TOP = 190 };
+enum { DIALOG_X = 240, DIALOG_Y = 180, DIALOG_W = 440, DIALOG_H = 200 };
+enum { LIST_X = 240, LIST_Y = 40, LIST_W = 440, LIST_H = 520, LIST_ROWS = 30, LIST_ROW = 14, LIST_TOP = 76 };
+enum { STATUS_Y = 584 };
+struct CONTROL_PLACE { int x, y, w, h; const char *caption; };
+// Where control sits in dialog (DIALOG_NONE: the main screen), w 0 when absent.
+CONTROL_PLACE control_place(int dialog, int control);
+// The control under the pointer, CTL_NONE for none.
+int control_at(const EDIT_UI *ui, int x, int y);
+// The palette row under (x, y), -1 for none.
+int palette_at(int x, int y);
+// The board cell under (x, y), -1 for none; cell_col_row gives column and
+// row for any point, off the board too.
+int board_cell_at(int x, int y);
+void cell_col_row(int x, int y, int *col, int *row);
+// The open list's name under (x, y), -1 for none.
+int list_name_at(const EDIT_UI *ui, int x, int y);
+// The random fill field under (x, y), -1 for none; where field i's box is.
+int random_field_at(int x, int y);
+void random_field_box(int i, int *x, int *y);
+
+// --- actions (editor_actions.cpp), also what the keyboard calls
+void ui_init(EDIT_UI *ui, EDITOR *ed);
+// Opens the map at path, or says in the status line why it cannot.
+void ui_open_path(EDIT_UI *ui, const std::string &path);
+// Starts a new empty map, or opening, or quitting: through the unsaved
+// question when the map has changes.
+void ui_request(EDIT_UI *ui, int after, const std::string &path);
+// Shows the save dialog with the map's name to type over.
+void ui_begin_save(EDIT_UI *ui);
+// Saves under the typed name: refuses bad names and shipped maps, asks
+// before overwriting another file. 1 when the map was written.
+int ui_confirm_save(EDIT_UI *ui, int overwrite);
+void ui_show_open_list(EDIT_UI *ui);
+void ui_begin_random(EDIT_UI *ui);
+// Fills the board from the random fields, or says why not.
+void ui_confirm_random(EDIT_UI *ui);
+// Restarts the fairness run when the board differs from the one it plays,
+// then plays a slice of it.
+void ui_fairness_step(EDIT_UI *ui, int budget_us);
+
+// --- input (editor_input.cpp)
+// Reads the pointer, the keys and the close button once and acts on them.
+void editor_input(EDIT_UI *ui);
+// Has the library's input thread note every button press for editor_input.
+void editor_watch_presses(void);
+
+// --- start-up (editor_start.cpp)
+// Opens the window, loads "tarkoni.dat" from the current folder and paints
+// the editor's pictures; with_input 0 leaves out the mouse and keyboard (for
+// screenshots). A failure ends the process with the game's message.
+void editor_start(int with_input);
+
+// --- pictures and drawing (editor_pictures.cpp, editor_draw.cpp)
+// Paints the editor's own pictures (planks, parchments) with the game's painters.
+void paint_editor_pictures(void);
+void free_editor_pictures(void);
+// Composes and presents one frame.
+void editor_draw(const EDIT_UI *ui);
