@@ -1,16 +1,15 @@
 // File input and output for the map kit.
 #include "kit_files.h"
+#include "shell/platform.h"
 
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 int kit_read_file(const char *path, size_t limit, std::string *data, std::string *why)
 {
-  // O_NONBLOCK: a FIFO without a writer must not stall the open.
-  int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  int fd = platform_open_read(path);  // never stalls on a FIFO
   if (fd < 0) {
     *why = strerror(errno);
     return -1;
@@ -65,14 +64,14 @@ int kit_write_file(const char *path, const void *data, size_t length, std::strin
     return -1;
   }
   std::string tmp = folder_of(path) + "/.mapkit-XXXXXX";
-  int fd = mkstemp(&tmp[0]);
+  int fd = platform_create_temp(&tmp[0]);
   if (fd < 0) {
     *why = std::string("cannot create a file in ") + folder_of(path) + ": " + strerror(errno);
     return -1;
   }
   const char *p = static_cast<const char *>(data);
   size_t left = length;
-  int failed = fchmod(fd, 0644) != 0;
+  int failed = 0;
   while (!failed && left > 0) {
     ssize_t put = write(fd, p, left);
     if (put < 0 && errno == EINTR)
@@ -90,7 +89,7 @@ int kit_write_file(const char *path, const void *data, size_t length, std::strin
     failed = 1;
     *why = strerror(errno);
   }
-  if (!failed && rename(tmp.c_str(), path) != 0) {
+  if (!failed && platform_replace_file(tmp.c_str(), path) != 0) {
     failed = 1;
     *why = strerror(errno);
   }

@@ -47,6 +47,7 @@ install_packages() {
   apt-get -o DPkg::Lock::Timeout=900 update > /dev/null
   DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 install -y --no-install-recommends \
     g++-mingw-w64-i686-win32 binutils-mingw-w64-i686 cmake make patch dpkg-dev \
+    build-essential pkg-config liballegro4-dev libpng-dev \
     wine wine32:i386 nsis zip unzip icoutils xvfb xauth xdotool
 }
 
@@ -130,3 +131,17 @@ build_libraries() {
   echo "$PATCH_SUM" > "$PREFIX/.stamp"
 }
 build_libraries
+
+NATIVE=$OUT/native
+GAME=$OUT/game
+STAGE=$OUT/stage
+step "Native build: the image set, the maps and the icon"
+cmake -S "$ROOT" -B "$NATIVE" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF > /dev/null
+cmake --build "$NATIVE" -j"$JOBS" --target poklad mapkit game_image_set game_maps game_icons test_image_set
+mkdir -p "$OUT/icon"
+icotool -c -o "$OUT/icon/hledani-pokladu.ico" "$NATIVE"/icons/{16,32,48}.png -r "$NATIVE/icons/256.png"
+
+step "Cross build: the game and the map kit for 32-bit Windows"
+cmake -S "$ROOT" -B "$GAME" -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" -DCMAKE_BUILD_TYPE=Release \
+  -DPOKLAD_WINDOWS_PREFIX="$PREFIX" -DPOKLAD_ICON="$OUT/icon/hledani-pokladu.ico" > /dev/null
+cmake --build "$GAME" -j"$JOBS" --target poklad mapkit
