@@ -32,6 +32,14 @@ static Display *display(void)
   return dpy;
 }
 
+static int origin_x = 0, origin_y = 0;
+
+void set_game_origin(int x, int y)
+{
+  origin_x = x;
+  origin_y = y;
+}
+
 void sleep_ms(int ms)
 {
   struct timespec t = {ms / 1000, (ms % 1000) * 1000000L};
@@ -69,7 +77,11 @@ pid_t start_game(const std::string &dir)
     int out = open("output", O_WRONLY | O_CREAT | O_TRUNC, 0644);
     dup2(out, 1);
     dup2(out, 2);
-    execl(getenv("POKLAD"), "poklad", (char *)nullptr);
+    const char *wine = getenv("POKLAD_WINE");
+    if (wine && wine[0])
+      execl(wine, wine, getenv("POKLAD"), (char *)nullptr);
+    else
+      execl(getenv("POKLAD"), "poklad", (char *)nullptr);
     _exit(127);
   }
   return pid;
@@ -90,7 +102,7 @@ int wait_game(pid_t pid, int timeout_ms)
 
 void pointer_to(int x, int y)
 {
-  XTestFakeMotionEvent(display(), -1, x, y, CurrentTime);
+  XTestFakeMotionEvent(display(), -1, origin_x + x, origin_y + y, CurrentTime);
   XSync(display(), False);
 }
 
@@ -136,7 +148,7 @@ void click_at(int x, int y, int button, int hold_ms)
 void grab_screen(SCREEN_SHOT *shot)
 {
   Display *dpy = display();
-  XImage *img = XGetImage(dpy, DefaultRootWindow(dpy), 0, 0, 800, 600, AllPlanes, ZPixmap);
+  XImage *img = XGetImage(dpy, DefaultRootWindow(dpy), origin_x, origin_y, 800, 600, AllPlanes, ZPixmap);
   if (!img)
     abort();
   for (int y = 0; y < 600; y++)
@@ -179,6 +191,30 @@ int image_on_screen(const SCREEN_SHOT *shot, int x, int y)
       return i;
   }
   return -1;
+}
+
+int locate_image_on_root(int image, int *x, int *y)
+{
+  Display *dpy = display();
+  int width = DisplayWidth(dpy, DefaultScreen(dpy)), height = DisplayHeight(dpy, DefaultScreen(dpy));
+  XImage *img = XGetImage(dpy, DefaultRootWindow(dpy), 0, 0, width, height, AllPlanes, ZPixmap);
+  if (!img)
+    abort();
+  TEST_RGB c = test_colour(image);
+  int found = 0;
+  for (int py = 0; py < height && !found; py++)
+    for (int px = 0; px < width && !found; px++) {
+      unsigned long p = XGetPixel(img, px, py);
+      unsigned char rgb[3] = {static_cast<unsigned char>((p >> 16) & 0xff),
+                              static_cast<unsigned char>((p >> 8) & 0xff), static_cast<unsigned char>(p & 0xff)};
+      if (near(rgb, c.r, c.g, c.b)) {
+        *x = px;
+        *y = py;
+        found = 1;
+      }
+    }
+  XDestroyImage(img);
+  return found;
 }
 
 int pointer_on_screen(const SCREEN_SHOT *shot, int x, int y)

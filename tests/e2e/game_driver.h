@@ -12,11 +12,20 @@
 std::string make_game_dir(void);
 void write_game_file(const std::string &dir, const std::string &name, const std::string &bytes);
 
-// Starts the game in dir; its output goes to dir/output.
+// Starts the game in dir; its output goes to dir/output. Where POKLAD_WINE
+// names Wine's loader, the game (a Windows program) runs under it.
 pid_t start_game(const std::string &dir);
 // The game's exit status, -1 if it is still running after timeout_ms (it is
 // then killed), or 128 + signal when a signal ended it.
 int wait_game(pid_t pid, int timeout_ms);
+
+// Where the game's 800 x 600 picture lies on the X screen: (0, 0) unless
+// set. Every position the driver takes or reads is in the game's own
+// coordinates, relative to this.
+void set_game_origin(int x, int y);
+// The top-left-most pixel of the test image's colour anywhere on the X
+// screen, in screen coordinates; 0 when it shows nowhere.
+int locate_image_on_root(int image, int *x, int *y);
 
 void pointer_to(int x, int y);
 // Moves the pointer and waits until the game draws its arrow there, moving

@@ -12,8 +12,6 @@ cd "$(dirname "$0")/../.."
 ROOT=$(pwd)
 OUT=$ROOT/build-windows
 CACHE=$OUT/cache
-PREFIX=$CACHE/prefix
-HOST=i686-w64-mingw32
 JOBS=$(nproc)
 VERSION=$(sed -n '1s/.*(\([^)]*\)).*/\1/p' debian/changelog)
 
@@ -46,7 +44,7 @@ install_packages() {
   fi
   apt-get -o DPkg::Lock::Timeout=900 update > /dev/null
   DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 install -y --no-install-recommends \
-    g++-mingw-w64-i686-win32 binutils-mingw-w64-i686 cmake make patch dpkg-dev \
+    g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 cmake make patch dpkg-dev \
     build-essential pkg-config liballegro4-dev libpng-dev \
     wine wine32:i386 nsis zip unzip icoutils xvfb xauth xdotool
 }
@@ -80,68 +78,128 @@ fetch $ALLEGRO_SRC $ALLEGRO_TAR $ALLEGRO_SHA
 fetch $ZLIB_SRC $ZLIB_TAR $ZLIB_SHA
 fetch $PNG_SRC $PNG_TAR $PNG_SHA $PNG_DEBIAN
 
-TOOLCHAIN=$ROOT/tools/windows/toolchain-i686.cmake
-# unpack TARBALL DIR: a fresh copy of the source in $CACHE/work/DIR.
+# unpack TARBALL DIR: a fresh copy of the source in $WORK/DIR.
 unpack() {
-  rm -rf "$CACHE/work/$2"
-  mkdir -p "$CACHE/work"
-  tar xf "$CACHE/src/$1" -C "$CACHE/work"
+  rm -rf "$WORK/$2"
+  mkdir -p "$WORK"
+  tar xf "$CACHE/src/$1" -C "$WORK"
 }
 
-# The libraries are rebuilt only when their stamp is missing or the
-# project's patches changed since.
-PATCH_SUM=$(cat "$ROOT"/tools/windows/patches/*.patch "$TOOLCHAIN" | sha256sum | cut -d' ' -f1)
+# quietly LOG COMMAND...: runs the command with its output in LOG, shown
+# only when it fails.
+quietly() {
+  local log=$1
+  shift
+  "$@" >> "$log" 2>&1 || { tail -n 40 "$log"; echo "failed: $* (log: $log)"; exit 1; }
+}
+
+# build_libraries ARCH: zlib, libpng (with Debian's patches) and Allegro
+# (with the project's patches) built statically into $CACHE/ARCH, rebuilt
+# only when the patches or the toolchain changed since.
 build_libraries() {
-  if [ -f "$PREFIX/.stamp" ] && [ "$(cat "$PREFIX/.stamp")" = "$PATCH_SUM" ]; then
-    echo "== The static libraries are built already ($PREFIX)"
+  local arch=$1
+  local prefix=$CACHE/$arch toolchain=$ROOT/tools/windows/toolchain-$arch.cmake
+  local host=$arch-w64-mingw32 WORK=$CACHE/work-$arch log=$CACHE/$arch.log
+  local sum
+  sum=$(cat "$ROOT"/tools/windows/patches/*.patch "$ROOT"/tools/windows/toolchain-*.cmake | sha256sum | cut -d' ' -f1)
+  if [ -f "$prefix/.stamp" ] && [ "$(cat "$prefix/.stamp")" = "$sum" ]; then
+    echo "== The static libraries for $arch are built already ($prefix)"
     return
   fi
-  rm -rf "$PREFIX"
-  mkdir -p "$PREFIX"
+  rm -rf "$prefix" "$log"
+  mkdir -p "$prefix"
 
-  step "Building zlib"
+  step "Building zlib for $arch"
   unpack $ZLIB_TAR zlib-1.2.13.dfsg
-  (cd "$CACHE/work/zlib-1.2.13.dfsg" && CHOST=$HOST ./configure --static --prefix="$PREFIX" > /dev/null &&
-    make -j"$JOBS" libz.a > /dev/null && make install > /dev/null)
+  (cd "$WORK/zlib-1.2.13.dfsg" && CHOST=$host quietly "$log" ./configure --static --prefix="$prefix" &&
+    quietly "$log" make -j"$JOBS" libz.a && quietly "$log" make install)
 
-  step "Building libpng with Debian's patches"
+  step "Building libpng for $arch with Debian's patches"
   unpack $PNG_TAR libpng-1.6.39
-  tar xf "$CACHE/src/$PNG_DEBIAN" -C "$CACHE/work/libpng-1.6.39"
-  (cd "$CACHE/work/libpng-1.6.39" && while read -r p; do
+  tar xf "$CACHE/src/$PNG_DEBIAN" -C "$WORK/libpng-1.6.39"
+  (cd "$WORK/libpng-1.6.39" && while read -r p; do
      case $p in ''|'#'*) continue ;; esac
      patch -p1 -s < "debian/patches/$p"
    done < debian/patches/series)
-  cmake -S "$CACHE/work/libpng-1.6.39" -B "$CACHE/work/libpng-build" -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" \
-    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$PREFIX" -DCMAKE_FIND_ROOT_PATH="$PREFIX" \
-    -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_TESTS=OFF -DPNG_EXECUTABLES=OFF -DSKIP_INSTALL_PROGRAMS=ON \
-    -DSKIP_INSTALL_FILES=ON > /dev/null
-  cmake --build "$CACHE/work/libpng-build" -j"$JOBS" --target install > /dev/null
+  quietly "$log" cmake -S "$WORK/libpng-1.6.39" -B "$WORK/libpng-build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_FIND_ROOT_PATH="$prefix" \
+    -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_TESTS=OFF -DSKIP_INSTALL_PROGRAMS=ON -DSKIP_INSTALL_FILES=ON
+  quietly "$log" cmake --build "$WORK/libpng-build" -j"$JOBS" --target install
 
-  step "Building Allegro 4.4.3.1 with the project's patches"
+  step "Building Allegro 4.4.3.1 for $arch with the project's patches"
   unpack $ALLEGRO_TAR allegro-4.4.3.1
   for p in "$ROOT"/tools/windows/patches/*.patch; do
     echo "applying $(basename "$p")"
-    patch -d "$CACHE/work/allegro-4.4.3.1" -p1 -s < "$p"
+    patch -d "$WORK/allegro-4.4.3.1" -p1 -s < "$p"
   done
-  cmake -S "$CACHE/work/allegro-4.4.3.1" -B "$CACHE/work/allegro-build" -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" \
-    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$PREFIX" -DCMAKE_FIND_ROOT_PATH="$PREFIX" \
+  quietly "$log" cmake -S "$WORK/allegro-4.4.3.1" -B "$WORK/allegro-build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_FIND_ROOT_PATH="$prefix" \
     -DSHARED=off -DWANT_EXAMPLES=off -DWANT_TOOLS=off -DWANT_TESTS=off -DWANT_DOCS=off \
-    -DWANT_ALLEGROGL=off -DWANT_LOGG=off -DWANT_JPGALLEG=off -DWANT_LOADPNG=on > /dev/null
-  cmake --build "$CACHE/work/allegro-build" -j"$JOBS" --target install > /dev/null
-  echo "$PATCH_SUM" > "$PREFIX/.stamp"
+    -DWANT_ALLEGROGL=off -DWANT_LOGG=off -DWANT_JPGALLEG=off -DWANT_LOADPNG=on
+  quietly "$log" cmake --build "$WORK/allegro-build" -j"$JOBS" --target install
+  rm -rf "$WORK"
+  echo "$sum" > "$prefix/.stamp"
 }
-build_libraries
 
 NATIVE=$OUT/native
-GAME=$OUT/game
-STAGE=$OUT/stage
-step "Native build: the image set, the maps and the icon"
-cmake -S "$ROOT" -B "$NATIVE" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF > /dev/null
-cmake --build "$NATIVE" -j"$JOBS" --target poklad mapkit game_image_set game_maps game_icons test_image_set
-mkdir -p "$OUT/icon"
-icotool -c -o "$OUT/icon/hledani-pokladu.ico" "$NATIVE"/icons/{16,32,48}.png -r "$NATIVE/icons/256.png"
+ICON=$OUT/hledani-pokladu.ico
+native_build() {
+  step "Native build: the image set, the maps and the icon"
+  cmake -S "$ROOT" -B "$NATIVE" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF > /dev/null
+  quietly "$OUT/native.log" cmake --build "$NATIVE" -j"$JOBS" --target game_image_set game_maps game_icons
+  icotool -c -o "$ICON" "$NATIVE"/icons/{16,32,48}.png -r "$NATIVE/icons/256.png"
+}
 
-step "Cross build: the game and the map kit for 32-bit Windows"
-cmake -S "$ROOT" -B "$GAME" -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" -DCMAKE_BUILD_TYPE=Release \
-  -DPOKLAD_WINDOWS_PREFIX="$PREFIX" -DPOKLAD_ICON="$OUT/icon/hledani-pokladu.ico" > /dev/null
-cmake --build "$GAME" -j"$JOBS" --target poklad mapkit
+# build_game ARCH: the game and the map kit for Windows on ARCH, laid out in
+# $OUT/stage-ARCH as a player gets them: the programs, the image set, the
+# shipped maps in mapy, and okno/ with a second copy of the game beside an
+# allegro.cfg that asks the library for a window.
+build_game() {
+  local arch=$1 dir=$OUT/game-$1 stage=$OUT/stage-$1
+  step "Cross build: the game and the map kit for $arch Windows"
+  cmake -S "$ROOT" -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$ROOT/tools/windows/toolchain-$arch.cmake" \
+    -DCMAKE_BUILD_TYPE=Release -DPOKLAD_WINDOWS_PREFIX="$CACHE/$arch" -DPOKLAD_ICON="$ICON" > /dev/null
+  quietly "$OUT/game-$arch.log" cmake --build "$dir" -j"$JOBS" --target poklad mapkit
+  rm -rf "$stage"
+  mkdir -p "$stage/mapy" "$stage/okno"
+  cp "$dir/hledani-pokladu.exe" "$dir/tools/mapkit/hledani-pokladu-mapkit.exe" "$stage/"
+  "$arch-w64-mingw32-strip" "$stage"/*.exe
+  cp "$stage/hledani-pokladu.exe" "$stage/okno/"
+  cp "$ROOT/tools/windows/okno/allegro.cfg" "$stage/okno/"
+  cp "$ROOT/data/tarkoni.dat" "$stage/"
+  cp "$ROOT"/data/mapy/* "$stage/mapy/"
+}
+
+# Whether Wine can run 32-bit programs here: it cannot where the kernel
+# lacks 32-bit support (its loader fails with "Exec format error").
+wine_runs_32bit() {
+  wine --version > /dev/null 2>&1
+}
+
+build_libraries i686
+native_build
+build_game i686
+
+step "The portable zip"
+mkdir -p "$ROOT/dist"
+ZIP=$ROOT/dist/hledani-pokladu-$VERSION-windows.zip
+rm -rf "$OUT/zip" "$ZIP"
+mkdir -p "$OUT/zip"
+cp -r "$OUT/stage-i686" "$OUT/zip/hledani-pokladu-$VERSION"
+# The zip carries no second copy of the game: its okno.bat points the
+# library at okno/allegro.cfg instead.
+rm "$OUT/zip/hledani-pokladu-$VERSION/okno/hledani-pokladu.exe"
+cp "$ROOT/tools/windows/okno.bat" "$OUT/zip/hledani-pokladu-$VERSION/"
+(cd "$OUT/zip" && TZ=UTC find . -exec touch -d "@$(stat -c %Y "$ROOT/debian/changelog")" {} + &&
+  zip -q -X -r "$ZIP" "hledani-pokladu-$VERSION")
+echo "wrote $ZIP"
+
+# The tests run the build Wine can run here.
+if wine_runs_32bit; then
+  echo i686 > "$OUT/test-arch"
+else
+  echo "== This kernel cannot run 32-bit programs: the tests will run a 64-bit build"
+  build_libraries x86_64
+  build_game x86_64
+  echo x86_64 > "$OUT/test-arch"
+fi

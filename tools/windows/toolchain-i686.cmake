@@ -1,14 +1,4 @@
-# Cross-compiling for 32-bit Windows with Debian's mingw-w64 (win32 threads).
-# Libraries and headers are looked for only under CMAKE_FIND_ROOT_PATH
-# (the static libraries built by tools/setup/windows.sh); programs on the host.
-set(CMAKE_SYSTEM_NAME Windows)
+# 32-bit Windows: the build that is shipped.
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(TOOLCHAIN_PREFIX i686-w64-mingw32)
-set(CMAKE_C_COMPILER ${TOOLCHAIN_PREFIX}-gcc-win32)
-set(CMAKE_CXX_COMPILER ${TOOLCHAIN_PREFIX}-g++-win32)
-set(CMAKE_RC_COMPILER ${TOOLCHAIN_PREFIX}-windres)
-list(APPEND CMAKE_FIND_ROOT_PATH /usr/${TOOLCHAIN_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/toolchain-common.cmake)
