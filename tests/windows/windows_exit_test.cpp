@@ -1,0 +1,113 @@
+// The Windows game under Wine never hangs at exit: thirty starts and quits
+// in a row, and the window's close button from the menu, a match and the
+// results screen, each ending with status 0 within a few seconds.
+#include "game_driver.h"
+#include "menu/menu_layout.h"
+#include "shell/images.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+enum { QUIT_X = 400, QUIT_Y = 438, START_X = 400, START_Y = 407, END_X = 70, END_Y = 568 };
+// The close button of the frame Wine draws around the 800 x 600 window.
+enum { CLOSE_X = 790, CLOSE_Y = -11 };
+
+auto board_shown = [](const SCREEN_SHOT *s) { return image_on_screen(s, 141, 20) == IMG_CELL_FRAME; };
+auto results_shown = [](const SCREEN_SHOT *s) { return image_on_screen(s, 304, 381) == IMG_RESULTS_CLOSING; };
+
+// Waits until Wine's own processes (the virtual desktop) have ended too: a
+// game started while the desktop is closing down never shows its window.
+void wine_settle(void)
+{
+  (void)!system("wineserver -w");
+}
+
+class WindowsExit : public ::testing::Test {
+protected:
+  std::string dir;
+  pid_t pid = 0;
+
+  void SetUp() override
+  {
+    ASSERT_TRUE(getenv("POKLAD") && getenv("POKLAD_WINE") && getenv("ALLEGRO"));
+    dir = make_game_dir();
+    write_game_file(dir, "mapy/prazdna", "");
+  }
+  void TearDown() override
+  {
+    if (pid > 0)
+      wait_game(pid, 0);
+    (void)!system(("rm -rf '" + dir + "'").c_str());
+  }
+  // Starts the game and waits for its menu; the window's place is found
+  // from where the title picture shows.
+  void start()
+  {
+    set_game_origin(0, 0);
+    pid = start_game(dir);
+    int x = 0, y = 0, found = 0;
+    for (int waited = 0; waited < 30000 && !found; waited += 100) {
+      sleep_ms(100);
+      found = locate_image_on_root(IMG_TITLE, &x, &y);
+    }
+    ASSERT_TRUE(found) << "the menu never appeared";
+    set_game_origin(x - MENU_TITLE_X, y - MENU_TITLE_Y);
+    ASSERT_TRUE(move_pointer(5, 5)) << "the game never showed the pointer";
+  }
+  // Presses until the screen shows what the click leads to (a press can
+  // fall between two reads of a slow frame under Wine).
+  template <class CHECK> void click_until(int x, int y, CHECK shown)
+  {
+    for (int attempt = 0; attempt < 5 && !wait_screen(shown, attempt ? 2000 : 0); attempt++)
+      click_at(x, y, 1, 250);
+    ASSERT_TRUE(wait_screen(shown, 0));
+  }
+  void close_by_button()
+  {
+    pointer_to(CLOSE_X, CLOSE_Y);
+    sleep_ms(100);
+    button_down(1);
+    sleep_ms(100);
+    button_up(1);
+  }
+};
+
+TEST_F(WindowsExit, ThirtyStartsAndQuits)
+{
+  for (int run = 0; run < 30; run++) {
+    SCOPED_TRACE("run " + std::to_string(run));
+    start();
+    int status = -1;
+    // The quit press is repeated only while the game still runs.
+    for (int attempt = 0; attempt < 3 && status == -1; attempt++) {
+      click_at(QUIT_X, QUIT_Y, 1, 250);
+      status = wait_game(pid, 4000);
+      if (status != -1)
+        pid = 0;
+    }
+    ASSERT_EQ(status, 0) << "the game did not end (-1: killed after the wait)";
+    wine_settle();
+  }
+}
+
+TEST_F(WindowsExit, CloseButtonEndsTheGameFromEveryScreen)
+{
+  for (int screen = 0; screen < 3; screen++) {
+    SCOPED_TRACE("screen " + std::to_string(screen));
+    start();
+    if (screen >= 1)
+      click_until(START_X, START_Y, board_shown);
+    if (screen == 2)
+      click_until(END_X, END_Y, results_shown);
+    close_by_button();
+    EXPECT_EQ(wait_game(pid, 5000), 0);
+    pid = 0;
+    wine_settle();
+  }
+}
+
+}  // namespace
