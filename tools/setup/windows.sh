@@ -203,3 +203,19 @@ else
   build_game x86_64
   echo x86_64 > "$OUT/test-arch"
 fi
+
+step "The installer"
+MAPS_NSH=$OUT/shipped_maps.nsh
+{
+  echo "; The shipped maps, written by tools/setup/windows.sh."
+  echo "!ifdef INSTALL_MAPS"
+  for map in "$OUT"/stage-i686/mapy/*; do echo "  File \"$map\""; done
+  echo "!endif"
+  echo "!ifdef REMOVE_MAPS"
+  for map in "$OUT"/stage-i686/mapy/*; do echo "  Delete \"\$INSTDIR\\mapy\\$(basename "$map")\""; done
+  echo "!endif"
+} > "$MAPS_NSH"
+SETUP=$ROOT/dist/hledani-pokladu-$VERSION-setup.exe
+quietly "$OUT/installer.log" makensis -V2 -DVERSION="$VERSION" -DSTAGE="$OUT/stage-i686" -DMAPS_NSH="$MAPS_NSH" \
+  -DOUTFILE="$SETUP" "$ROOT/tools/windows/installer.nsi"
+echo "wrote $SETUP"
