@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -108,6 +109,57 @@ TEST_F(WindowsExit, CloseButtonEndsTheGameFromEveryScreen)
     pid = 0;
     wine_settle();
   }
+}
+
+}  // namespace
+
+namespace {
+
+// Run by installer_test.sh with INSTALLED_DIR, the installed game's folder
+// (its shortcuts' working folder): a player's map put into its mapy shows
+// in the menu beside the shipped ones. The arrows step through the list.
+TEST(WindowsInstalled, ListsAPlayersMap)
+{
+  const char *installed = getenv("INSTALLED_DIR");
+  const char *name = getenv("PLAYER_MAP");
+  if (!installed || !name)
+    GTEST_SKIP() << "run by installer_test.sh";
+  set_game_origin(0, 0);
+  pid_t pid = start_game(installed);
+  int x = 0, y = 0, found = 0;
+  for (int waited = 0; waited < 30000 && !found; waited += 100) {
+    sleep_ms(100);
+    found = locate_image_on_root(IMG_TITLE, &x, &y);
+  }
+  ASSERT_TRUE(found) << "the menu never appeared";
+  set_game_origin(x - MENU_TITLE_X, y - MENU_TITLE_Y);
+  ASSERT_TRUE(move_pointer(5, 5));
+  auto label_is = [](const char *text) {
+    return [=](const SCREEN_SHOT *s) { return text_on_screen(s, 314, 354, text); };
+  };
+  int listed = wait_screen(label_is(name), 1000);
+  static SCREEN_SHOT before, after;
+  for (int step = 0; step < 12 && !listed; step++) {
+    grab_screen(&before);
+    // Press the next arrow until the picture changes or the list's end holds it.
+    for (int attempt = 0; attempt < 3; attempt++) {
+      click_at(496, 357, 1, 150);
+      move_pointer(5, 5);
+      sleep_ms(300);
+      grab_screen(&after);
+      if (memcmp(&before, &after, sizeof before) != 0)
+        break;
+    }
+    listed = wait_screen(label_is(name), 500);
+  }
+  EXPECT_TRUE(listed) << "the player's map '" << name << "' is not in the menu";
+  click_at(QUIT_X, QUIT_Y, 1, 250);
+  int status = wait_game(pid, 5000);
+  if (status == -1) {
+    click_at(QUIT_X, QUIT_Y, 1, 250);
+    status = wait_game(pid, 5000);
+  }
+  EXPECT_EQ(status, 0);
 }
 
 }  // namespace

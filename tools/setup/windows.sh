@@ -219,3 +219,12 @@ SETUP=$ROOT/dist/hledani-pokladu-$VERSION-setup.exe
 quietly "$OUT/installer.log" makensis -V2 -DVERSION="$VERSION" -DSTAGE="$OUT/stage-i686" -DMAPS_NSH="$MAPS_NSH" \
   -DOUTFILE="$SETUP" "$ROOT/tools/windows/installer.nsi"
 echo "wrote $SETUP"
+
+# The installer the tests run: the shipped one, or where Wine cannot run it
+# here, the same script over the 64-bit build.
+if [ "$(cat "$OUT/test-arch")" = i686 ]; then
+  cp "$SETUP" "$OUT/test-setup.exe"
+else
+  quietly "$OUT/installer.log" makensis -V2 -DVERSION="$VERSION" -DSTAGE="$OUT/stage-x86_64" \
+    -DMAPS_NSH="$MAPS_NSH" -DOUTFILE="$OUT/test-setup.exe" -DTARGET=amd64-unicode "$ROOT/tools/windows/installer.nsi"
+fi

@@ -7,6 +7,11 @@
 ; replaces them and the uninstaller removes only them. Another program is
 ; one more File line and one more Delete line (and a shortcut if it has one).
 Unicode true
+; TARGET=amd64-unicode builds the 64-bit installer that only the tests use,
+; where Wine cannot run 32-bit programs.
+!ifdef TARGET
+  Target ${TARGET}
+!endif
 RequestExecutionLevel user
 SetCompressor /SOLID lzma
 
