@@ -1,6 +1,8 @@
 // Driving the real game from outside through XTest and XGetImage.
 #include "game_driver.h"
 #include "test_colours.h"
+#include "menu/menu_layout.h"
+#include "shell/images.h"
 
 #define MENU ALLEGRO_GUI_MENU
 #include <allegro.h>
@@ -215,6 +217,21 @@ int locate_image_on_root(int image, int *x, int *y)
     }
   XDestroyImage(img);
   return found;
+}
+
+int start_game_anywhere(const std::string &dir, pid_t *pid)
+{
+  set_game_origin(0, 0);
+  *pid = start_game(dir);
+  int x = 0, y = 0;
+  for (int waited = 0; waited < 30000; waited += 100) {
+    sleep_ms(100);
+    if (locate_image_on_root(IMG_TITLE, &x, &y)) {
+      set_game_origin(x - MENU_TITLE_X, y - MENU_TITLE_Y);
+      return 1;
+    }
+  }
+  return 0;
 }
 
 int pointer_on_screen(const SCREEN_SHOT *shot, int x, int y)

@@ -27,6 +27,11 @@ void set_game_origin(int x, int y);
 // screen, in screen coordinates; 0 when it shows nowhere.
 int locate_image_on_root(int image, int *x, int *y);
 
+// Starts the game in dir like start_game where its picture may lie anywhere
+// on the X screen (a window): waits up to 30 s for the menu's title and sets
+// the game origin from where it shows. 0 when it never shows.
+int start_game_anywhere(const std::string &dir, pid_t *pid);
+
 void pointer_to(int x, int y);
 // Moves the pointer and waits until the game draws its arrow there, moving
 // again if the game missed the move; 0 if it never shows.

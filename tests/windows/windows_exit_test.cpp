@@ -2,7 +2,6 @@
 // in a row, and the window's close button from the menu, a match and the
 // results screen, each ending with status 0 within a few seconds.
 #include "game_driver.h"
-#include "menu/menu_layout.h"
 #include "shell/images.h"
 
 #include <gtest/gtest.h>
@@ -48,15 +47,7 @@ protected:
   // from where the title picture shows.
   void start()
   {
-    set_game_origin(0, 0);
-    pid = start_game(dir);
-    int x = 0, y = 0, found = 0;
-    for (int waited = 0; waited < 30000 && !found; waited += 100) {
-      sleep_ms(100);
-      found = locate_image_on_root(IMG_TITLE, &x, &y);
-    }
-    ASSERT_TRUE(found) << "the menu never appeared";
-    set_game_origin(x - MENU_TITLE_X, y - MENU_TITLE_Y);
+    ASSERT_TRUE(start_game_anywhere(dir, &pid)) << "the menu never appeared";
     ASSERT_TRUE(move_pointer(5, 5)) << "the game never showed the pointer";
   }
   // Presses until the screen shows what the click leads to (a press can
@@ -124,15 +115,8 @@ TEST(WindowsInstalled, ListsAPlayersMap)
   const char *name = getenv("PLAYER_MAP");
   if (!installed || !name)
     GTEST_SKIP() << "run by installer_test.sh";
-  set_game_origin(0, 0);
-  pid_t pid = start_game(installed);
-  int x = 0, y = 0, found = 0;
-  for (int waited = 0; waited < 30000 && !found; waited += 100) {
-    sleep_ms(100);
-    found = locate_image_on_root(IMG_TITLE, &x, &y);
-  }
-  ASSERT_TRUE(found) << "the menu never appeared";
-  set_game_origin(x - MENU_TITLE_X, y - MENU_TITLE_Y);
+  pid_t pid = 0;
+  ASSERT_TRUE(start_game_anywhere(installed, &pid)) << "the menu never appeared";
   ASSERT_TRUE(move_pointer(5, 5));
   auto label_is = [](const char *text) {
     return [=](const SCREEN_SHOT *s) { return text_on_screen(s, 314, 354, text); };

@@ -5,7 +5,6 @@
 // must be identical. Human players only: the computer's picks come from the
 // C library's rand, which differs between the systems.
 #include "game_driver.h"
-#include "menu/menu_layout.h"
 #include "shell/images.h"
 
 #include <gtest/gtest.h>
@@ -120,21 +119,13 @@ std::vector<CHECKPOINT> play(const char *wine, const char *program, const char *
   // against the ends of a one-map list.
   write_game_file(dir, "mapy/a_ostrov", map);
 
-  set_game_origin(0, 0);
-  pid_t pid = start_game(dir);
-  int x = 0, y = 0, found = 0;
-  for (int waited = 0; waited < 30000 && !found; waited += 100) {
-    sleep_ms(100);
-    found = locate_image_on_root(IMG_TITLE, &x, &y);
-  }
+  pid_t pid = 0;
+  int found = start_game_anywhere(dir, &pid);
   EXPECT_TRUE(found) << program << ": the menu never appeared";
   if (!found) {
     wait_game(pid, 0);
     return seen;
   }
-  sleep_ms(500);  // the title may still be coming in row by row
-  locate_image_on_root(IMG_TITLE, &x, &y);
-  set_game_origin(x - MENU_TITLE_X, y - MENU_TITLE_Y);
   EXPECT_TRUE(move_pointer(PARK_X, PARK_Y)) << program << ": the game never showed the pointer";
 
   auto click = [](int x, int y, int button, int hold_ms) {
