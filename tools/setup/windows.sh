@@ -46,7 +46,7 @@ install_packages() {
   DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 install -y --no-install-recommends \
     g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 cmake make patch dpkg-dev \
     build-essential pkg-config liballegro4-dev libpng-dev \
-    wine wine32:i386 nsis zip unzip icoutils xvfb xauth xdotool
+    wine wine64 wine32:i386 nsis zip unzip icoutils xvfb xauth xdotool procps
 }
 
 # fetch PACKAGE=VERSION TARBALL SHA256 [MORE FILES]: a Debian source package's
