@@ -1,19 +1,19 @@
 // Reading a map file into the board: one byte per cell in index order,
 // taken as it is; nothing readable gives an empty board.
 #include "match/match.h"
+#include "shell/platform.h"
 
 #include <cstdio>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-// Opens path for reading only if it is a regular file. O_NONBLOCK keeps a
-// FIFO without a writer from stalling the open; fstat then turns it away.
+// Opens path for reading only if it is a regular file. A FIFO without a
+// writer does not stall the open; fstat then turns it away.
 static FILE *open_regular_file(const char *path)
 {
   if (!path || !path[0])
     return nullptr;
-  int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  int fd = platform_open_read(path);
   if (fd < 0)
     return nullptr;
   struct stat st;

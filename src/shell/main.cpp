@@ -1,11 +1,11 @@
 // Hledani pokladu: a hot-seat treasure hunt for up to eight players.
 #include "shell/game.h"
 #include "menu/menu.h"
+#include "shell/platform.h"
 
 int main(int argc, char **argv)
 {
-  (void)argc;
-  (void)argv;
+  platform_run_helper(argc, argv);
   init_game();
   menu_loop(&game_menu);
   shutdown_game();

@@ -1,14 +1,51 @@
-// What differs between operating systems, behind one small interface: each
-// system has its own platform_*.cpp (platform_posix.cpp for Linux and X11).
+// What the game needs from the operating system beyond the graphics library,
+// where Linux and Windows differ: platform_posix.cpp and platform_windows.cpp
+// implement it, and the build picks one.
 #pragma once
+
+// Called first in main: when the command line asks for a helper task that
+// the game starts itself for (Windows' trial load), does it and ends the
+// process; otherwise returns at once.
+void platform_run_helper(int argc, char **argv);
+
+// Runs image_set_trial_load(path) in a separate process and returns its
+// verdict: 1 for a usable set, 0 when the helper finds a bad set, crashes
+// (without any crash dialog) or is still running after timeout_ms (it is
+// then killed).
+int platform_trial_load(const char *path, int timeout_ms);
 
 // The game's status when its display went away while it ran.
 enum { EXIT_DISPLAY_LOST = 3 };
 
 // Makes sure the game never outlives its display or its session. Call once,
-// right after the library is up. From then on a lost display connection ends
-// the process at once with EXIT_DISPLAY_LOST, and SIGTERM, SIGHUP or SIGINT
-// ends every screen's loop so that the library gives the display back; the
-// process then dies by that signal, at the latest half a second after it
-// came. A signal ignored at that moment (SIGHUP under nohup) stays ignored.
+// right after the library is up. On Linux, from then on a lost display
+// connection ends the process at once with EXIT_DISPLAY_LOST, and SIGTERM,
+// SIGHUP or SIGINT ends every screen's loop so that the library gives the
+// display back; the process then dies by that signal, at the latest half a
+// second after it came. A signal ignored at that moment (SIGHUP under nohup)
+// stays ignored. On Windows the library's own window handling does this.
 void platform_guard_exit(void);
+
+// --- files (platform_files_posix.cpp, platform_files_windows.cpp); these
+// need no graphics library, so the map kit uses them too.
+
+// Opens path for reading bytes as they are (no line-end translation),
+// without stalling on a FIFO that has no writer; -1 with errno set on failure.
+int platform_open_read(const char *path);
+
+// Creates and opens a new file from a mkstemp-style template (ending in
+// XXXXXX, replaced in place) for writing bytes as they are, to be renamed
+// onto target: it gets target's own permissions where target is a regular
+// file, otherwise those of any new file (0666 less the umask); -1 with errno
+// set on failure.
+int platform_create_temp(char *path_template, const char *target);
+
+// 1 when a and b both exist and are the same file (through links too).
+int platform_same_file(const char *a, const char *b);
+
+// Moves from onto to, replacing a file already there; 0 on success, -1
+// with errno set on failure.
+int platform_replace_file(const char *from, const char *to);
+
+// Makes standard output carry bytes as they are (no line-end translation).
+void platform_binary_stdout(void);

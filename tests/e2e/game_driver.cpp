@@ -1,6 +1,8 @@
 // Driving the real game from outside through XTest and XGetImage.
 #include "game_driver.h"
 #include "test_colours.h"
+#include "menu/menu_layout.h"
+#include "shell/images.h"
 
 #define MENU ALLEGRO_GUI_MENU
 #include <allegro.h>
@@ -40,6 +42,14 @@ void close_test_display(void)
   if (test_display)
     XCloseDisplay(test_display);
   test_display = nullptr;
+}
+
+static int origin_x = 0, origin_y = 0;
+
+void set_game_origin(int x, int y)
+{
+  origin_x = x;
+  origin_y = y;
 }
 
 void sleep_ms(int ms)
@@ -87,6 +97,12 @@ pid_t start_game(const std::string &dir)
 {
   // The game takes the pointer where it is; park it in a corner first.
   pointer_to(2, 2);
+  // Where POKLAD_WINE names Wine's loader, the game is a Windows program.
+  const char *wine = getenv("POKLAD_WINE");
+  if (wine && wine[0]) {
+    const char *const argv[] = {wine, getenv("POKLAD"), nullptr};
+    return start_in_dir(dir, argv);
+  }
   const char *const argv[] = {getenv("POKLAD"), nullptr};
   return start_in_dir(dir, argv);
 }
@@ -106,7 +122,7 @@ int wait_game(pid_t pid, int timeout_ms)
 
 void pointer_to(int x, int y)
 {
-  XTestFakeMotionEvent(display(), -1, x, y, CurrentTime);
+  XTestFakeMotionEvent(display(), -1, origin_x + x, origin_y + y, CurrentTime);
   XSync(display(), False);
 }
 
@@ -189,7 +205,7 @@ void click_at(int x, int y, int button, int hold_ms)
 void grab_screen(SCREEN_SHOT *shot)
 {
   Display *dpy = display();
-  XImage *img = XGetImage(dpy, DefaultRootWindow(dpy), 0, 0, 800, 600, AllPlanes, ZPixmap);
+  XImage *img = XGetImage(dpy, DefaultRootWindow(dpy), origin_x, origin_y, 800, 600, AllPlanes, ZPixmap);
   if (!img)
     abort();
   for (int y = 0; y < 600; y++)
@@ -232,6 +248,45 @@ int image_on_screen(const SCREEN_SHOT *shot, int x, int y)
       return i;
   }
   return -1;
+}
+
+int locate_image_on_root(int image, int *x, int *y)
+{
+  Display *dpy = display();
+  int width = DisplayWidth(dpy, DefaultScreen(dpy)), height = DisplayHeight(dpy, DefaultScreen(dpy));
+  XImage *img = XGetImage(dpy, DefaultRootWindow(dpy), 0, 0, width, height, AllPlanes, ZPixmap);
+  if (!img)
+    abort();
+  TEST_RGB c = test_colour(image);
+  int found = 0;
+  for (int py = 0; py < height && !found; py++)
+    for (int px = 0; px < width && !found; px++) {
+      unsigned long p = XGetPixel(img, px, py);
+      unsigned char rgb[3] = {static_cast<unsigned char>((p >> 16) & 0xff),
+                              static_cast<unsigned char>((p >> 8) & 0xff), static_cast<unsigned char>(p & 0xff)};
+      if (near(rgb, c.r, c.g, c.b)) {
+        *x = px;
+        *y = py;
+        found = 1;
+      }
+    }
+  XDestroyImage(img);
+  return found;
+}
+
+int start_game_anywhere(const std::string &dir, pid_t *pid)
+{
+  set_game_origin(0, 0);
+  *pid = start_game(dir);
+  int x = 0, y = 0;
+  for (int waited = 0; waited < 30000; waited += 100) {
+    sleep_ms(100);
+    if (locate_image_on_root(IMG_TITLE, &x, &y)) {
+      set_game_origin(x - MENU_TITLE_X, y - MENU_TITLE_Y);
+      return 1;
+    }
+  }
+  return 0;
 }
 
 int pointer_on_screen(const SCREEN_SHOT *shot, int x, int y)

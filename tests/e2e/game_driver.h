@@ -12,7 +12,8 @@
 std::string make_game_dir(void);
 void write_game_file(const std::string &dir, const std::string &name, const std::string &bytes);
 
-// Starts the game in dir; its output goes to dir/output.
+// Starts the game in dir; its output goes to dir/output. Where POKLAD_WINE
+// names Wine's loader, the game (a Windows program) runs under it.
 pid_t start_game(const std::string &dir);
 // Runs argv (argv[0] looked up in PATH, the list ending in a null) in dir,
 // its output going to dir/output.
@@ -25,6 +26,18 @@ int wait_game(pid_t pid, int timeout_ms);
 // go away without ending the test; the next call that needs one opens it
 // anew, on the display DISPLAY then names.
 void close_test_display(void);
+// Where the game's 800 x 600 picture lies on the X screen: (0, 0) unless
+// set. Every position the driver takes or reads is in the game's own
+// coordinates, relative to this.
+void set_game_origin(int x, int y);
+// The top-left-most pixel of the test image's colour anywhere on the X
+// screen, in screen coordinates; 0 when it shows nowhere.
+int locate_image_on_root(int image, int *x, int *y);
+
+// Starts the game in dir like start_game where its picture may lie anywhere
+// on the X screen (a window): waits up to 30 s for the menu's title and sets
+// the game origin from where it shows. 0 when it never shows.
+int start_game_anywhere(const std::string &dir, pid_t *pid);
 
 void pointer_to(int x, int y);
 // Moves the pointer and waits until the game draws its arrow there, moving

@@ -72,19 +72,7 @@ sanitizer_reports_contained() {
 MSG_SET="Chyba pri nacitani datoveho souboru."
 MSG_GFX="Chyba pri inicializaci grafiky."
 
-noise() { head -c 5000 /dev/urandom > tarkoni.dat; }
-empty() { : > tarkoni.dat; }
-missing() { :; }
-header_then_garbage() { head -c 12 "$GOOD_SET" > tarkoni.dat; head -c 5000 /dev/urandom >> tarkoni.dat; }
-cut_in_headers() { head -c 40 "$GOOD_SET" > tarkoni.dat; }
-pack() { dat -a -t BMP -bpp 16 -n0 -s1 tarkoni.dat "$@" > /dev/null; }
-only_47() { pack $(ls "$BMPS"/*.bmp | head -n 47); }
-non_bitmap() {
-  pack $(ls "$BMPS"/*.bmp | head -n 20)
-  echo "not a picture" > blob.txt
-  dat -a -t DATA -s1 tarkoni.dat blob.txt > /dev/null
-  dat -a -t BMP -bpp 16 -s1 tarkoni.dat $(ls "$BMPS"/*.bmp | tail -n 27) > /dev/null
-}
+source "$(dirname "$0")/damaged_sets.sh"
 
 run_case missing "$MSG_SET" missing
 run_case empty "$MSG_SET" empty

@@ -1,9 +1,9 @@
 // File input and output for the map kit.
 #include "kit_files.h"
+#include "shell/platform.h"
 
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,8 +14,7 @@ int kit_read_file(const char *path, size_t limit, std::string *data, std::string
 
 int kit_read_file_kind(const char *path, size_t limit, std::string *data, std::string *why)
 {
-  // O_NONBLOCK: a FIFO without a writer must not stall the open.
-  int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  int fd = platform_open_read(path);  // never stalls on a FIFO
   if (fd < 0) {
     *why = strerror(errno);
     return errno == ENOENT ? KIT_READ_MISSING : errno == EISDIR ? KIT_READ_DIRECTORY : KIT_READ_FAILED;
@@ -62,22 +61,9 @@ static std::string folder_of(const char *path)
   return std::string(path, slash - path);
 }
 
-// The mode for a new file at path: 0666 less the umask, or the mode of the
-// regular file that path already names.
-static mode_t mode_for(const char *path)
-{
-  struct stat st;
-  if (lstat(path, &st) == 0 && S_ISREG(st.st_mode))
-    return st.st_mode & 0777;
-  mode_t mask = umask(0);
-  umask(mask);
-  return 0666 & ~mask;
-}
-
 int kit_same_file(const char *a, const char *b)
 {
-  struct stat sa, sb;
-  return stat(a, &sa) == 0 && stat(b, &sb) == 0 && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+  return platform_same_file(a, b);
 }
 
 int kit_write_file(const char *path, const void *data, size_t length, std::string *why)
@@ -87,16 +73,15 @@ int kit_write_file(const char *path, const void *data, size_t length, std::strin
     *why = S_ISDIR(st.st_mode) ? "is a directory" : "is not a regular file (a device, FIFO or socket is never written)";
     return -1;
   }
-  mode_t mode = mode_for(path);
   std::string tmp = folder_of(path) + "/.mapkit-XXXXXX";
-  int fd = mkstemp(&tmp[0]);
+  int fd = platform_create_temp(&tmp[0], path);
   if (fd < 0) {
     *why = std::string("cannot create a file in ") + folder_of(path) + ": " + strerror(errno);
     return -1;
   }
   const char *p = static_cast<const char *>(data);
   size_t left = length;
-  int failed = fchmod(fd, mode) != 0;
+  int failed = 0;
   while (!failed && left > 0) {
     ssize_t put = write(fd, p, left);
     if (put < 0 && errno == EINTR)
@@ -114,7 +99,7 @@ int kit_write_file(const char *path, const void *data, size_t length, std::strin
     failed = 1;
     *why = strerror(errno);
   }
-  if (!failed && rename(tmp.c_str(), path) != 0) {
+  if (!failed && platform_replace_file(tmp.c_str(), path) != 0) {
     failed = 1;
     *why = strerror(errno);
   }

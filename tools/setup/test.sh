@@ -2,7 +2,8 @@
 # Installs what the tests need, builds everything and runs the whole test
 # suite: unit, start-up, end-to-end and soak tests, then the same suites
 # (without the soak) built with AddressSanitizer and UndefinedBehaviorSanitizer,
-# then a short fuzzing run, and last the Debian package: built, checked,
+# then a short fuzzing run, the Windows edition cross-built and run under
+# Wine, and last the Debian package: built, checked,
 # installed, played through its launcher and purged. Display tests start
 # their own Xvfb. Run as root on Debian.
 set -euo pipefail
@@ -25,6 +26,15 @@ ctest --test-dir build-sanitize --output-on-failure
 
 bash tests/fuzz/run.sh 30
 
-cmake -S . -B build -DPOKLAD_PACKAGE_TEST=ON -DCMAKE_INSTALL_PREFIX=/usr
+# The Windows edition: cross-built (the libraries are reused from
+# build-windows/cache), then run under Wine on Xvfb.
+windows_start=$(date +%s)
+bash tools/setup/windows.sh
+cmake -S . -B build -DPOKLAD_WINDOWS_TEST=ON
+cmake --build build --target windows_frames windows_exit mapkit poklad test_image_set -j"$(nproc)"
+ctest --test-dir build -R '^windows_' --output-on-failure
+echo "The Windows part took $(( $(date +%s) - windows_start )) s"
+
+cmake -S . -B build -DPOKLAD_WINDOWS_TEST=OFF -DPOKLAD_PACKAGE_TEST=ON -DCMAKE_INSTALL_PREFIX=/usr
 cmake --build build --target package_probe -j"$(nproc)"
 ctest --test-dir build -R '^package$' --output-on-failure

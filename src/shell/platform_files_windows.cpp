@@ -1,0 +1,74 @@
+// The Windows side of the platform seam's file functions: every file is
+// opened in binary mode, which the C library would otherwise not do.
+#include "shell/platform.h"
+
+#include <windows.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
+
+int platform_open_read(const char *path)
+{
+  return _open(path, _O_RDONLY | _O_BINARY | _O_NOINHERIT);
+}
+
+int platform_create_temp(char *path_template, const char *target)
+{
+  (void)target;  // Windows files carry no permission bits to keep
+  size_t length = strlen(path_template);
+  if (length < 6 || strcmp(path_template + length - 6, "XXXXXX") != 0) {
+    errno = EINVAL;
+    return -1;
+  }
+  static const char letters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+  unsigned seed = GetTickCount() ^ (GetCurrentProcessId() << 16);
+  for (int attempt = 0; attempt < 100; attempt++) {
+    for (size_t i = length - 6; i < length; i++) {
+      seed = seed * 1103515245u + 12345u;
+      path_template[i] = letters[(seed >> 16) % (sizeof letters - 1)];
+    }
+    int fd = _open(path_template, _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
+                   _S_IREAD | _S_IWRITE);
+    if (fd >= 0 || errno != EEXIST)
+      return fd;
+  }
+  errno = EEXIST;
+  return -1;
+}
+
+// The volume and the file index name a file whatever path or link leads to it.
+static int file_identity(const char *path, BY_HANDLE_FILE_INFORMATION *info)
+{
+  HANDLE h = CreateFileA(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (h == INVALID_HANDLE_VALUE)
+    return 0;
+  BOOL ok = GetFileInformationByHandle(h, info);
+  CloseHandle(h);
+  return ok ? 1 : 0;
+}
+
+int platform_same_file(const char *a, const char *b)
+{
+  BY_HANDLE_FILE_INFORMATION ia, ib;
+  return file_identity(a, &ia) && file_identity(b, &ib) && ia.dwVolumeSerialNumber == ib.dwVolumeSerialNumber &&
+         ia.nFileIndexHigh == ib.nFileIndexHigh && ia.nFileIndexLow == ib.nFileIndexLow;
+}
+
+int platform_replace_file(const char *from, const char *to)
+{
+  if (MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING))
+    return 0;
+  errno = GetLastError() == ERROR_ACCESS_DENIED ? EACCES : EIO;
+  return -1;
+}
+
+void platform_binary_stdout(void)
+{
+  fflush(stdout);
+  _setmode(_fileno(stdout), _O_BINARY);
+}

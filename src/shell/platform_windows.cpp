@@ -1,0 +1,91 @@
+// The Windows side of the platform seam. Windows cannot fork: the game
+// starts its own program again with a private argument that only does the
+// trial load and ends with the verdict as its exit code.
+#include "shell/platform.h"
+#include "shell/alleg.h"
+#include "shell/image_set.h"
+
+#include <winalleg.h>
+
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+
+static const char TRIAL_LOAD_ARG[] = "--trial-load-image-set";
+enum { HELPER_BAD_SET = 1, HELPER_CRASHED = 3 };
+
+// A crash in the helper ends it quietly with its own code: no crash dialog,
+// no debugger (Wine starts one unless told otherwise).
+static LONG WINAPI end_quietly(EXCEPTION_POINTERS *info)
+{
+  (void)info;
+  TerminateProcess(GetCurrentProcess(), HELPER_CRASHED);
+  return EXCEPTION_EXECUTE_HANDLER;
+}
+
+// The C library's abort() (a double free found by the heap) would show a
+// "Runtime Error" box in a windowed program before it ends.
+static void abort_quietly(int sig)
+{
+  (void)sig;
+  TerminateProcess(GetCurrentProcess(), HELPER_CRASHED);
+}
+
+[[noreturn]] static void trial_load_helper(const char *path)
+{
+  SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
+  SetUnhandledExceptionFilter(end_quietly);
+  signal(SIGABRT, abort_quietly);
+  signal(SIGSEGV, abort_quietly);
+  // The loader needs the library but neither a window nor a display mode.
+  if (install_allegro(SYSTEM_NONE, &errno, nullptr) != 0)
+    ExitProcess(HELPER_BAD_SET);
+  set_color_depth(16);
+  ExitProcess(image_set_trial_load(path) ? 0 : HELPER_BAD_SET);
+}
+
+void platform_run_helper(int argc, char **argv)
+{
+  if (argc == 3 && strcmp(argv[1], TRIAL_LOAD_ARG) == 0)
+    trial_load_helper(argv[2]);
+}
+
+int platform_trial_load(const char *path, int timeout_ms)
+{
+  char program[MAX_PATH];
+  DWORD length = GetModuleFileNameA(nullptr, program, sizeof program);
+  if (length == 0 || length >= sizeof program)
+    return 0;
+  char command[2 * MAX_PATH + 64];
+  int written = snprintf(command, sizeof command, "\"%s\" %s \"%s\"", program, TRIAL_LOAD_ARG, path);
+  if (written < 0 || written >= static_cast<int>(sizeof command))
+    return 0;
+
+  STARTUPINFOA startup;
+  memset(&startup, 0, sizeof startup);
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION helper;
+  // The helper inherits the error mode, so a crash before it sets its own
+  // shows no dialog either.
+  UINT old_mode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
+  BOOL started = CreateProcessA(program, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                &startup, &helper);
+  SetErrorMode(old_mode);
+  if (!started)
+    return 0;
+
+  DWORD code = HELPER_CRASHED;
+  if (WaitForSingleObject(helper.hProcess, static_cast<DWORD>(timeout_ms)) != WAIT_OBJECT_0) {
+    TerminateProcess(helper.hProcess, HELPER_CRASHED);
+    WaitForSingleObject(helper.hProcess, INFINITE);
+  } else if (!GetExitCodeProcess(helper.hProcess, &code)) {
+    code = HELPER_CRASHED;
+  }
+  CloseHandle(helper.hThread);
+  CloseHandle(helper.hProcess);
+  return code == 0;
+}
+
+// Windows has no display connection that could be lost under the game, and
+// its window's close button reaches the game through the library.
+void platform_guard_exit(void) {}

@@ -1,0 +1,22 @@
+# Sourced by the Windows tests: which build Wine can run here, Wine's quiet
+# settings and the tests' own prefix. Needs WINDOWS_DIR (tools/setup/windows.sh's
+# build-windows) and WINEPREFIX set by the caller.
+ARCH=$(cat "$WINDOWS_DIR/test-arch")
+STAGE=$WINDOWS_DIR/stage-$ARCH
+if [ "$ARCH" = i686 ]; then WINE=wine; else WINE=/usr/lib/wine/wine64; fi
+export WINE
+export WINEDEBUG=${WINEDEBUG:--all}
+# No menu entries or .desktop files in the user's home, no Mono or Gecko
+# installer prompts.
+export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
+export WINEPREFIX
+
+# A fresh prefix whose registry asks for a 1024 x 768 virtual desktop: the
+# game's window sits inside it and Wine still returns the game's own status.
+make_prefix() {
+  rm -rf "$WINEPREFIX"
+  "$WINE" wineboot -i > /dev/null 2>&1
+  "$WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f > /dev/null 2>&1
+  "$WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f > /dev/null 2>&1
+  wineserver -w
+}

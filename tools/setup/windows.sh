@@ -1,0 +1,230 @@
+#!/usr/bin/env bash
+# The Windows edition, cross-built on Debian: installs the cross tools, Wine
+# and NSIS (as root), fetches Allegro 4.4.3.1, zlib and libpng from Debian's
+# source packages, checks their SHA-256, applies tools/windows/patches, builds
+# them statically into build-windows/cache (reused by the next run), builds
+# the game and the map kit for 32-bit Windows, and writes
+# dist/hledani-pokladu-VERSION-windows.zip and dist/hledani-pokladu-VERSION-setup.exe.
+# The image set and the maps are the same bytes as the Linux build's: they
+# come from a native build in build-windows/native.
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+ROOT=$(pwd)
+OUT=$ROOT/build-windows
+CACHE=$OUT/cache
+JOBS=$(nproc)
+VERSION=$(sed -n '1s/.*(\([^)]*\)).*/\1/p' debian/changelog)
+
+# The upstream tarballs, as Debian bookworm ships them. The versions are
+# pinned to the main suite: the security suite's source files answer 404 on
+# some mirrors.
+ALLEGRO_SRC=allegro4.4=2:4.4.3.1-3
+ALLEGRO_TAR=allegro4.4_4.4.3.1.orig.tar.gz
+ALLEGRO_SHA=ec19dbc9a021244582b4819b3583ee594b50141f9fcf6944a4ed8069cbf8d4d4
+ZLIB_SRC=zlib=1:1.2.13.dfsg-1
+ZLIB_TAR=zlib_1.2.13.dfsg.orig.tar.bz2
+ZLIB_SHA=71feb7947e3c00ef125f83b79a4e529bde31171e5babe48b391f06758d1ab0a1
+PNG_SRC=libpng1.6=1.6.39-2+deb12u5
+PNG_TAR=libpng1.6_1.6.39.orig.tar.gz
+PNG_SHA=a00e9d2f2f664186e4202db9299397f851aea71b36a35e74910b8820e380d441
+PNG_DEBIAN=libpng1.6_1.6.39-2+deb12u5.debian.tar.xz
+
+step() { echo "== $* ($(date +%T))"; }
+
+install_packages() {
+  [ "$(id -u)" -eq 0 ] || { echo "not root: assuming the cross tools, Wine and NSIS are installed"; return; }
+  step "Installing the cross tools, Wine and NSIS"
+  dpkg --add-architecture i386
+  # Debian's source packages come from the same archive as its binaries.
+  local list=/etc/apt/sources.list.d/debian.sources src=/etc/apt/sources.list.d/debian-src.sources
+  if [ -f "$list" ] && [ ! -f "$src" ]; then
+    sed 's/^Types: deb$/Types: deb-src/' "$list" > "$src"
+  elif [ ! -f "$list" ] && ! grep -qs '^deb-src' /etc/apt/sources.list; then
+    sed -n 's/^deb /deb-src /p' /etc/apt/sources.list > /etc/apt/sources.list.d/debian-src.list
+  fi
+  apt-get -o DPkg::Lock::Timeout=900 update > /dev/null
+  DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 install -y --no-install-recommends \
+    g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 cmake make patch dpkg-dev \
+    build-essential pkg-config liballegro4-dev libpng-dev \
+    wine wine64 wine32:i386 nsis zip unzip icoutils xvfb xauth xdotool procps
+}
+
+# fetch PACKAGE=VERSION TARBALL SHA256 [MORE FILES]: a Debian source package's
+# files into $CACHE/src; the upstream tarball must have the pinned SHA-256,
+# and every file named must have the SHA-256 its .dsc gives.
+fetch() {
+  local package=$1 tarball=$2 sha=$3
+  shift 3
+  mkdir -p "$CACHE/src"
+  local file missing=0
+  for file in "$tarball" "$@"; do [ -f "$CACHE/src/$file" ] || missing=1; done
+  if [ $missing -eq 1 ]; then
+    step "Fetching $package"
+    # The Debian part of allegro4.4 is missing from the archive (404), so
+    # the command fails though the upstream tarball arrives: check the files.
+    (cd "$CACHE/src" && apt-get source --download-only "$package" || true)
+  fi
+  echo "$sha  $CACHE/src/$tarball" | sha256sum -c --quiet - || { echo "$tarball: wrong SHA-256"; exit 1; }
+  for file in "$tarball" "$@"; do
+    [ -f "$CACHE/src/$file" ] || { echo "$file did not arrive"; exit 1; }
+    local got
+    got=$(sha256sum "$CACHE/src/$file" | cut -d' ' -f1)
+    grep -qs " $got [0-9]* $file\$" "$CACHE"/src/*.dsc || { echo "$file: SHA-256 not in its .dsc"; exit 1; }
+  done
+}
+
+install_packages
+fetch $ALLEGRO_SRC $ALLEGRO_TAR $ALLEGRO_SHA
+fetch $ZLIB_SRC $ZLIB_TAR $ZLIB_SHA
+fetch $PNG_SRC $PNG_TAR $PNG_SHA $PNG_DEBIAN
+
+# unpack TARBALL DIR: a fresh copy of the source in $WORK/DIR.
+unpack() {
+  rm -rf "$WORK/$2"
+  mkdir -p "$WORK"
+  tar xf "$CACHE/src/$1" -C "$WORK"
+}
+
+# quietly LOG COMMAND...: runs the command with its output in LOG, shown
+# only when it fails.
+quietly() {
+  local log=$1
+  shift
+  "$@" >> "$log" 2>&1 || { tail -n 40 "$log"; echo "failed: $* (log: $log)"; exit 1; }
+}
+
+# build_libraries ARCH: zlib, libpng (with Debian's patches) and Allegro
+# (with the project's patches) built statically into $CACHE/ARCH, rebuilt
+# only when the patches or the toolchain changed since.
+build_libraries() {
+  local arch=$1
+  local prefix=$CACHE/$arch toolchain=$ROOT/tools/windows/toolchain-$arch.cmake
+  local host=$arch-w64-mingw32 WORK=$CACHE/work-$arch log=$CACHE/$arch.log
+  local sum
+  sum=$(cat "$ROOT"/tools/windows/patches/*.patch "$ROOT"/tools/windows/toolchain-*.cmake | sha256sum | cut -d' ' -f1)
+  if [ -f "$prefix/.stamp" ] && [ "$(cat "$prefix/.stamp")" = "$sum" ]; then
+    echo "== The static libraries for $arch are built already ($prefix)"
+    return
+  fi
+  rm -rf "$prefix" "$log"
+  mkdir -p "$prefix"
+
+  step "Building zlib for $arch"
+  unpack $ZLIB_TAR zlib-1.2.13.dfsg
+  (cd "$WORK/zlib-1.2.13.dfsg" && CHOST=$host quietly "$log" ./configure --static --prefix="$prefix" &&
+    quietly "$log" make -j"$JOBS" libz.a && quietly "$log" make install)
+
+  step "Building libpng for $arch with Debian's patches"
+  unpack $PNG_TAR libpng-1.6.39
+  tar xf "$CACHE/src/$PNG_DEBIAN" -C "$WORK/libpng-1.6.39"
+  (cd "$WORK/libpng-1.6.39" && while read -r p; do
+     case $p in ''|'#'*) continue ;; esac
+     patch -p1 -s < "debian/patches/$p"
+   done < debian/patches/series)
+  quietly "$log" cmake -S "$WORK/libpng-1.6.39" -B "$WORK/libpng-build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_FIND_ROOT_PATH="$prefix" \
+    -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_TESTS=OFF -DSKIP_INSTALL_PROGRAMS=ON -DSKIP_INSTALL_FILES=ON
+  quietly "$log" cmake --build "$WORK/libpng-build" -j"$JOBS" --target install
+
+  step "Building Allegro 4.4.3.1 for $arch with the project's patches"
+  unpack $ALLEGRO_TAR allegro-4.4.3.1
+  for p in "$ROOT"/tools/windows/patches/*.patch; do
+    echo "applying $(basename "$p")"
+    patch -d "$WORK/allegro-4.4.3.1" -p1 -s < "$p"
+  done
+  quietly "$log" cmake -S "$WORK/allegro-4.4.3.1" -B "$WORK/allegro-build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" -DCMAKE_FIND_ROOT_PATH="$prefix" \
+    -DSHARED=off -DWANT_EXAMPLES=off -DWANT_TOOLS=off -DWANT_TESTS=off -DWANT_DOCS=off \
+    -DWANT_ALLEGROGL=off -DWANT_LOGG=off -DWANT_JPGALLEG=off -DWANT_LOADPNG=on
+  quietly "$log" cmake --build "$WORK/allegro-build" -j"$JOBS" --target install
+  rm -rf "$WORK"
+  echo "$sum" > "$prefix/.stamp"
+}
+
+NATIVE=$OUT/native
+ICON=$OUT/hledani-pokladu.ico
+native_build() {
+  step "Native build: the image set, the maps and the icon"
+  cmake -S "$ROOT" -B "$NATIVE" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF > /dev/null
+  quietly "$OUT/native.log" cmake --build "$NATIVE" -j"$JOBS" --target game_image_set game_maps game_icons
+  icotool -c -o "$ICON" "$NATIVE"/icons/{16,32,48}.png -r "$NATIVE/icons/256.png"
+}
+
+# build_game ARCH: the game and the map kit for Windows on ARCH, laid out in
+# $OUT/stage-ARCH as a player gets them: the programs, the image set, the
+# shipped maps in mapy, and okno/ with a second copy of the game beside an
+# allegro.cfg that asks the library for a window.
+build_game() {
+  local arch=$1 dir=$OUT/game-$1 stage=$OUT/stage-$1
+  step "Cross build: the game and the map kit for $arch Windows"
+  cmake -S "$ROOT" -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$ROOT/tools/windows/toolchain-$arch.cmake" \
+    -DCMAKE_BUILD_TYPE=Release -DPOKLAD_WINDOWS_PREFIX="$CACHE/$arch" -DPOKLAD_ICON="$ICON" > /dev/null
+  quietly "$OUT/game-$arch.log" cmake --build "$dir" -j"$JOBS" --target poklad mapkit
+  rm -rf "$stage"
+  mkdir -p "$stage/mapy" "$stage/okno"
+  cp "$dir/hledani-pokladu.exe" "$dir/tools/mapkit/hledani-pokladu-mapkit.exe" "$stage/"
+  "$arch-w64-mingw32-strip" "$stage"/*.exe
+  cp "$stage/hledani-pokladu.exe" "$stage/okno/"
+  cp "$ROOT/tools/windows/okno/allegro.cfg" "$stage/okno/"
+  cp "$ROOT/data/tarkoni.dat" "$stage/"
+  cp "$ROOT"/data/mapy/* "$stage/mapy/"
+}
+
+# Whether Wine can run 32-bit programs here: it cannot where the kernel
+# lacks 32-bit support (its loader fails with "Exec format error").
+wine_runs_32bit() {
+  wine --version > /dev/null 2>&1
+}
+
+build_libraries i686
+native_build
+build_game i686
+
+step "The portable zip"
+mkdir -p "$ROOT/dist"
+ZIP=$ROOT/dist/hledani-pokladu-$VERSION-windows.zip
+rm -rf "$OUT/zip" "$ZIP"
+mkdir -p "$OUT/zip"
+cp -r "$OUT/stage-i686" "$OUT/zip/hledani-pokladu-$VERSION"
+# The zip carries no second copy of the game: its okno.bat points the
+# library at okno/allegro.cfg instead.
+rm "$OUT/zip/hledani-pokladu-$VERSION/okno/hledani-pokladu.exe"
+cp "$ROOT/tools/windows/okno.bat" "$OUT/zip/hledani-pokladu-$VERSION/"
+(cd "$OUT/zip" && TZ=UTC find . -exec touch -d "@$(stat -c %Y "$ROOT/debian/changelog")" {} + &&
+  zip -q -X -r "$ZIP" "hledani-pokladu-$VERSION")
+echo "wrote $ZIP"
+
+# The tests run the build Wine can run here.
+if wine_runs_32bit; then
+  echo i686 > "$OUT/test-arch"
+else
+  echo "== This kernel cannot run 32-bit programs: the tests will run a 64-bit build"
+  build_libraries x86_64
+  build_game x86_64
+  echo x86_64 > "$OUT/test-arch"
+fi
+
+step "The installer"
+MAPS_NSH=$OUT/shipped_maps.nsh
+{
+  echo "; The shipped maps, written by tools/setup/windows.sh."
+  echo "!ifdef INSTALL_MAPS"
+  for map in "$OUT"/stage-i686/mapy/*; do echo "  File \"$map\""; done
+  echo "!endif"
+  echo "!ifdef REMOVE_MAPS"
+  for map in "$OUT"/stage-i686/mapy/*; do echo "  Delete \"\$INSTDIR\\mapy\\$(basename "$map")\""; done
+  echo "!endif"
+} > "$MAPS_NSH"
+SETUP=$ROOT/dist/hledani-pokladu-$VERSION-setup.exe
+quietly "$OUT/installer.log" makensis -V2 -DVERSION="$VERSION" -DSTAGE="$OUT/stage-i686" -DMAPS_NSH="$MAPS_NSH" \
+  -DOUTFILE="$SETUP" "$ROOT/tools/windows/installer.nsi"
+echo "wrote $SETUP"
+
+# The installer the tests run: the shipped one, or where Wine cannot run it
+# here, the same script over the 64-bit build.
+if [ "$(cat "$OUT/test-arch")" = i686 ]; then
+  cp "$SETUP" "$OUT/test-setup.exe"
+else
+  quietly "$OUT/installer.log" makensis -V2 -DVERSION="$VERSION" -DSTAGE="$OUT/stage-x86_64" \
+    -DMAPS_NSH="$MAPS_NSH" -DOUTFILE="$OUT/test-setup.exe" -DTARGET=amd64-unicode "$ROOT/tools/windows/installer.nsi"
+fi

@@ -1,0 +1,5 @@
+@echo off
+rem Plays Hledani pokladu in a window: the library reads okno\allegro.cfg.
+cd /d "%~dp0"
+set ALLEGRO=%~dp0okno
+start "" "%~dp0hledani-pokladu.exe"

@@ -1,0 +1,16 @@
+# The Windows programs: the game (a windowed program with its icon and
+# version information) and the map kit (a console program), named as the
+# player sees them.
+set(GAME_NAME hledani-pokladu)
+file(STRINGS ${PROJECT_SOURCE_DIR}/debian/changelog changelog_head LIMIT_COUNT 1)
+string(REGEX REPLACE ".*\\(([0-9.]+)[^)]*\\).*" "\\1" POKLAD_VERSION "${changelog_head}")
+string(REPLACE "." ";" version_parts "${POKLAD_VERSION}.0.0.0")
+list(SUBLIST version_parts 0 4 version_parts)
+string(REPLACE ";" "," POKLAD_VERSION_COMMAS "${version_parts}")
+
+set(POKLAD_ICON "" CACHE FILEPATH "The game's icon (.ico), painted by the native build")
+enable_language(RC)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/game.rc.in ${PROJECT_BINARY_DIR}/game.rc @ONLY)
+target_sources(poklad PRIVATE ${PROJECT_BINARY_DIR}/game.rc)
+set_target_properties(poklad PROPERTIES WIN32_EXECUTABLE ON OUTPUT_NAME ${GAME_NAME})
+set_target_properties(mapkit PROPERTIES OUTPUT_NAME ${GAME_NAME}-mapkit)
