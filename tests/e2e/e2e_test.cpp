@@ -102,6 +102,13 @@ TEST_F(Game, MenuShowsDefaultKindsAndHoverImages)
   EXPECT_EQ(quit(), 0);
 }
 
+// A press of 100 ms, shorter than the 200 ms pause that follows a step,
+// steps a slot once. That no second step follows is shown without waiting
+// a guessed time: input_caught_up returns once the game has drawn a frame
+// from a pass that began after it read the release (two pointer moves, each
+// drawn within 400 ms on a quiet machine), and without a new press nothing
+// can step the slot after that. The pointer then rests in the slot's top
+// right, clear of the label.
 TEST_F(Game, ShortPressOnASlotStepsItOnce)
 {
   start();
@@ -109,12 +116,12 @@ TEST_F(Game, ShortPressOnASlotStepsItOnce)
   for (const char *label : labels) {
     click_at(slot_x(3) + 60, slot_y(3) + 25, 1, 100);
     EXPECT_TRUE(wait_screen(label_is(3, label))) << label;
-    sleep_ms(500);  // and it stays there
-    EXPECT_TRUE(wait_screen(label_is(3, label), 0)) << label;
+    ASSERT_TRUE(input_caught_up(slot_x(3) + 90, slot_y(3) + 10)) << label;
+    EXPECT_TRUE(wait_screen(label_is(3, label), 0)) << "stepped again after " << label;
   }
-  // Player 1 has no control.
+  // Player 1 has no control: the same proof that the press did nothing.
   click_at(slot_x(1) + 60, slot_y(1) + 25, 1, 100);
-  sleep_ms(400);
+  ASSERT_TRUE(input_caught_up(slot_x(1) + 90, slot_y(1) + 10));
   EXPECT_TRUE(wait_screen(label_is(1, "Hrac"), 0));
   EXPECT_EQ(quit(), 0);
 }
@@ -215,9 +222,12 @@ TEST_F(Game, MatchFollowsTheRulesAndEndsOnTheResultsScreen)
   EXPECT_TRUE(wait_screen([](const SCREEN_SHOT *s) {
     return image_on_screen(s, 521, 283) == IMG_WINNER_1 && image_on_screen(s, 218, 283) == IMG_WINNER_CAPTION;
   }));
-  // The left button does nothing here; the right button returns to the menu.
+  // The left button does nothing here; the right button returns to the
+  // menu. Once the game has caught up with the left click (see
+  // input_caught_up) the screen it draws is what that click left: still
+  // the results.
   click_at(400, 300, 1);
-  sleep_ms(200);
+  ASSERT_TRUE(input_caught_up(400, 300));
   EXPECT_TRUE(wait_screen(results_shown, 0));
   click_at(400, 300, 3);
   EXPECT_TRUE(wait_screen(menu_shown));
