@@ -12,8 +12,8 @@ enum {
   BOARD_FRAME_X0 = 140, BOARD_FRAME_Y0 = 20,  // frame of column 0, row 0
   BOARD_PITCH = 16,                           // from one column or row to the next
   BOARD_CELL_X0 = BOARD_FRAME_X0 + 1, BOARD_CELL_Y0 = BOARD_FRAME_Y0 + 1,  // image of column 0, row 0
-  BOARD_CELL_SIZE = BOARD_PITCH - 1,          // a cell's image: the frame's top and left row show
-  BOARD_CELL_HIT = 15,  // a cell reacts strictly inside this square at its image's corner
+  BOARD_CELL_SIZE = BOARD_PITCH - 1,  // a cell's image: the frame's top row and left column show
+  BOARD_CELL_HIT = BOARD_CELL_SIZE,   // a cell reacts strictly inside this square at its image's corner
   // the edges the grid's frames reach, right and below
   BOARD_FRAME_X1 = BOARD_FRAME_X0 + BOARD_PITCH * BOARD_COLUMNS,
   BOARD_FRAME_Y1 = BOARD_FRAME_Y0 + BOARD_PITCH * BOARD_ROWS
