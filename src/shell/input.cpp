@@ -3,7 +3,7 @@
 #include "shell/alleg.h"
 
 int pause_count = 0;
-volatile int close_requested = 0;
+volatile sig_atomic_t close_requested = 0;
 
 int mouse_in_rect(int x, int y, int w, int h)
 {

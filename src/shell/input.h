@@ -2,6 +2,8 @@
 // in the background; every test reads them afresh, and buttons are levels.
 #pragma once
 
+#include <csignal>
+
 // 1 when the pointer lies strictly inside the rectangle: x < mouse_x < x + w
 // and y < mouse_y < y + h. Pointers on the border are outside.
 int mouse_in_rect(int x, int y, int w, int h);
@@ -16,7 +18,8 @@ enum { PAUSE_MS = 200 };
 void pause_200ms(void);
 extern int pause_count;
 
-// Set by the window's close button (on the library's thread); every screen's
-// loop ends after its current pass once it is set.
-extern volatile int close_requested;
+// Set by the window's close button (on the library's thread) or by a signal
+// that asks the game to stop; every screen's loop ends after its current pass
+// once it is set.
+extern volatile sig_atomic_t close_requested;
 void on_close_button(void);

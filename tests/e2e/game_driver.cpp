@@ -19,17 +19,25 @@
 #include <unistd.h>
 #include <vector>
 
+static Display *test_display = nullptr;  // the test's own connection, opened on first use
+
 static Display *display(void)
 {
-  static Display *dpy = nullptr;
-  if (!dpy) {
-    dpy = XOpenDisplay(nullptr);
-    if (!dpy) {
+  if (!test_display) {
+    test_display = XOpenDisplay(nullptr);
+    if (!test_display) {
       fprintf(stderr, "no X display: run under xvfb-run\n");
       abort();
     }
   }
-  return dpy;
+  return test_display;
+}
+
+void close_test_display(void)
+{
+  if (test_display)
+    XCloseDisplay(test_display);
+  test_display = nullptr;
 }
 
 void sleep_ms(int ms)
@@ -58,10 +66,8 @@ void write_game_file(const std::string &dir, const std::string &name, const std:
   fclose(f);
 }
 
-pid_t start_game(const std::string &dir)
+pid_t start_in_dir(const std::string &dir, const char *const argv[])
 {
-  // The game takes the pointer where it is; park it in a corner first.
-  pointer_to(2, 2);
   pid_t pid = fork();
   if (pid == 0) {
     if (chdir(dir.c_str()) != 0)
@@ -69,10 +75,18 @@ pid_t start_game(const std::string &dir)
     int out = open("output", O_WRONLY | O_CREAT | O_TRUNC, 0644);
     dup2(out, 1);
     dup2(out, 2);
-    execl(getenv("POKLAD"), "poklad", (char *)nullptr);
+    execvp(argv[0], const_cast<char *const *>(argv));
     _exit(127);
   }
   return pid;
+}
+
+pid_t start_game(const std::string &dir)
+{
+  // The game takes the pointer where it is; park it in a corner first.
+  pointer_to(2, 2);
+  const char *const argv[] = {getenv("POKLAD"), nullptr};
+  return start_in_dir(dir, argv);
 }
 
 int wait_game(pid_t pid, int timeout_ms)

@@ -14,9 +14,17 @@ void write_game_file(const std::string &dir, const std::string &name, const std:
 
 // Starts the game in dir; its output goes to dir/output.
 pid_t start_game(const std::string &dir);
+// Runs argv (argv[0] looked up in PATH, the list ending in a null) in dir,
+// its output going to dir/output.
+pid_t start_in_dir(const std::string &dir, const char *const argv[]);
 // The game's exit status, -1 if it is still running after timeout_ms (it is
 // then killed), or 128 + signal when a signal ended it.
 int wait_game(pid_t pid, int timeout_ms);
+
+// Closes the test's own connection to the X server, so that the server can
+// go away without ending the test; the next call that needs one opens it
+// anew, on the display DISPLAY then names.
+void close_test_display(void);
 
 void pointer_to(int x, int y);
 // Moves the pointer and waits until the game draws its arrow there, moving

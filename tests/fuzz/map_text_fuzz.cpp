@@ -1,6 +1,7 @@
-// Fuzz target: render then parse is the identity on any map file, and any
-// text given to the parser is either refused with a line and column, or read
-// as bytes that render back to a text that reads as the very same bytes.
+// Fuzz target: render then parse is the identity on any map file, only
+// printable text looks like a map text, and any text given to the parser is
+// either refused with a line and column, or read as bytes that render back
+// to a text that reads as the very same bytes.
 #include "map_text.h"
 
 #include <cstdlib>
@@ -15,6 +16,12 @@ extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size)
   if (map_text_parse(text.data(), text.size(), &file, &error) != static_cast<int>(size) ||
       file != std::vector<unsigned char>(data, data + size))
     abort();
+
+  // The input as a map file the kit warns about: only printable text is.
+  if (map_text_lookalike(data, size))
+    for (size_t i = 0; i < size; i++)
+      if ((data[i] < 0x20 || data[i] > 0x7e) && data[i] != '\n' && data[i] != '\r')
+        abort();
 
   // The input as a map text.
   std::vector<unsigned char> bytes;

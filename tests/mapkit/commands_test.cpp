@@ -1,13 +1,12 @@
 // The kit's commands as a map author meets them: exit statuses, one-line
 // messages, and no partial files left behind.
-#include "commands.h"
+#include "kit_run.h"
 #include "map_text.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <dirent.h>
 #include <random>
 #include <fcntl.h>
 #include <string>
@@ -16,85 +15,6 @@
 #include <vector>
 
 namespace {
-
-struct RUN {
-  int status;
-  std::string out, err;
-};
-
-std::string drain(FILE *f)
-{
-  std::string s;
-  rewind(f);
-  int c;
-  while ((c = fgetc(f)) != EOF)
-    s.push_back(static_cast<char>(c));
-  fclose(f);
-  return s;
-}
-
-// Runs the kit on words as if started as argv0.
-RUN kit(std::vector<std::string> words, const std::string &argv0 = "mapkit")
-{
-  words.insert(words.begin(), argv0);
-  std::vector<char *> argv;
-  for (std::string &w : words)
-    argv.push_back(&w[0]);
-  argv.push_back(nullptr);
-  FILE *out = tmpfile(), *err = tmpfile();
-  RUN r;
-  r.status = mapkit_main(static_cast<int>(words.size()), argv.data(), out, err);
-  r.out = drain(out);
-  r.err = drain(err);
-  return r;
-}
-
-class Commands : public ::testing::Test {
-protected:
-  std::string dir;
-  void SetUp() override
-  {
-    char tmpl[] = "/tmp/mapkit-testXXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
-    dir = tmpl;
-  }
-  void TearDown() override { (void)!system(("rm -rf '" + dir + "'").c_str()); }
-  std::string path(const char *name) const { return dir + "/" + name; }
-  void write(const char *name, const std::string &bytes) const
-  {
-    FILE *f = fopen(path(name).c_str(), "wb");
-    ASSERT_NE(f, nullptr);
-    fwrite(bytes.data(), 1, bytes.size(), f);
-    fclose(f);
-  }
-  std::string read(const char *name) const
-  {
-    FILE *f = fopen(path(name).c_str(), "rb");
-    if (!f)
-      return "<missing>";
-    return drain(f);
-  }
-  int entries() const
-  {
-    int n = 0;
-    DIR *d = opendir(dir.c_str());
-    while (dirent *e = readdir(d))
-      n += e->d_name[0] != '.' || (e->d_name[1] && e->d_name[1] != '.');
-    closedir(d);
-    return n;
-  }
-};
-
-// A failure says so on one line of the error stream and nothing on the other.
-void expect_one_line_failure(const RUN &r, int status, const std::string &mentions)
-{
-  EXPECT_EQ(r.status, status);
-  ASSERT_FALSE(r.err.empty());
-  EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;
-  EXPECT_EQ(r.err.compare(0, 6, "mapkit"), 0) << r.err;
-  EXPECT_NE(r.err.find(mentions), std::string::npos) << r.err;
-  EXPECT_EQ(r.out, "");
-}
 
 TEST_F(Commands, HelpForEveryCommandAndMisuseOfTheKit)
 {

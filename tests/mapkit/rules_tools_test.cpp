@@ -3,6 +3,8 @@
 #include "map_stats.h"
 #include "map_summary.h"
 #include "map_text.h"
+#include "match/play.h"
+#include "shell/images.h"
 
 #include <gtest/gtest.h>
 
@@ -46,6 +48,36 @@ TEST(Summary, CountsTheBoardAsTheGameSeesIt)
   MAP_SUMMARY long_map = map_summarise(bytes.data(), 5000);
   EXPECT_EQ(long_map.cells_from_file, 1400);
   EXPECT_NE(map_summary_text(&long_map).find("long"), std::string::npos);
+}
+
+// Every byte the rules count as nothing is described as the game draws it
+// once uncovered: the empty cell, or the picture the game's own drawing
+// code picks for it (a 100 shows as the pointer's highlight).
+TEST(Summary, OtherBytesAreDescribedAsTheGameDrawsThem)
+{
+  int highlighted = 0;
+  for (int v = 0; v < 256; v++) {
+    if (v == CELL_EMPTY || v == CELL_TRAP || (v >= CELL_FIND_MIN && v <= CELL_FIND_MAX))
+      continue;
+    SCOPED_TRACE(v);
+    unsigned char byte = static_cast<unsigned char>(v);
+    MAP_SUMMARY s = map_summarise(&byte, 1);
+    std::string text = map_summary_text(&s);
+    std::string entry = cell_notation(v) + "=" + std::to_string(v) + " x1";
+    size_t at = text.find(entry);
+    ASSERT_NE(at, std::string::npos) << text;
+    std::string line = text.substr(text.rfind('\n', at) + 1, text.find('\n', at) - text.rfind('\n', at) - 1);
+    if (cell_image(v) == IMG_CELL_EMPTY) {
+      EXPECT_EQ(line.rfind("# other values, empty in the game:", 0), 0u) << line;
+    } else {
+      ASSERT_EQ(cell_image(v), IMG_CELL_HOVER) << "a new picture for a byte: describe it in the summary";
+      EXPECT_EQ(line.rfind("# other values, shown as the pointer's highlight picture in the game, worth nothing:", 0),
+                0u)
+          << line;
+      highlighted++;
+    }
+  }
+  EXPECT_EQ(highlighted, 1);
 }
 
 // The kit's board from the bytes it read is the board the game's loader

@@ -20,7 +20,8 @@ static const char HELP[] =
   "(0..1048576), for files whole rows cannot say: '#! length 0' alone is an\n"
   "empty file; at '#! length 45' the second row holds 5 cells (or 40 with\n"
   "'.' after the fifth); past 35 rows come bytes the game does not read.\n"
-  "On an error nothing is written; the message names the line and column.\n";
+  "On an error nothing is written; the message names the line and column.\n"
+  "OUT must not be TEXT itself; a link at OUT is replaced by the map file.\n";
 
 int cmd_build(int argc, char **argv, FILE *out, FILE *err)
 {
@@ -31,6 +32,8 @@ int cmd_build(int argc, char **argv, FILE *out, FILE *err)
   std::string why;
   const char *text_path = args.words[0].c_str();
   const char *out_path = args.words[1].c_str();
+  if (kit_same_file(text_path, out_path))
+    return kit_fail(err, "build", std::string(out_path) + ": is the map text itself; nothing written");
   std::string text;
   if (kit_read_file(text_path, TEXT_LIMIT + 1, &text, &why) != 0)
     return kit_fail(err, "build", std::string(text_path) + ": " + why);

@@ -17,7 +17,8 @@ static const char HELP[] =
   "until the board is uncovered. Prints each seat's mean score and the share\n"
   "of matches it won outright, and the share with no winner (a shared top\n"
   "score). --seed S (default 1) seeds the computer players' picks; the same\n"
-  "seed gives the same report.\n";
+  "seed gives the same report. A map file that looks like a map text gets a\n"
+  "warning, and its bytes are played all the same.\n";
 
 int cmd_stats(int argc, char **argv, FILE *out, FILE *err)
 {
@@ -42,6 +43,7 @@ int cmd_stats(int argc, char **argv, FILE *out, FILE *err)
   std::string data;
   if (kit_read_file(path, MAP_MAX_BYTES, &data, &why) != 0)
     return kit_fail(err, "stats", std::string(path) + ": " + why);
+  kit_warn_if_text(err, "stats", path, data);
   int cells[BOARD_CELLS];
   map_board_from_bytes(reinterpret_cast<const unsigned char *>(data.data()), data.size(), cells);
 

@@ -24,6 +24,14 @@ enum { KIT_OK = 0, KIT_FAILED = 1, KIT_USAGE = 2 };
 int kit_fail(FILE *err, const char *command, const std::string &message);
 // Prints the same with a pointer to --help and returns KIT_USAGE.
 int kit_usage(FILE *err, const char *command, const std::string &message);
+// Warns on err when the bytes read from the map file at path look like a
+// map text; the command goes on.
+void kit_warn_if_text(FILE *err, const char *command, const char *path, const std::string &data);
+
+// Flushes and closes out, the kit's standard output. When a write to it
+// failed, then or before, prints why on err and returns KIT_FAILED (or
+// status, if that is already a failure); else returns status.
+int mapkit_close_output(int status, FILE *out, FILE *err);
 
 // The start every command shares: splits the arguments after the command
 // word (options from known), prints help on --help, and checks that there

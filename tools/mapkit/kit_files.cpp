@@ -57,13 +57,32 @@ static std::string folder_of(const char *path)
   return std::string(path, slash - path);
 }
 
+// The mode for a new file at path: 0666 less the umask, or the mode of the
+// regular file that path already names.
+static mode_t mode_for(const char *path)
+{
+  struct stat st;
+  if (lstat(path, &st) == 0 && S_ISREG(st.st_mode))
+    return st.st_mode & 0777;
+  mode_t mask = umask(0);
+  umask(mask);
+  return 0666 & ~mask;
+}
+
+int kit_same_file(const char *a, const char *b)
+{
+  struct stat sa, sb;
+  return stat(a, &sa) == 0 && stat(b, &sb) == 0 && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
 int kit_write_file(const char *path, const void *data, size_t length, std::string *why)
 {
   struct stat st;
-  if (stat(path, &st) == 0 && S_ISDIR(st.st_mode)) {
-    *why = "is a directory";
+  if (stat(path, &st) == 0 && !S_ISREG(st.st_mode)) {
+    *why = S_ISDIR(st.st_mode) ? "is a directory" : "is not a regular file (a device, FIFO or socket is never written)";
     return -1;
   }
+  mode_t mode = mode_for(path);
   std::string tmp = folder_of(path) + "/.mapkit-XXXXXX";
   int fd = mkstemp(&tmp[0]);
   if (fd < 0) {
@@ -72,7 +91,7 @@ int kit_write_file(const char *path, const void *data, size_t length, std::strin
   }
   const char *p = static_cast<const char *>(data);
   size_t left = length;
-  int failed = fchmod(fd, 0644) != 0;
+  int failed = fchmod(fd, mode) != 0;
   while (!failed && left > 0) {
     ssize_t put = write(fd, p, left);
     if (put < 0 && errno == EINTR)

@@ -13,5 +13,12 @@ int kit_read_file(const char *path, size_t limit, std::string *data, std::string
 
 // Writes data to path through a temporary file in the same folder that is
 // renamed over path only once it is complete, so a failure never leaves a
-// partial file behind. Returns 0, or -1 with why set.
+// partial file behind. Only a new path or a regular file is written (a link
+// there is replaced, its target left alone); a device node, FIFO or socket
+// is refused. A new file gets 0666 less the umask, a replaced one keeps its
+// mode. Returns 0, or -1 with why set.
 int kit_write_file(const char *path, const void *data, size_t length, std::string *why);
+
+// 1 when both paths name one existing file (the same device and inode, also
+// through links), else 0.
+int kit_same_file(const char *a, const char *b);

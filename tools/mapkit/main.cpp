@@ -3,5 +3,5 @@
 
 int main(int argc, char **argv)
 {
-  return mapkit_main(argc, argv, stdout, stderr);
+  return mapkit_close_output(mapkit_main(argc, argv, stdout, stderr), stdout, stderr);
 }

@@ -1,6 +1,7 @@
 // Counting a map's cells and describing them.
 #include "map_summary.h"
 #include "map_text.h"
+#include "match/play.h"
 
 void map_board_from_bytes(const unsigned char *bytes, size_t count, int cells[BOARD_CELLS])
 {
@@ -42,13 +43,18 @@ std::string map_summary_text(const MAP_SUMMARY *s)
          std::to_string(s->count[v] * v) + " points\n";
   t += "# finds: " + std::to_string(s->find_cells) + " cells, " + std::to_string(s->points) + " points\n";
   t += "# traps: " + std::to_string(s->traps) + "\n";
-  std::string others;
+  // The rules count every other byte as nothing; the game draws them all as
+  // an empty cell but CELL_HOVER, which shows as the pointer's highlight.
+  std::string empty, highlight;
   for (int v = 0; v < 256; v++) {
     int special = v == CELL_EMPTY || v == CELL_TRAP || (v >= CELL_FIND_MIN && v <= CELL_FIND_MAX);
     if (!special && s->count[v])
-      others += " " + cell_notation(v) + "=" + std::to_string(v) + " x" + std::to_string(s->count[v]);
+      (v == CELL_HOVER ? highlight : empty) +=
+        " " + cell_notation(v) + "=" + std::to_string(v) + " x" + std::to_string(s->count[v]);
   }
-  if (!others.empty())
-    t += "# other values, empty in the game:" + others + "\n";
+  if (!empty.empty())
+    t += "# other values, empty in the game:" + empty + "\n";
+  if (!highlight.empty())
+    t += "# other values, shown as the pointer's highlight picture in the game, worth nothing:" + highlight + "\n";
   return t;
 }

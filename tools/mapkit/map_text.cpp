@@ -213,3 +213,29 @@ std::string map_text_render(const unsigned char *bytes, size_t count)
   }
   return text;
 }
+
+int map_text_lookalike(const unsigned char *bytes, size_t count)
+{
+  int rows = 0;
+  size_t start = 0;
+  for (size_t i = 0; i <= count; i++) {
+    if (i < count && bytes[i] != '\n') {
+      if ((bytes[i] < 0x20 || bytes[i] > 0x7e) && bytes[i] != '\r')
+        return 0;
+      continue;
+    }
+    size_t length = i - start;
+    if (length > 0 && bytes[i - 1] == '\r')
+      length--;
+    int comment = length > 0 && bytes[start] == '#';
+    if (i == count)
+      return rows > 0 && (comment || length <= size_t(BOARD_COLUMNS));
+    if (length != 0 && !comment) {
+      if (length != size_t(BOARD_COLUMNS))
+        return 0;
+      rows++;
+    }
+    start = i + 1;
+  }
+  return 0;
+}

@@ -41,6 +41,12 @@ std::string cell_notation(int value);
 // error filled in.
 int map_text_parse(const char *text, size_t length, std::vector<unsigned char> *bytes, MAP_TEXT_ERROR *error);
 
+// 1 when a map file's bytes look like a map text instead: every byte is
+// printable ASCII or a line end, and every line that is neither empty nor a
+// '#' line holds 40 characters (at least one does). A last line without a
+// line end may be shorter, as a read cut off at the map's size leaves it.
+int map_text_lookalike(const unsigned char *bytes, size_t count);
+
 // A map file of count bytes as text that parses back to the very same
 // bytes: count / 40 rows rounded up (a part row is completed with '.', as
 // the game leaves those cells empty), with "#! length N" first when whole

@@ -1,7 +1,9 @@
 // The kit's entry: picks the command, prints the overview on --help.
 #include "commands.h"
 #include "kit_args.h"
+#include "map_text.h"
 
+#include <cerrno>
 #include <cstring>
 #include <string>
 
@@ -47,6 +49,24 @@ int kit_usage(FILE *err, const char *command, const std::string &message)
   fprintf(err, "%s %s: %s (see %s %s --help)\n", kit_name.c_str(), command, message.c_str(), kit_name.c_str(),
           command);
   return KIT_USAGE;
+}
+
+void kit_warn_if_text(FILE *err, const char *command, const char *path, const std::string &data)
+{
+  if (map_text_lookalike(reinterpret_cast<const unsigned char *>(data.data()), data.size()))
+    fprintf(err, "%s %s: %s: looks like a map text, not a map file (turn it into one with '%s build'); "
+                 "reading its bytes as cells\n", kit_name.c_str(), command, path, kit_name.c_str());
+}
+
+int mapkit_close_output(int status, FILE *out, FILE *err)
+{
+  int error = ferror(out) ? EIO : 0;
+  if (fclose(out) != 0)
+    error = errno ? errno : EIO;
+  if (!error)
+    return status;
+  fprintf(err, "%s: cannot write the output: %s\n", kit_name.c_str(), strerror(error));
+  return status != KIT_OK ? status : KIT_FAILED;
 }
 
 int kit_begin(int argc, char **argv, const char *command, const std::vector<std::string> &known,

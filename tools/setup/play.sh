@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 apt-get update
-apt-get install -y --no-install-recommends build-essential cmake pkg-config liballegro4-dev
+apt-get install -y --no-install-recommends build-essential cmake pkg-config liballegro4-dev libx11-dev
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
 cmake --build build -j"$(nproc)"
 cd data

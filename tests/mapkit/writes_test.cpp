@@ -1,0 +1,174 @@
+// Where the kit's commands write, and what they do when writing fails: an
+// output that is one of the inputs, device nodes and FIFOs, the umask, a
+// full or closed standard output, and a map text given as a map.
+#include "kit_run.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+namespace {
+
+const std::string ROW(40, '.');
+
+// The file mode bits of path, or -1.
+int mode_of(const std::string &path)
+{
+  struct stat st;
+  return lstat(path.c_str(), &st) == 0 ? static_cast<int>(st.st_mode) : -1;
+}
+
+TEST_F(Commands, AnOutputThatIsAnInputIsRefusedThroughLinksToo)
+{
+  const std::string text = "# the author's text\n" + ROW + "\n";
+  write("same.txt", text);
+  ASSERT_EQ(symlink("same.txt", path("soft.txt").c_str()), 0);
+  ASSERT_EQ(link(path("same.txt").c_str(), path("hard.txt").c_str()), 0);
+  for (const char *out : {"same.txt", "soft.txt", "hard.txt"}) {
+    SCOPED_TRACE(out);
+    expect_one_line_failure(kit({"build", path("same.txt"), path(out)}), 1, "is the map text itself");
+    expect_one_line_failure(kit({"build", path(out), path("same.txt")}), 1, "is the map text itself");
+  }
+  EXPECT_EQ(read("same.txt"), text);
+  EXPECT_EQ(mode_of(path("soft.txt")) & S_IFMT, S_IFLNK);
+  EXPECT_EQ(entries(), 3);
+
+  // generate has no input: an existing map is written over as before.
+  ASSERT_EQ(kit({"build", path("same.txt"), path("map")}).status, 0);
+  RUN again = kit({"generate", "--seed", "3", path("map")});
+  EXPECT_EQ(again.status, 0) << again.err;
+  EXPECT_EQ(read("map").size(), 1400u);
+}
+
+// Only a new path or a regular file is written: a device node, a FIFO or a
+// socket (also behind a link) stays as it was and the command fails.
+TEST_F(Commands, OnlyANewPathOrARegularFileIsWritten)
+{
+  write("good.txt", ROW + "\n");
+  ASSERT_EQ(mkfifo(path("fifo").c_str(), 0644), 0);
+  int sock = socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un address = {};
+  address.sun_family = AF_UNIX;
+  snprintf(address.sun_path, sizeof address.sun_path, "%s", path("socket").c_str());
+  ASSERT_EQ(bind(sock, reinterpret_cast<sockaddr *>(&address), sizeof address), 0);
+  std::vector<const char *> odd = {"fifo", "socket", "to-fifo"};
+  ASSERT_EQ(symlink("fifo", path("to-fifo").c_str()), 0);
+  // A device node needs root, which the suite runs as (a container may
+  // still forbid it: the FIFO and the socket take the same way).
+  if (mknod(path("nulldev").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0)
+    odd.push_back("nulldev");
+  else
+    EXPECT_TRUE(geteuid() != 0 || errno == EPERM) << "root could not make a device node: " << strerror(errno);
+  for (const char *out : odd) {
+    SCOPED_TRACE(out);
+    int before = mode_of(path(out));
+    expect_one_line_failure(kit({"build", path("good.txt"), path(out)}), 1, "is not a regular file");
+    expect_one_line_failure(kit({"generate", "--seed", "1", path(out)}), 1, "is not a regular file");
+    EXPECT_EQ(mode_of(path(out)), before);
+  }
+  close(sock);
+  EXPECT_EQ(entries(), 1 + static_cast<int>(odd.size()));
+
+  // A link to a regular file is replaced by the map; its target stays.
+  write("target", "kept");
+  ASSERT_EQ(symlink("target", path("link").c_str()), 0);
+  ASSERT_EQ(kit({"build", path("good.txt"), path("link")}).status, 0);
+  EXPECT_EQ(mode_of(path("link")) & S_IFMT, S_IFREG);
+  EXPECT_EQ(read("link"), std::string(40, '\0'));
+  EXPECT_EQ(read("target"), "kept");
+}
+
+// New files get 0666 less the umask; a file written over keeps its mode.
+TEST_F(Commands, NewFilesFollowTheUmaskAndReplacedFilesKeepTheirMode)
+{
+  write("good.txt", ROW + "\n");
+  mode_t old = umask(077);
+  RUN built = kit({"build", path("good.txt"), path("private")});
+  RUN generated = kit({"generate", "--seed", "1", path("random")});
+  umask(002);
+  RUN shared = kit({"build", path("good.txt"), path("shared")});
+  umask(old);
+  ASSERT_EQ(built.status, 0) << built.err;
+  ASSERT_EQ(generated.status, 0) << generated.err;
+  ASSERT_EQ(shared.status, 0) << shared.err;
+  EXPECT_EQ(mode_of(path("private")) & 07777, 0600);
+  EXPECT_EQ(mode_of(path("random")) & 07777, 0600);
+  EXPECT_EQ(mode_of(path("shared")) & 07777, 0664);
+
+  ASSERT_EQ(chmod(path("shared").c_str(), 0640), 0);
+  ASSERT_EQ(kit({"build", path("good.txt"), path("shared")}).status, 0);
+  EXPECT_EQ(mode_of(path("shared")) & 07777, 0640);
+}
+
+// The real program with its standard output full or closed: a message on
+// standard error and status 1, never 0 with the output lost.
+TEST_F(Commands, AFullOrClosedStandardOutputIsAFailure)
+{
+  write("good.txt", ROW + "\n");
+  ASSERT_EQ(kit({"build", path("good.txt"), path("map")}).status, 0);
+  const std::string map = "'" + path("map") + "'";
+  const std::string cases[] = {
+    "render " + map + " > /dev/full",
+    "stats " + map + " --players 2 --matches 3 > /dev/full",
+    "render " + map + " >&-",
+    "--help > /dev/full",
+    "build '" + path("good.txt") + "' '" + path("new") + "' >&-",
+  };
+  for (const std::string &args : cases) {
+    std::string command = std::string(MAPKIT) + " " + args + " 2>'" + path("err") + "'";
+    SCOPED_TRACE(command);
+    int status = system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1);
+    std::string err = read("err");
+    EXPECT_NE(err.find("cannot write the output"), std::string::npos) << err;
+    EXPECT_EQ(err.find('\n'), err.size() - 1) << err;
+  }
+  // To a file, all is well.
+  std::string command = std::string(MAPKIT) + " render " + map + " > '" + path("out") + "'";
+  EXPECT_EQ(system(command.c_str()), 0);
+  EXPECT_EQ(read("out").compare(0, 41, ROW + "\n"), 0);
+}
+
+// A map text given where a map file belongs is read as bytes all the same,
+// with a warning; a real map gets none.
+TEST_F(Commands, AMapTextGivenAsAMapIsNamedSo)
+{
+  const std::string text = "# Zlaty ostrov\n" + ROW + "\r\n" + "..12XX" + ROW.substr(6) + "\n";
+  write("Zlaty ostrov.txt", text);
+  for (const std::vector<std::string> &words :
+       {std::vector<std::string>{"render", path("Zlaty ostrov.txt")},
+        std::vector<std::string>{"stats", path("Zlaty ostrov.txt"), "--players", "2", "--matches", "2"}}) {
+    SCOPED_TRACE(words[0]);
+    RUN r = kit(words);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_FALSE(r.out.empty());
+    EXPECT_EQ(r.err, "mapkit " + words[0] + ": " + path("Zlaty ostrov.txt") +
+                         ": looks like a map text, not a map file (turn it into one with 'mapkit build'); "
+                         "reading its bytes as cells\n");
+  }
+  EXPECT_NE(kit({"render", path("Zlaty ostrov.txt")}).out.find("# file: " + std::to_string(text.size()) + " bytes"),
+            std::string::npos);
+
+  // Maps, even of printable bytes, are not texts without rows of 40.
+  write("printable", std::string(1400, 'X'));
+  write("shifted", std::string(80, '!') + "\n" + ROW + "\n");
+  ASSERT_EQ(kit({"build", path("Zlaty ostrov.txt"), path("real")}).status, 0);
+  for (const char *map : {"real", "printable", "shifted"}) {
+    SCOPED_TRACE(map);
+    RUN r = kit({"render", path(map)});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
+  }
+}
+
+}  // namespace
