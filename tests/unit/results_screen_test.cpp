@@ -75,7 +75,7 @@ TEST(ResultsScreen, ShowsTheSoleLeaderOrNoWinner)
     {
       FRAME_HOOK_SCOPE hook(read_results_frame);
       check_match_end(&m);
-      EXPECT_EQ(frames_presented.load(), 1);
+      EXPECT_EQ(frames_presented, 1);
     }
     EXPECT_EQ(m.winner_image, row.winner_image);
     EXPECT_EQ(m.finished, -1);
@@ -114,7 +114,7 @@ TEST(ResultsScreen, OnlyTheRightButtonAloneEndsIt)
     set_pointer(400, 300, 0);
     FRAME_HOOK_SCOPE hook(press_in_turn);
     show_results(&m);
-    EXPECT_EQ(frames_presented.load(), row.count + 1);
+    EXPECT_EQ(frames_presented, row.count + 1);
     EXPECT_EQ(m.finished, -1);
   }
 }
@@ -133,7 +133,7 @@ TEST(ResultsScreen, RightButtonAlreadyHeldEndsItWithoutAFrame)
     set_pointer(400, 300, 2);
   });
   check_match_end(&m);
-  EXPECT_EQ(frames_presented.load(), 0);
+  EXPECT_EQ(frames_presented, 0);
   for (int y = 0; y < 600; y += 37)
     for (int x = 0; x < 800; x += 41)
       ASSERT_EQ(getpixel(back_buffer, x, y), sentinel) << x << "," << y;
@@ -163,7 +163,7 @@ TEST(MatchEnd, RunsTheResultsScreenOnlyWhenTheMatchIsOver)
     FRAME_HOOK_SCOPE hook(release_right_on_first_frame);
     check_match_end(&m);
     SCOPED_TRACE(testing::Message() << row.revealed_count << " revealed, end " << row.end_requested);
-    EXPECT_EQ(frames_presented.load(), row.frames);
+    EXPECT_EQ(frames_presented, row.frames);
     EXPECT_EQ(m.finished, row.frames ? -1 : 0);
   }
 }

@@ -71,7 +71,7 @@ TEST(WholeMatch, ScriptedPointerPlaysAMatchToItsResults)
   {
     FRAME_HOOK_SCOPE hook(follow_script);
     play_match(&played, "map");
-    EXPECT_EQ(frames_presented.load(), SCRIPT_LENGTH - 1);
+    EXPECT_EQ(frames_presented, SCRIPT_LENGTH - 1);
   }
   EXPECT_EQ(pause_count, pauses + 1);
   EXPECT_EQ(played.finished, -1);
