@@ -97,9 +97,9 @@ void plan_menu(FLOOR_PLAN *plan, const MENU *menu, const char *label, const DIR_
   begin_plan(plan);
   add_full_background(plan);
   add_copy(plan, IMG_TITLE, MENU_TITLE_X, MENU_TITLE_Y);
-  for (int p = 2; p <= 8; p++)
+  for (int p = 2; p <= PLAYER_COUNT; p++)
     add_control(plan, menu, HOVER_PLAYER[p]);
-  for (int p = 1; p <= 8; p++) {
+  for (int p = 1; p <= PLAYER_COUNT; p++) {
     add_copy(plan, IMG_PLAYER_1 + p - 1, menu_slot_x(p), menu_slot_y(p));
     add_text(plan, menu_slot_x(p) + MENU_LABEL_DX, menu_slot_y(p) + MENU_LABEL_DY, player_kind_label(p));
   }

@@ -1,5 +1,6 @@
 // The menu screen: tiles, title, the eight player slots with their kinds,
 // the map chooser, start, quit and the bottom strip, back to front.
+#include "match/match.h"
 #include "menu/menu_layout.h"
 #include "shell/frame.h"
 #include "shell/images.h"
@@ -18,9 +19,9 @@ void menu_draw(MENU *menu)
   frame_begin();
   draw_tiled_background();
   draw_image(IMG_TITLE, MENU_TITLE_X, MENU_TITLE_Y);
-  for (int p = 2; p <= 8; p++)
+  for (int p = 2; p <= PLAYER_COUNT; p++)
     draw_control(menu, HOVER_PLAYER[p]);
-  for (int p = 1; p <= 8; p++) {
+  for (int p = 1; p <= PLAYER_COUNT; p++) {
     draw_image(IMG_PLAYER_1 + p - 1, menu_slot_x(p), menu_slot_y(p));
     draw_text(menu_slot_x(p) + MENU_LABEL_DX, menu_slot_y(p) + MENU_LABEL_DY, player_kind_label(p));
   }

@@ -2,6 +2,8 @@
 // back to front, then shows the pointer on it and copies it to the screen.
 #pragma once
 
+enum { SCREEN_WIDTH = 800, SCREEN_HEIGHT = 600 };  // every frame fills the screen
+
 void frame_begin(void);  // takes the pointer off the back buffer and clears it
 void frame_end(void);    // draws the pointer and presents the frame
 

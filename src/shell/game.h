@@ -10,7 +10,7 @@
 #define MSG_IMAGE_SET "Chyba pri nacitani datoveho souboru."
 #define MSG_BITMAP "Chyba pri vytvareni bitmapy."
 
-enum { SCREEN_WIDTH = 800, SCREEN_HEIGHT = 600 };
+#include "shell/frame.h"  // the screen's size
 
 extern DATAFILE *game_data;  // the loaded image set, objects 0..47 are bitmaps
 extern BITMAP *back_buffer;  // 800 x 600, every frame is composed here

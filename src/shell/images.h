@@ -40,6 +40,11 @@ enum {
   IMG_COUNT = 48
 };
 
+// A player's picture is a card of PLAYER_CARD_W x PLAYER_CARD_H with a
+// black plate on which the menu prints the player's kind and the board the
+// score, starting at (PLAYER_CARD_TEXT_X, PLAYER_CARD_TEXT_Y) on the card.
+enum { PLAYER_CARD_W = 120, PLAYER_CARD_H = 50, PLAYER_CARD_TEXT_X = 7, PLAYER_CARD_TEXT_Y = 38 };
+
 // Backgrounds, the cell frames and the map name field are copied opaque;
 // every other image is drawn over them with its magenta parts left out.
 inline int image_is_opaque(int index)

@@ -202,6 +202,13 @@ void click_at(int x, int y, int button, int hold_ms)
   sleep_ms(60);
 }
 
+int input_caught_up(int x, int y)
+{
+  // 8 pixels apart, the arrow's top rows at one place never touch the
+  // pixels pointer_on_screen looks at for the other.
+  return move_pointer(x + 8, y) && move_pointer(x, y);
+}
+
 void grab_screen(SCREEN_SHOT *shot)
 {
   Display *dpy = display();

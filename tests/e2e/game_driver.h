@@ -47,6 +47,15 @@ void button_down(int button);  // 1 left, 3 right (X numbering)
 void button_up(int button);
 // Moves to (x, y) as move_pointer does, holds the button for hold_ms, releases it.
 void click_at(int x, int y, int button, int hold_ms = 120);
+// Proves that the game has acted on every press and release sent before:
+// moves the pointer to (x + 8, y) and waits until the game draws its arrow
+// there, then to (x, y) and waits again. A pass of the game reads the
+// buttons, acts (a control may pause 200 ms), then draws the pointer. The
+// frame showing the first move was drawn after the library had taken in
+// everything sent before that move; the pass that draws the second move
+// began after that frame, so it read those buttons and its frame shows all
+// they did. Nothing more can follow from them. 0 if either move never shows.
+int input_caught_up(int x, int y);
 void sleep_ms(int ms);
 // Presses and releases the key of an X keysym name ("Return", "z"), with
 // Control held when ctrl is 1.

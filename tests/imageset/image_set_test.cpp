@@ -3,6 +3,9 @@
 // the mask where the painter meant it and nowhere else, a seamless tile and
 // calm plates under the text the game prints, a lively but dark sea, a
 // thick bright frame for the current player and pixel-art winner pictures.
+#include "match/board_layout.h"
+#include "match/results_layout.h"
+#include "menu/menu_layout.h"
 #include "rooms.h"
 #include "shell/alleg.h"
 #include "shell/images.h"
@@ -280,6 +283,91 @@ TEST(GameImageSet, EveryRoleHasAPictureOfItsOwn)
   std::set<std::string> seen;
   for (int i = 0; i < IMG_COUNT; i++)
     EXPECT_TRUE(seen.insert(pixels(image(i))).second) << "image " << i << " repeats an earlier one";
+}
+
+// A rectangle from (x0, y0) up to, not including, (x1, y1).
+struct AREA { int x0, y0, x1, y1; };
+
+// Image index drawn with its corner at (x, y) lies inside room.
+::testing::AssertionResult fits(int index, int x, int y, AREA room)
+{
+  BITMAP *bmp = image(index);
+  if (x >= room.x0 && y >= room.y0 && x + bmp->w <= room.x1 && y + bmp->h <= room.y1)
+    return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "image " << index << " (" << bmp->w << "x" << bmp->h << ") at (" << x
+                                       << ", " << y << ") leaves its room from (" << room.x0 << ", " << room.y0
+                                       << ") to (" << room.x1 << ", " << room.y1 << ")";
+}
+
+const AREA whole_screen = {0, 0, SCREEN_WIDTH, SCREEN_HEIGHT};
+
+// Each picture drawn where its screen's layout draws it: inside the screen,
+// inside the rectangle its control reacts to, and clear of its neighbours.
+TEST(GameImageSet, EveryPictureFitsWhereItsScreenDrawsIt)
+{
+  // The menu: the title above the slots, every control's pictures inside
+  // its rectangle, the cards in their slots, the map field between the arrows.
+  EXPECT_TRUE(fits(IMG_TITLE, MENU_TITLE_X, MENU_TITLE_Y, {0, 0, SCREEN_WIDTH, MENU_SLOT_Y0}));
+  for (const MENU_CONTROL &c : menu_controls) {
+    for (int index : {c.image, c.hover_image}) {
+      if (index != MENU_NO_IMAGE) {
+        EXPECT_TRUE(fits(index, c.x, c.y, {c.x, c.y, c.x + c.w, c.y + c.h})) << c.hover;
+      }
+    }
+  }
+  for (int p = 1; p <= PLAYER_COUNT; p++) {
+    int x = menu_slot_x(p), y = menu_slot_y(p);
+    EXPECT_TRUE(fits(IMG_PLAYER_1 + p - 1, x, y, {x, y, x + MENU_SLOT_W, y + MENU_SLOT_H}));
+  }
+  const MENU_CONTROL *previous = menu_control(HOVER_PREVIOUS), *next = menu_control(HOVER_NEXT);
+  EXPECT_TRUE(fits(IMG_MAP_FIELD, MENU_MAP_FIELD_X, MENU_MAP_FIELD_Y,
+                   {previous->x + previous->w, next->y, next->x, next->y + next->h}));
+  EXPECT_TRUE(fits(IMG_MENU_STRIP, MENU_STRIP_X, MENU_STRIP_Y, whole_screen));
+
+  // The board: tiles on the screen, the cards and buttons left of the grid
+  // and above one another, each cell's picture inside its frame, the grid
+  // and the help overlay over it on the screen.
+  for (int i = 0; i < BOARD_TILES; i++) {
+    int x, y;
+    board_tile(i, &x, &y);
+    EXPECT_TRUE(fits(IMG_BACKGROUND, x, y, whole_screen)) << "tile " << i;
+  }
+  const AREA player_column = {0, 0, BOARD_FRAME_X0, BOARD_HELP_Y};
+  EXPECT_TRUE(fits(IMG_HIGHLIGHT, BOARD_SLOT_X, board_slot_y(PLAYER_COUNT), player_column));
+  for (int p = 1; p <= PLAYER_COUNT; p++) {
+    int y = board_slot_y(p);
+    EXPECT_TRUE(fits(IMG_PLAYER_1 + p - 1, BOARD_SLOT_X, y, {0, y, BOARD_FRAME_X0, board_slot_y(p + 1)}));
+    EXPECT_TRUE(fits(IMG_PLAYER_1 + p - 1, BOARD_SLOT_X, y, player_column));
+  }
+  for (int index : {IMG_HELP_BUTTON, IMG_HELP_BUTTON_HOVER})
+    EXPECT_TRUE(fits(index, BOARD_BUTTON_X, BOARD_HELP_Y, {0, BOARD_HELP_Y, BOARD_FRAME_X0, BOARD_END_Y}));
+  for (int index : {IMG_END_BUTTON, IMG_END_BUTTON_HOVER})
+    EXPECT_TRUE(fits(index, BOARD_BUTTON_X, BOARD_END_Y, {0, BOARD_END_Y, BOARD_FRAME_X0, SCREEN_HEIGHT}));
+  const AREA grid = {BOARD_FRAME_X0, BOARD_FRAME_Y0, BOARD_FRAME_X1, BOARD_FRAME_Y1};
+  for (int cell = 0; cell < BOARD_CELLS; cell++)
+    EXPECT_TRUE(fits(IMG_CELL_FRAME, board_frame_x(cell), board_frame_y(cell), grid)) << "cell " << cell;
+  EXPECT_TRUE(fits(IMG_CELL_FRAME, BOARD_FRAME_X0, BOARD_FRAME_Y0, whole_screen));
+  EXPECT_TRUE(fits(IMG_CELL_FRAME, board_frame_x(BOARD_CELLS - 1), board_frame_y(BOARD_CELLS - 1), whole_screen));
+  // A cell's picture leaves its frame's top row and left column showing.
+  for (int cell : {0, BOARD_CELLS - 1}) {
+    int fx = board_frame_x(cell), fy = board_frame_y(cell);
+    for (int index : {IMG_CELL_COVERED, IMG_CELL_EMPTY, IMG_CELL_HOVER, IMG_TRAP, IMG_FIND_1, IMG_FIND_2,
+                      IMG_FIND_3, IMG_FIND_4, IMG_FIND_5, IMG_FIND_6})
+      EXPECT_TRUE(fits(index, board_cell_x(cell), board_cell_y(cell),
+                       {fx + 1, fy + 1, fx + BOARD_PITCH, fy + BOARD_PITCH})) << "cell " << cell;
+  }
+  EXPECT_TRUE(fits(IMG_HELP_OVERLAY, BOARD_OVERLAY_X, BOARD_OVERLAY_Y, grid));
+
+  // The results: the winner to the screen's corner, its caption left of it,
+  // the closing picture below both, the no-winner ribbon above it.
+  for (int p = 1; p <= PLAYER_COUNT; p++)
+    EXPECT_TRUE(fits(IMG_WINNER_1 + p - 1, RESULTS_WINNER_X, RESULTS_WINNER_Y, whole_screen));
+  int below = RESULTS_CAPTION_Y + image(IMG_WINNER_CAPTION)->h;
+  EXPECT_TRUE(fits(IMG_WINNER_CAPTION, RESULTS_CAPTION_X, RESULTS_CAPTION_Y,
+                   {0, 0, RESULTS_WINNER_X, RESULTS_CLOSING_Y}));
+  EXPECT_TRUE(fits(IMG_NO_WINNER, RESULTS_NO_WINNER_X, RESULTS_NO_WINNER_Y, {0, 0, SCREEN_WIDTH, RESULTS_CLOSING_Y}));
+  EXPECT_TRUE(fits(IMG_RESULTS_CLOSING, RESULTS_CLOSING_X, RESULTS_CLOSING_Y,
+                   {0, below, RESULTS_WINNER_X, SCREEN_HEIGHT}));
 }
 
 class GameImageSetEnvironment : public ::testing::Environment {

@@ -3,6 +3,7 @@
 // by a script thread as a player's hand would. Resident memory may not grow
 // from frame 1,000 to the end, and no file descriptor may stay open.
 #include "display_env.h"
+#include "frame_hook.h"
 #include "match/play.h"
 #include "menu/menu.h"
 #include "shell/input.h"
@@ -69,14 +70,22 @@ struct HAND {
       return lose();
     for (int column = 0; column < 4 && !stop; column++) {
       set_pointer(148 + 16 * column, 28, 1);
-      wait_for([&] { return m->revealed[column] != 0; });
+      if (!wait_for([&] { return m->revealed[column] != 0 || stop; }))
+        return lose();
       set_pointer(148 + 16 * column, 28, 0);
     }
     set_pointer(70, 568, 1);
     if (!wait_for([&] { return m->end_requested == -1 || stop; }))
       return lose();
-    mouse_b = 3;  // both buttons keep the results screen up
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    // Both buttons keep the results screen up: three frames drawn after
+    // they went down (the first may have read the buttons before) and the
+    // screen is still there.
+    mouse_b = 3;
+    int frame = frames_presented;
+    if (!wait_for([&] { return frames_presented >= frame + 3 || stop; }))
+      return lose();
+    if (m->finished != 0 && !stop)
+      return lose();
     mouse_b = 2;
     if (!wait_for([&] { return m->finished == -1 || stop; }))
       return lose();

@@ -9,7 +9,7 @@
 
 #include <dlfcn.h>
 
-int frames_presented = 0;
+std::atomic<int> frames_presented{0};
 static FRAME_HOOK frame_hook = nullptr;
 
 void set_frame_hook(FRAME_HOOK hook)

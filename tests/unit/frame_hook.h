@@ -4,6 +4,8 @@
 // move the pointer the way the library's background updates would.
 #pragma once
 
+#include <atomic>
+
 // Called with the frame's number, counted from 1 since set_frame_hook.
 typedef void (*FRAME_HOOK)(int frame);
 
@@ -11,8 +13,9 @@ typedef void (*FRAME_HOOK)(int frame);
 // close_requested.
 void set_frame_hook(FRAME_HOOK hook);
 
-// Frames presented since set_frame_hook.
-extern int frames_presented;
+// Frames presented since set_frame_hook; atomic, so that a thread standing
+// in for the player's hand may watch it.
+extern std::atomic<int> frames_presented;
 
 // While a hook is installed, a screen still running after this many frames
 // is stopped through close_requested and the test fails, so a hook that

@@ -2,9 +2,10 @@
 // with carved captions; under the pointer the plank lights up gold.
 #include "lettering.h"
 #include "palette.h"
+#include "match/board_layout.h"
 #include "pictures.h"
 
-enum { W = 120, H = 23 };
+enum { W = BOARD_BUTTON_W, H = BOARD_BUTTON_H };
 
 BITMAP *paint_plank(int w, int h, const char *caption, double scale, int lit)
 {

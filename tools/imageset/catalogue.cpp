@@ -1,12 +1,13 @@
 // Which painter makes which image index.
+#include "match/match.h"
 #include "pictures.h"
 #include "shell/images.h"
 
 BITMAP *paint_image(int index)
 {
-  if (index >= IMG_PLAYER_1 && index < IMG_PLAYER_1 + 8)
+  if (index >= IMG_PLAYER_1 && index < IMG_PLAYER_1 + PLAYER_COUNT)
     return paint_player_card(index - IMG_PLAYER_1 + 1);
-  if (index >= IMG_WINNER_1 && index < IMG_WINNER_1 + 8)
+  if (index >= IMG_WINNER_1 && index < IMG_WINNER_1 + PLAYER_COUNT)
     return paint_winner(index - IMG_WINNER_1 + 1);
   switch (index) {
   case IMG_MENU_STRIP: return paint_menu_strip();

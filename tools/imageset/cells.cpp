@@ -1,9 +1,10 @@
 // The board's own pictures: covered sand, a dug-out empty hole, the grid
 // frame behind every cell and the pointer highlight.
 #include "palette.h"
+#include "match/board_layout.h"
 #include "pictures.h"
 
-enum { CELL = 15 };
+enum { CELL = BOARD_CELL_SIZE };
 
 BITMAP *paint_cell_covered(void)
 {
@@ -48,7 +49,7 @@ BITMAP *paint_cell_empty(void)
 BITMAP *paint_cell_frame(void)
 {
   // Only its top row and left column show between the cells: the grid.
-  return new_filled(16, 16, GRID);
+  return new_filled(BOARD_PITCH, BOARD_PITCH, GRID);
 }
 
 BITMAP *paint_cell_hover(void)

@@ -2,11 +2,14 @@
 // reminder of how the menu works.
 #include "lettering.h"
 #include "palette.h"
+#include "menu/menu_layout.h"
 #include "pictures.h"
+#include "shell/frame.h"
 
 BITMAP *paint_menu_strip(void)
 {
-  enum { W = 800, H = 25 };
+  // from the strip's corner across the screen and down to its bottom edge
+  enum { W = SCREEN_WIDTH - MENU_STRIP_X, H = SCREEN_HEIGHT - MENU_STRIP_Y };
   BITMAP *bmp = new_picture(W, H);
   for (int y = 1; y < H; y++) {
     RGB8 row = mix(WOOD, WOOD_DARK, double(y) / (H - 1));

@@ -6,12 +6,14 @@
 #include "lettering.h"
 #include "palette.h"
 #include "pictures.h"
+#include "shell/images.h"
 
 #include <cstdio>
 #include <initializer_list>
 
 enum {
-  W = 120, H = 50,
+  W = PLAYER_CARD_W, H = PLAYER_CARD_H,
+  LABEL_CHARS = 7,  // "Pocitac" and "Vypnuto"; a score has at most 4 digits
   // the card's own edges inside the slot; the frame shows around them
   CARD_X0 = 5, CARD_Y0 = 4, CARD_X1 = 101, CARD_Y1 = 46,
 };
@@ -57,11 +59,14 @@ BITMAP *paint_player_card(int player)
   hline(bmp, CARD_X0 + 3, CARD_Y0 + 1, CARD_X1 - 3, px(bmp, shade(WOOD_DARK, 0.3)));
   draw_number_plate(bmp, player);
 
-  // the plate under the label: black like the text's own background; the
-  // label starts at (7, 38)
-  rectfill(bmp, 6, 36, 66, 45, px(bmp, BLACK));
-  hline(bmp, 6, 35, 66, px(bmp, shade(WOOD_EDGE, -0.3)));
-  vline(bmp, 67, 35, 45, px(bmp, shade(WOOD_DARK, 0.25)));
+  // the plate under the label, black like the text's own background: from
+  // a pixel left of the text and two above it, over the font's 8 rows and
+  // the longest label, with a dark edge above and a light one at the right
+  int x0 = PLAYER_CARD_TEXT_X - 1, y0 = PLAYER_CARD_TEXT_Y - 2;
+  int x1 = PLAYER_CARD_TEXT_X + 8 * LABEL_CHARS + 3, y1 = PLAYER_CARD_TEXT_Y + 7;
+  rectfill(bmp, x0, y0, x1, y1, px(bmp, BLACK));
+  hline(bmp, x0, y0 - 1, x1, px(bmp, shade(WOOD_EDGE, -0.3)));
+  vline(bmp, x1 + 1, y0 - 1, y1, px(bmp, shade(WOOD_DARK, 0.25)));
 
   CANVAS c = canvas_new(W, H, 4);
   draw_hunter(&c, 84, 45, 1.95, colour, 0);

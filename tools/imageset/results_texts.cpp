@@ -5,7 +5,9 @@
 #include "mouse_icon.h"
 #include "palette.h"
 #include "parchment.h"
+#include "match/results_layout.h"
 #include "pictures.h"
+#include "shell/frame.h"
 
 static const RGB8 RIBBON = {150, 28, 28};
 
@@ -46,7 +48,7 @@ BITMAP *paint_winner_caption(void)
 
 BITMAP *paint_no_winner(void)
 {
-  enum { W = 564, H = 94 };
+  enum { W = SCREEN_WIDTH - 2 * RESULTS_NO_WINNER_X, H = 94 };  // centred, as wide as it may be
   CANVAS c = canvas_new(W, H, 4);
   draw_ribbon(&c, W, 10, 62);
   BITMAP *bmp = canvas_finish(&c);

@@ -4,11 +4,12 @@
 // edges, so the tiles join without a seam.
 #include "palette.h"
 #include "pictures.h"
+#include "shell/frame.h"
 
 #include <cmath>
 #include <initializer_list>
 
-enum { TILE = 100 };
+enum { TILE = TILE_SIZE };
 
 // v wrapped into 0..TILE-1.
 static int wrap(int v) { return ((v % TILE) + TILE) % TILE; }

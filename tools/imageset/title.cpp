@@ -3,9 +3,13 @@
 #include "lettering.h"
 #include "palette.h"
 #include "pictures.h"
+#include "menu/menu_layout.h"
+#include "shell/frame.h"
 #include "title_chest.h"
 
-enum { W = 368, H = 100 };
+// The title fills its room: centred on the screen at the menu's title
+// corner, down to the player slots.
+enum { W = SCREEN_WIDTH - 2 * MENU_TITLE_X, H = MENU_SLOT_Y0 - MENU_TITLE_Y };
 
 // An open chest heaped with gold, lid corner at (x, y), s times its plain
 // size (56 x 42), with sparkles above.

@@ -3,9 +3,10 @@
 // written on it, and the trap, a skull on red.
 #include "lettering.h"
 #include "palette.h"
+#include "match/board_layout.h"
 #include "pictures.h"
 
-enum { CELL = 15, SS = 6 };
+enum { CELL = BOARD_CELL_SIZE, SS = 6 };
 
 struct FIND_LOOK { RGB8 body, light, dark, digit, digit_shadow; };
 
