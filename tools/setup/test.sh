@@ -13,7 +13,7 @@ apt-get install -y --no-install-recommends build-essential cmake pkg-config liba
   libgtest-dev xvfb xauth xdotool x11-utils libxtst-dev libx11-dev clang libclang-rt-14-dev \
   libloadpng4-dev libpng-dev dpkg-dev debhelper lintian desktop-file-utils appstream git
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON -DPOKLAD_PACKAGE_TEST=OFF
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON -DPOKLAD_PACKAGE_TEST=OFF -DPOKLAD_WINDOWS_TEST=OFF
 cmake --build build -j"$(nproc)"
 ctest --test-dir build --output-on-failure
 
