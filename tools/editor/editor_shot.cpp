@@ -43,6 +43,8 @@ int main(int argc, char **argv)
   int status = save_png(out.c_str(), back_buffer, palette) == 0 ? 0 : 1;
   if (status)
     fprintf(stderr, "editor_shot: cannot write %s\n", out.c_str());
+  fairness_free(&ui->fair);
+  free_editor_pictures();
   shutdown_game();
   return status;
 }
