@@ -3,7 +3,7 @@
 # and NSIS (as root), fetches Allegro 4.4.3.1, zlib and libpng from Debian's
 # source packages, checks their SHA-256, applies tools/windows/patches, builds
 # them statically into build-windows/cache (reused by the next run), builds
-# the game and the map kit for 32-bit Windows, and writes
+# the game, the map kit and the map editor for 32-bit Windows, and writes
 # dist/hledani-pokladu-VERSION-windows.zip and dist/hledani-pokladu-VERSION-setup.exe.
 # The image set and the maps are the same bytes as the Linux build's: they
 # come from a native build in build-windows/native.
@@ -150,19 +150,20 @@ native_build() {
   icotool -c -o "$ICON" "$NATIVE"/icons/{16,32,48}.png -r "$NATIVE/icons/256.png"
 }
 
-# build_game ARCH: the game and the map kit for Windows on ARCH, laid out in
+# build_game ARCH: the game, the map kit and the map editor for Windows on ARCH, laid out in
 # $OUT/stage-ARCH as a player gets them: the programs, the image set, the
 # shipped maps in mapy, and okno/ with a second copy of the game beside an
 # allegro.cfg that asks the library for a window.
 build_game() {
   local arch=$1 dir=$OUT/game-$1 stage=$OUT/stage-$1
-  step "Cross build: the game and the map kit for $arch Windows"
+  step "Cross build: the game, the map kit and the editor for $arch Windows"
   cmake -S "$ROOT" -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$ROOT/tools/windows/toolchain-$arch.cmake" \
     -DCMAKE_BUILD_TYPE=Release -DPOKLAD_WINDOWS_PREFIX="$CACHE/$arch" -DPOKLAD_ICON="$ICON" > /dev/null
-  quietly "$OUT/game-$arch.log" cmake --build "$dir" -j"$JOBS" --target poklad mapkit
+  quietly "$OUT/game-$arch.log" cmake --build "$dir" -j"$JOBS" --target poklad mapkit poklad_editor
   rm -rf "$stage"
   mkdir -p "$stage/mapy" "$stage/okno"
-  cp "$dir/hledani-pokladu.exe" "$dir/tools/mapkit/hledani-pokladu-mapkit.exe" "$stage/"
+  cp "$dir/hledani-pokladu.exe" "$dir/tools/mapkit/hledani-pokladu-mapkit.exe" \
+    "$dir/tools/editor/hledani-pokladu-editor.exe" "$stage/"
   "$arch-w64-mingw32-strip" "$stage"/*.exe
   cp "$stage/hledani-pokladu.exe" "$stage/okno/"
   cp "$ROOT/tools/windows/okno/allegro.cfg" "$stage/okno/"
