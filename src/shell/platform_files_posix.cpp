@@ -58,7 +58,7 @@ int platform_path_exists(const char *path)
   return lstat(path, &st) == 0;
 }
 
-int platform_is_link(const char *path)
+int platform_is_protected(const char *path)
 {
   struct stat st;
   return lstat(path, &st) == 0 && S_ISLNK(st.st_mode);

@@ -79,10 +79,11 @@ int platform_path_exists(const char *path)
   return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
 }
 
-int platform_is_link(const char *path)
+int platform_is_protected(const char *path)
 {
   DWORD attributes = GetFileAttributesA(path);
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY) &&
+         (attributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_READONLY)) != 0;
 }
 
 int platform_make_folder(const char *path)

@@ -28,6 +28,11 @@ for f in hledani-pokladu.exe hledani-pokladu-mapkit.exe hledani-pokladu-editor.e
   check "installed $f" test -f "$INSTDIR/$f"
 done
 while read -r map; do check "shipped map $map" cmp -s "$STAGE/mapy/$map" "$INSTDIR/mapy/$map"; done <<< "$SHIPPED"
+# Read-only (Wine keeps that as a file without write permission), which is
+# how the editor tells a shipped map from the player's own.
+while read -r map; do
+  check "shipped map $map is read-only" bash -c "[[ \$(stat -c %A '$INSTDIR/mapy/$map') != *w* ]]"
+done <<< "$SHIPPED"
 for lnk in "Hledani pokladu" "Hledani pokladu v okne" "Editor map" "Moje mapy" "Odinstalovat"; do
   check "Start-menu entry $lnk" test -f "$MENU/$lnk.lnk"
 done

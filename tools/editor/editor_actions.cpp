@@ -49,7 +49,7 @@ void ui_open_path(EDIT_UI *ui, const std::string &path)
   editor_load_bytes(ui->ed, bytes);
   ui->name = name;
   ui->opened_path = path;
-  ui->opened_link = path_is_link(path.c_str());
+  ui->opened_link = path_is_shipped(path.c_str());
   if (ui->opened_link)
     ui->message += " (mapa ze hry: ulozi se pod novym jmenem)";
 }
@@ -103,9 +103,10 @@ int ui_confirm_save(EDIT_UI *ui, int overwrite)
     return 0;
   }
   std::string path = maps_path(ui->field);
-  if (path_is_link(path.c_str())) {
-    // A link in the maps folder is a shipped map: writing there would
-    // replace it, so the author picks another name.
+  if (path_is_shipped(path.c_str())) {
+    // A shipped map: writing there would replace it (and an upgrade would
+    // bring the shipped one back over the author's), so the author picks
+    // another name.
     ui->reason = "To je mapa ze hry, zvol jine jmeno";
     ui->dialog = DIALOG_SAVE;
     return 0;

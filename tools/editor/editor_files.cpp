@@ -72,9 +72,9 @@ int path_exists(const char *path)
   return platform_path_exists(path);
 }
 
-int path_is_link(const char *path)
+int path_is_shipped(const char *path)
 {
-  return platform_is_link(path);
+  return platform_is_protected(path);
 }
 
 int make_folder(const char *path)

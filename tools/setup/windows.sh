@@ -191,6 +191,9 @@ cp -r "$OUT/stage-i686" "$OUT/zip/hledani-pokladu-$VERSION"
 # library at okno/allegro.cfg instead.
 rm "$OUT/zip/hledani-pokladu-$VERSION/okno/hledani-pokladu.exe"
 cp "$ROOT/tools/windows/okno.bat" "$OUT/zip/hledani-pokladu-$VERSION/"
+# The shipped maps are read-only in the zip too (its entries carry the
+# read-only attribute), so that the editor tells them from the player's own.
+chmod a-w "$OUT/zip/hledani-pokladu-$VERSION"/mapy/*
 (cd "$OUT/zip" && TZ=UTC find . -exec touch -d "@$(stat -c %Y "$ROOT/debian/changelog")" {} + &&
   zip -q -X -r "$ZIP" "hledani-pokladu-$VERSION")
 echo "wrote $ZIP"
@@ -210,7 +213,11 @@ MAPS_NSH=$OUT/shipped_maps.nsh
 {
   echo "; The shipped maps, written by tools/setup/windows.sh."
   echo "!ifdef INSTALL_MAPS"
-  for map in "$OUT"/stage-i686/mapy/*; do echo "  File \"$map\""; done
+  # Read-only, so that the editor tells them from the player's own maps.
+  for map in "$OUT"/stage-i686/mapy/*; do
+    echo "  File \"$map\""
+    echo "  SetFileAttributes \"\$INSTDIR\\mapy\\$(basename "$map")\" READONLY"
+  done
   echo "!endif"
   echo "!ifdef REMOVE_MAPS"
   for map in "$OUT"/stage-i686/mapy/*; do echo "  Delete \"\$INSTDIR\\mapy\\$(basename "$map")\""; done
