@@ -12,9 +12,10 @@ static std::string maps_path(const std::string &name)
   return std::string(MAPS_FOLDER) + "/" + name;
 }
 
+// The file's name without its folders; Windows paths may use either slash.
 static std::string base_name(const std::string &path)
 {
-  size_t slash = path.find_last_of('/');
+  size_t slash = path.find_last_of("/\\");
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
