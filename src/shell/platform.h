@@ -3,6 +3,9 @@
 // implement it, and the build picks one.
 #pragma once
 
+#include <string>
+#include <vector>
+
 // Called first in main: when the command line asks for a helper task that
 // the game starts itself for (Windows' trial load), does it and ends the
 // process; otherwise returns at once.
@@ -49,3 +52,15 @@ int platform_replace_file(const char *from, const char *to);
 
 // Makes standard output carry bytes as they are (no line-end translation).
 void platform_binary_stdout(void);
+
+// 1 when something (a file, a link, a folder) is at path, not following a link.
+int platform_path_exists(const char *path);
+// 1 when the file at path is one the player's tools must not write over: a
+// symbolic link (how Linux puts the shipped maps into the player's folder);
+// on Windows a link or a read-only file (the installer marks the shipped
+// maps read-only).
+int platform_is_protected(const char *path);
+// Makes the folder if it is missing; 0 when a folder is there afterwards.
+int platform_make_folder(const char *path);
+// The names in folder, "." and ".." left out, sorted; empty when it cannot be read.
+std::vector<std::string> platform_folder_names(const char *folder);

@@ -1,8 +1,11 @@
 // The POSIX side of the platform seam's file functions.
 #include "shell/platform.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -48,3 +51,39 @@ int platform_replace_file(const char *from, const char *to)
 }
 
 void platform_binary_stdout(void) {}
+
+int platform_path_exists(const char *path)
+{
+  struct stat st;
+  return lstat(path, &st) == 0;
+}
+
+int platform_is_protected(const char *path)
+{
+  struct stat st;
+  return lstat(path, &st) == 0 && S_ISLNK(st.st_mode);
+}
+
+int platform_make_folder(const char *path)
+{
+  struct stat st;
+  if (stat(path, &st) == 0)
+    return S_ISDIR(st.st_mode) ? 0 : -1;
+  return mkdir(path, 0755) == 0 || errno == EEXIST ? 0 : -1;
+}
+
+std::vector<std::string> platform_folder_names(const char *folder)
+{
+  std::vector<std::string> names;
+  DIR *dir = opendir(folder);
+  if (!dir)
+    return names;
+  while (struct dirent *entry = readdir(dir)) {
+    std::string name = entry->d_name;
+    if (name != "." && name != "..")
+      names.push_back(name);
+  }
+  closedir(dir);
+  std::sort(names.begin(), names.end());
+  return names;
+}

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -71,4 +72,42 @@ void platform_binary_stdout(void)
 {
   fflush(stdout);
   _setmode(_fileno(stdout), _O_BINARY);
+}
+
+int platform_path_exists(const char *path)
+{
+  return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+}
+
+int platform_is_protected(const char *path)
+{
+  DWORD attributes = GetFileAttributesA(path);
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY) &&
+         (attributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_READONLY)) != 0;
+}
+
+int platform_make_folder(const char *path)
+{
+  DWORD attributes = GetFileAttributesA(path);
+  if (attributes != INVALID_FILE_ATTRIBUTES)
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? 0 : -1;
+  return CreateDirectoryA(path, nullptr) || GetLastError() == ERROR_ALREADY_EXISTS ? 0 : -1;
+}
+
+std::vector<std::string> platform_folder_names(const char *folder)
+{
+  std::vector<std::string> names;
+  std::string pattern = std::string(folder) + "\\*";
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE)
+    return names;
+  do {
+    std::string name = found.cFileName;
+    if (name != "." && name != "..")
+      names.push_back(name);
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  std::sort(names.begin(), names.end());
+  return names;
 }

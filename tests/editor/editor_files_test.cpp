@@ -81,11 +81,11 @@ TEST(EditorSave, ReplacesALinkAndLeavesItsTargetAlone)
   std::string dir = temp_folder();
   write_bytes(dir + "/shipped", std::string(1400, '\x02'));
   ASSERT_EQ(symlink((dir + "/shipped").c_str(), (dir + "/link").c_str()), 0);
-  EXPECT_TRUE(path_is_link((dir + "/link").c_str()));
+  EXPECT_TRUE(path_is_shipped((dir + "/link").c_str()));
   std::string why;
   ASSERT_EQ(map_save((dir + "/link").c_str(), std::string(1400, '\x05'), &why), 0) << why;
   EXPECT_EQ(read_bytes(dir + "/shipped"), std::string(1400, '\x02'));
-  EXPECT_FALSE(path_is_link((dir + "/link").c_str()));
+  EXPECT_FALSE(path_is_shipped((dir + "/link").c_str()));
   EXPECT_EQ(read_bytes(dir + "/link"), std::string(1400, '\x05'));
 }
 

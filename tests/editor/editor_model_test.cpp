@@ -192,6 +192,7 @@ TEST(EditorNames, RefusedWithAReason)
   EXPECT_STREQ(map_name_problem(""), "Jmeno je prazdne");
   EXPECT_STREQ(map_name_problem("mapy/x"), "Jmeno nesmi obsahovat '/'");
   EXPECT_STREQ(map_name_problem("x/"), "Jmeno nesmi obsahovat '/'");
+  EXPECT_STREQ(map_name_problem("mapy\\x"), "Jmeno nesmi obsahovat '\\'");
   EXPECT_STREQ(map_name_problem(".skryta"), "Jmeno nesmi zacinat teckou");
   EXPECT_STREQ(map_name_problem(".."), "Jmeno nesmi zacinat teckou");
   EXPECT_STREQ(map_name_problem(std::string(256, 'x').c_str()), "Jmeno je delsi nez 255 bajtu");

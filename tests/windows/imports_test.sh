@@ -21,5 +21,10 @@ for exe in "$DIR"/stage-*/*.exe "$DIR"/stage-*/okno/*.exe; do
   esac
   echo "checked $exe: $(sed -n 's/^[[:space:]]*DLL Name: //p' <<< "$dump" | tr '\n' ' ')"
 done
-[ "$checked" -ge 3 ] || { echo "FAIL: only $checked programs found in $DIR"; exit 1; }
+[ "$checked" -ge 4 ] || { echo "FAIL: only $checked programs found in $DIR"; exit 1; }
+for stage in "$DIR"/stage-*; do
+  for exe in hledani-pokladu.exe hledani-pokladu-mapkit.exe hledani-pokladu-editor.exe; do
+    [ -f "$stage/$exe" ] || { echo "FAIL: $stage has no $exe"; failures=$((failures + 1)); }
+  done
+done
 [ "$failures" -eq 0 ]

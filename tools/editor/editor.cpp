@@ -139,6 +139,9 @@ const char *map_name_problem(const char *name)
     return "Jmeno je prazdne";
   if (strchr(name, '/'))
     return "Jmeno nesmi obsahovat '/'";
+  // A folder separator on Windows: such a name would not travel there.
+  if (strchr(name, '\\'))
+    return "Jmeno nesmi obsahovat '\\'";
   if (name[0] == '.')
     return "Jmeno nesmi zacinat teckou";
   if (strlen(name) > 255)

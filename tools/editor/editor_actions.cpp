@@ -12,9 +12,10 @@ static std::string maps_path(const std::string &name)
   return std::string(MAPS_FOLDER) + "/" + name;
 }
 
+// The file's name without its folders; Windows paths may use either slash.
 static std::string base_name(const std::string &path)
 {
-  size_t slash = path.find_last_of('/');
+  size_t slash = path.find_last_of("/\\");
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
@@ -49,7 +50,7 @@ void ui_open_path(EDIT_UI *ui, const std::string &path)
   editor_load_bytes(ui->ed, bytes);
   ui->name = name;
   ui->opened_path = path;
-  ui->opened_link = path_is_link(path.c_str());
+  ui->opened_link = path_is_shipped(path.c_str());
   if (ui->opened_link)
     ui->message += " (mapa ze hry: ulozi se pod novym jmenem)";
 }
@@ -103,9 +104,10 @@ int ui_confirm_save(EDIT_UI *ui, int overwrite)
     return 0;
   }
   std::string path = maps_path(ui->field);
-  if (path_is_link(path.c_str())) {
-    // A link in the maps folder is a shipped map: writing there would
-    // replace it, so the author picks another name.
+  if (path_is_shipped(path.c_str())) {
+    // A shipped map: writing there would replace it (and an upgrade would
+    // bring the shipped one back over the author's), so the author picks
+    // another name.
     ui->reason = "To je mapa ze hry, zvol jine jmeno";
     ui->dialog = DIALOG_SAVE;
     return 0;

@@ -1,13 +1,9 @@
-// File checks, reads and writes for the editor: the one place it calls the
-// operating system's file functions (POSIX here).
+// File checks, reads and writes for the editor: the one place it touches the
+// file system, through the map kit's helpers and the platform seam.
 #include "editor_files.h"
 #include "editor.h"
 #include "kit_files.h"
-
-#include <algorithm>
-#include <cerrno>
-#include <dirent.h>
-#include <sys/stat.h>
+#include "shell/platform.h"
 
 int map_open(const char *path, std::string *bytes)
 {
@@ -73,36 +69,20 @@ int same_file(const char *a, const char *b)
 
 int path_exists(const char *path)
 {
-  struct stat st;
-  return lstat(path, &st) == 0;
+  return platform_path_exists(path);
 }
 
-int path_is_link(const char *path)
+int path_is_shipped(const char *path)
 {
-  struct stat st;
-  return lstat(path, &st) == 0 && S_ISLNK(st.st_mode);
+  return platform_is_protected(path);
 }
 
 int make_folder(const char *path)
 {
-  struct stat st;
-  if (stat(path, &st) == 0)
-    return S_ISDIR(st.st_mode) ? 0 : -1;
-  return mkdir(path, 0755) == 0 || errno == EEXIST ? 0 : -1;
+  return platform_make_folder(path);
 }
 
 std::vector<std::string> folder_names(const char *folder)
 {
-  std::vector<std::string> names;
-  DIR *dir = opendir(folder);
-  if (!dir)
-    return names;
-  while (struct dirent *entry = readdir(dir)) {
-    std::string name = entry->d_name;
-    if (name != "." && name != "..")
-      names.push_back(name);
-  }
-  closedir(dir);
-  std::sort(names.begin(), names.end());
-  return names;
+  return platform_folder_names(folder);
 }

@@ -31,8 +31,9 @@ int map_save(const char *path, const std::string &bytes, std::string *why);
 int same_file(const char *a, const char *b);
 // 1 when something (a file, a link, a folder) is at path.
 int path_exists(const char *path);
-// 1 when path is a symbolic link, such as a shipped map in the player's folder.
-int path_is_link(const char *path);
+// 1 when path is a shipped map in the player's folder: a symbolic link on
+// Linux, a read-only file (as the installer leaves them) on Windows.
+int path_is_shipped(const char *path);
 // Makes the folder if it is missing; 0 when it is there afterwards.
 int make_folder(const char *path);
 // The names in folder, "." and ".." left out, sorted; empty when it cannot be read.

@@ -5,6 +5,7 @@
 #include "editor_ui.h"
 #include "shell/alleg.h"
 #include "shell/game.h"
+#include "shell/platform.h"
 
 #include <cstdio>
 #include <cstring>
@@ -20,6 +21,9 @@ static const char USAGE[] =
 
 int main(int argc, char **argv)
 {
+  // The image set's trial load runs in a second copy of this program on
+  // Windows; that copy does only that and ends here.
+  platform_run_helper(argc, argv);
   if (argc > 2 || (argc == 2 && (strcmp(argv[1], "--help") == 0 || strcmp(argv[1], "-h") == 0))) {
     fputs(USAGE, argc > 2 ? stderr : stdout);
     return argc > 2 ? 2 : 0;

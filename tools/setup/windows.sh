@@ -3,7 +3,7 @@
 # and NSIS (as root), fetches Allegro 4.4.3.1, zlib and libpng from Debian's
 # source packages, checks their SHA-256, applies tools/windows/patches, builds
 # them statically into build-windows/cache (reused by the next run), builds
-# the game and the map kit for 32-bit Windows, and writes
+# the game, the map kit and the map editor for 32-bit Windows, and writes
 # dist/hledani-pokladu-VERSION-windows.zip and dist/hledani-pokladu-VERSION-setup.exe.
 # The image set and the maps are the same bytes as the Linux build's: they
 # come from a native build in build-windows/native.
@@ -150,19 +150,20 @@ native_build() {
   icotool -c -o "$ICON" "$NATIVE"/icons/{16,32,48}.png -r "$NATIVE/icons/256.png"
 }
 
-# build_game ARCH: the game and the map kit for Windows on ARCH, laid out in
+# build_game ARCH: the game, the map kit and the map editor for Windows on ARCH, laid out in
 # $OUT/stage-ARCH as a player gets them: the programs, the image set, the
 # shipped maps in mapy, and okno/ with a second copy of the game beside an
 # allegro.cfg that asks the library for a window.
 build_game() {
   local arch=$1 dir=$OUT/game-$1 stage=$OUT/stage-$1
-  step "Cross build: the game and the map kit for $arch Windows"
+  step "Cross build: the game, the map kit and the editor for $arch Windows"
   cmake -S "$ROOT" -B "$dir" -DCMAKE_TOOLCHAIN_FILE="$ROOT/tools/windows/toolchain-$arch.cmake" \
     -DCMAKE_BUILD_TYPE=Release -DPOKLAD_WINDOWS_PREFIX="$CACHE/$arch" -DPOKLAD_ICON="$ICON" > /dev/null
-  quietly "$OUT/game-$arch.log" cmake --build "$dir" -j"$JOBS" --target poklad mapkit
+  quietly "$OUT/game-$arch.log" cmake --build "$dir" -j"$JOBS" --target poklad mapkit poklad_editor
   rm -rf "$stage"
   mkdir -p "$stage/mapy" "$stage/okno"
-  cp "$dir/hledani-pokladu.exe" "$dir/tools/mapkit/hledani-pokladu-mapkit.exe" "$stage/"
+  cp "$dir/hledani-pokladu.exe" "$dir/tools/mapkit/hledani-pokladu-mapkit.exe" \
+    "$dir/tools/editor/hledani-pokladu-editor.exe" "$stage/"
   "$arch-w64-mingw32-strip" "$stage"/*.exe
   cp "$stage/hledani-pokladu.exe" "$stage/okno/"
   cp "$ROOT/tools/windows/okno/allegro.cfg" "$stage/okno/"
@@ -190,6 +191,9 @@ cp -r "$OUT/stage-i686" "$OUT/zip/hledani-pokladu-$VERSION"
 # library at okno/allegro.cfg instead.
 rm "$OUT/zip/hledani-pokladu-$VERSION/okno/hledani-pokladu.exe"
 cp "$ROOT/tools/windows/okno.bat" "$OUT/zip/hledani-pokladu-$VERSION/"
+# The shipped maps are read-only in the zip too (its entries carry the
+# read-only attribute), so that the editor tells them from the player's own.
+chmod a-w "$OUT/zip/hledani-pokladu-$VERSION"/mapy/*
 (cd "$OUT/zip" && TZ=UTC find . -exec touch -d "@$(stat -c %Y "$ROOT/debian/changelog")" {} + &&
   zip -q -X -r "$ZIP" "hledani-pokladu-$VERSION")
 echo "wrote $ZIP"
@@ -209,7 +213,11 @@ MAPS_NSH=$OUT/shipped_maps.nsh
 {
   echo "; The shipped maps, written by tools/setup/windows.sh."
   echo "!ifdef INSTALL_MAPS"
-  for map in "$OUT"/stage-i686/mapy/*; do echo "  File \"$map\""; done
+  # Read-only, so that the editor tells them from the player's own maps.
+  for map in "$OUT"/stage-i686/mapy/*; do
+    echo "  File \"$map\""
+    echo "  SetFileAttributes \"\$INSTDIR\\mapy\\$(basename "$map")\" READONLY"
+  done
   echo "!endif"
   echo "!ifdef REMOVE_MAPS"
   for map in "$OUT"/stage-i686/mapy/*; do echo "  Delete \"\$INSTDIR\\mapy\\$(basename "$map")\""; done

@@ -41,6 +41,7 @@ Section "${NAME}" SecGame
   SetOutPath "$INSTDIR"
   File "${STAGE}\hledani-pokladu.exe"
   File "${STAGE}\hledani-pokladu-mapkit.exe"
+  File "${STAGE}\hledani-pokladu-editor.exe"
   File "${STAGE}\tarkoni.dat"
   SetOutPath "$INSTDIR\okno"
   File "${STAGE}\okno\hledani-pokladu.exe"
@@ -55,6 +56,7 @@ Section "${NAME}" SecGame
   CreateDirectory "$SMPROGRAMS\${NAME}"
   CreateShortcut "$SMPROGRAMS\${NAME}\${NAME}.lnk" "$INSTDIR\hledani-pokladu.exe"
   CreateShortcut "$SMPROGRAMS\${NAME}\${NAME} v okne.lnk" "$INSTDIR\okno\hledani-pokladu.exe" "" "$INSTDIR\hledani-pokladu.exe"
+  CreateShortcut "$SMPROGRAMS\${NAME}\Editor map.lnk" "$INSTDIR\hledani-pokladu-editor.exe"
   CreateShortcut "$SMPROGRAMS\${NAME}\Moje mapy.lnk" "$INSTDIR\mapy"
   CreateShortcut "$SMPROGRAMS\${NAME}\Odinstalovat.lnk" "$INSTDIR\odinstalovat.exe"
 
@@ -78,6 +80,7 @@ SectionEnd
 Section "Uninstall"
   Delete "$INSTDIR\hledani-pokladu.exe"
   Delete "$INSTDIR\hledani-pokladu-mapkit.exe"
+  Delete "$INSTDIR\hledani-pokladu-editor.exe"
   Delete "$INSTDIR\tarkoni.dat"
   Delete "$INSTDIR\okno\hledani-pokladu.exe"
   Delete "$INSTDIR\okno\allegro.cfg"

@@ -1,0 +1,100 @@
+// The Windows map editor under Wine: it starts in a folder holding the image
+// set with a shipped (read-only) map named on its command line, shows the
+// palette and that board, refuses to save over the shipped map, and the
+// window's close button ends it with status 0 (nothing changed, no question).
+#include "game_driver.h"
+#include "shell/images.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+namespace {
+
+// Where the editor draws (tools/editor/editor_ui.h, editor_controls.cpp):
+// the first palette entry's cell frame is its top-left-most frame pixel.
+enum { FIRST_FRAME_X = 9, FIRST_FRAME_Y = 7, SAVE_X = 36, SAVE_Y = 283 };
+// The close button of the frame Wine draws around the 800 x 600 window.
+enum { CLOSE_X = 790, CLOSE_Y = -11 };
+const int WARNING[3] = {150, 20, 10};
+
+// The board of the map below: a find of 1 in the first cell, the rest empty.
+auto board_shown = [](const SCREEN_SHOT *s) {
+  return image_on_screen(s, 140, 20) == IMG_CELL_FRAME && image_on_screen(s, 144, 24) == IMG_FIND_1 &&
+         image_on_screen(s, 141 + 16 * 20 + 3, 21 + 16 * 10 + 3) == IMG_CELL_EMPTY;
+};
+auto dialog_shown = [](const SCREEN_SHOT *s) { return image_on_screen(s, 460, 300) == -1; };
+auto no_dialog = [](const SCREEN_SHOT *s) { return image_on_screen(s, 460, 300) == IMG_CELL_FRAME; };
+
+// The editor's status, or -1 while it still runs after timeout_ms.
+int wait_alive(pid_t pid, int timeout_ms)
+{
+  for (int waited = 0; waited <= timeout_ms; waited += 50) {
+    int raw = 0;
+    if (waitpid(pid, &raw, WNOHANG) == pid)
+      return WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+    sleep_ms(50);
+  }
+  return -1;
+}
+
+TEST(WindowsEditor, ShowsAShippedMapRefusesToOverwriteItAndCloses)
+{
+  ASSERT_TRUE(getenv("POKLAD") && getenv("POKLAD_WINE"));
+  std::string dir = make_game_dir();
+  std::string shipped = std::string(1, '\x01') + std::string(1399, '\x00');
+  write_game_file(dir, "mapy/Ostrov", shipped);
+  // Wine shows a file without write permission as read-only, as the
+  // installer leaves the shipped maps.
+  ASSERT_EQ(chmod((dir + "/mapy/Ostrov").c_str(), 0444), 0);
+
+  set_game_origin(0, 0);
+  pointer_to(2, 2);
+  const char *const argv[] = {getenv("POKLAD_WINE"), getenv("POKLAD"), "mapy\\Ostrov", nullptr};
+  pid_t pid = start_in_dir(dir, argv);
+  int x = 0, y = 0, found = 0;
+  for (int waited = 0; waited < 30000 && !found; waited += 100) {
+    sleep_ms(100);
+    found = locate_image_on_root(IMG_CELL_FRAME, &x, &y);
+  }
+  if (found) {
+    set_game_origin(x - FIRST_FRAME_X, y - FIRST_FRAME_Y);
+    EXPECT_TRUE(wait_screen(board_shown, 10000)) << "the window shows no board, or not the map's";
+    // Saving under its own name is refused with the reason.
+    click_at(SAVE_X, SAVE_Y, 1);
+    EXPECT_TRUE(wait_screen(dialog_shown));
+    key_tap("Return");
+    EXPECT_TRUE(wait_screen([](const SCREEN_SHOT *s) {
+      return coloured_text_on_screen(s, 260, 252, "To je mapa ze hry, zvol jine jmeno", WARNING[0], WARNING[1],
+                                     WARNING[2]);
+    }));
+    key_tap("Escape");
+    EXPECT_TRUE(wait_screen(no_dialog));
+  }
+  EXPECT_TRUE(found) << "the editor's window never showed";
+
+  // The close press is repeated while the editor still runs (a press can
+  // fall between two reads of a slow frame under Wine).
+  int status = -1;
+  for (int attempt = 0; found && attempt < 5 && status == -1; attempt++) {
+    pointer_to(CLOSE_X, CLOSE_Y);
+    sleep_ms(100);
+    button_down(1);
+    sleep_ms(100);
+    button_up(1);
+    status = wait_alive(pid, 3000);
+  }
+  if (status == -1)
+    wait_game(pid, 0);  // kills it
+  EXPECT_EQ(status, 0) << "the close button did not end the editor with status 0";
+  struct stat st;
+  EXPECT_EQ(stat((dir + "/mapy/Ostrov").c_str(), &st), 0);
+  EXPECT_EQ(st.st_size, 1400);
+  (void)!system("wineserver -k");  // leave no half-closed desktop behind
+  (void)!system(("rm -rf '" + dir + "'").c_str());
+}
+
+}  // namespace
