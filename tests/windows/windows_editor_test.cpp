@@ -106,7 +106,7 @@ TEST(WindowsEditor, ShowsAShippedMapRefusesToOverwriteItAndCloses)
   struct stat st;
   EXPECT_EQ(stat((dir + "/mapy/Ostrov").c_str(), &st), 0);
   EXPECT_EQ(st.st_size, 1400);
-  (void)!system("wineserver -k");  // leave no half-closed desktop behind
+  (void)!system("wineserver -k; wineserver -w");  // leave no half-closed desktop behind
   (void)!system(("rm -rf '" + dir + "'").c_str());
 }
 
