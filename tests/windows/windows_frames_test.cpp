@@ -121,14 +121,6 @@ std::vector<CHECKPOINT> play(const char *wine, const char *program, const char *
 
   pid_t pid = 0;
   int found = start_game_anywhere(dir, &pid);
-  if (!found && wine && wine[0]) {
-    // Under load Wine now and then never shows a new window at all: such a
-    // start is made again once, from no Wine left running, and said.
-    fprintf(stderr, "%s: the window never showed; starting again\n", program);
-    wait_game(pid, 0);  // kills it
-    (void)!system("wineserver -k; wineserver -w");
-    found = start_game_anywhere(dir, &pid);
-  }
   EXPECT_TRUE(found) << program << ": the menu never appeared";
   if (!found) {
     wait_game(pid, 0);
