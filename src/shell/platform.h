@@ -53,6 +53,9 @@ int platform_replace_file(const char *from, const char *to);
 // Makes standard output carry bytes as they are (no line-end translation).
 void platform_binary_stdout(void);
 
+// The last folder separator in path ('/'; on Windows '\\' too), or null.
+const char *platform_last_separator(const char *path);
+
 // 1 when something (a file, a link, a folder) is at path, not following a link.
 int platform_path_exists(const char *path);
 // 1 when the file at path is one the player's tools must not write over: a

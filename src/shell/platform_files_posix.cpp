@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -51,6 +52,11 @@ int platform_replace_file(const char *from, const char *to)
 }
 
 void platform_binary_stdout(void) {}
+
+const char *platform_last_separator(const char *path)
+{
+  return strrchr(path, '/');
+}
 
 int platform_path_exists(const char *path)
 {

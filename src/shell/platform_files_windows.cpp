@@ -74,6 +74,12 @@ void platform_binary_stdout(void)
   _setmode(_fileno(stdout), _O_BINARY);
 }
 
+const char *platform_last_separator(const char *path)
+{
+  const char *slash = strrchr(path, '/'), *backslash = strrchr(path, '\\');
+  return slash > backslash ? slash : backslash;
+}
+
 int platform_path_exists(const char *path)
 {
   return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;

@@ -15,11 +15,18 @@ int kit_read_file(const char *path, size_t limit, std::string *data, std::string
 int kit_read_file_kind(const char *path, size_t limit, std::string *data, std::string *why)
 {
   int fd = platform_open_read(path);  // never stalls on a FIFO
-  if (fd < 0) {
-    *why = strerror(errno);
-    return errno == ENOENT ? KIT_READ_MISSING : errno == EISDIR ? KIT_READ_DIRECTORY : KIT_READ_FAILED;
-  }
   struct stat st;
+  if (fd < 0) {
+    int error = errno;
+    // Windows refuses to open a folder (EACCES), and so does Linux one the
+    // reader may not list: both are still folders.
+    if (error != ENOENT && stat(path, &st) == 0 && S_ISDIR(st.st_mode)) {
+      *why = "is a directory";
+      return KIT_READ_DIRECTORY;
+    }
+    *why = strerror(error);
+    return error == ENOENT ? KIT_READ_MISSING : error == EISDIR ? KIT_READ_DIRECTORY : KIT_READ_FAILED;
+  }
   if (fstat(fd, &st) != 0) {
     *why = strerror(errno);
     close(fd);
@@ -53,7 +60,7 @@ int kit_read_file_kind(const char *path, size_t limit, std::string *data, std::s
 // The folder part of path ("." when it has none).
 static std::string folder_of(const char *path)
 {
-  const char *slash = strrchr(path, '/');
+  const char *slash = platform_last_separator(path);
   if (!slash)
     return ".";
   if (slash == path)

@@ -2,6 +2,7 @@
 #include "commands.h"
 #include "kit_args.h"
 #include "map_text.h"
+#include "shell/platform.h"
 
 #include <cerrno>
 #include <cstring>
@@ -88,7 +89,7 @@ int kit_begin(int argc, char **argv, const char *command, const std::vector<std:
 int mapkit_main(int argc, char **argv, FILE *out, FILE *err)
 {
   const char *name = argc > 0 && argv[0] ? argv[0] : "";
-  if (const char *slash = strrchr(name, '/'))
+  if (const char *slash = platform_last_separator(name))
     name = slash + 1;
   kit_name = *name ? name : "mapkit";
   if (argc < 2) {

@@ -46,7 +46,7 @@ install_packages() {
   DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 install -y --no-install-recommends \
     g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 cmake make patch dpkg-dev \
     build-essential pkg-config liballegro4-dev libpng-dev \
-    wine wine64 wine32:i386 nsis zip unzip icoutils xvfb xauth xdotool procps
+    wine wine64 wine32:i386 nsis zip unzip icoutils xvfb xauth xdotool procps googletest
 }
 
 # fetch PACKAGE=VERSION TARBALL SHA256 [MORE FILES]: a Debian source package's
@@ -207,6 +207,10 @@ else
   build_game x86_64
   echo x86_64 > "$OUT/test-arch"
 fi
+# The test of the Windows file functions, for the build the tests run.
+TEST_ARCH=$(cat "$OUT/test-arch")
+step "The Windows file functions' test for $TEST_ARCH"
+quietly "$OUT/game-$TEST_ARCH.log" cmake --build "$OUT/game-$TEST_ARCH" -j"$JOBS" --target windows_files_test
 
 step "The installer"
 MAPS_NSH=$OUT/shipped_maps.nsh
