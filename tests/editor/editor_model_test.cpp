@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
 #include <string>
 
@@ -196,4 +197,23 @@ TEST(EditorNames, RefusedWithAReason)
   EXPECT_STREQ(map_name_problem(".skryta"), "Jmeno nesmi zacinat teckou");
   EXPECT_STREQ(map_name_problem(".."), "Jmeno nesmi zacinat teckou");
   EXPECT_STREQ(map_name_problem(std::string(256, 'x').c_str()), "Jmeno je delsi nez 255 bajtu");
+}
+
+TEST(EditorNames, NamesThatWouldNotTravelToWindows)
+{
+  for (const char *forbidden : {"a:b", "a*", "?", "\"x\"", "<a", "a>", "a|b"}) {
+    SCOPED_TRACE(forbidden);
+    const char *said = map_name_problem(forbidden);
+    ASSERT_NE(said, nullptr);
+    EXPECT_EQ(std::string(said), std::string("Jmeno nesmi obsahovat '") + *strpbrk(forbidden, ":*?\"<>|") + "'");
+  }
+  EXPECT_STREQ(map_name_problem("a\tb"), "Jmeno nesmi obsahovat ridici znaky");
+  EXPECT_STREQ(map_name_problem("a\x7f"), "Jmeno nesmi obsahovat ridici znaky");
+  EXPECT_STREQ(map_name_problem("mapa."), "Jmeno nesmi koncit teckou ani mezerou");
+  EXPECT_STREQ(map_name_problem("mapa "), "Jmeno nesmi koncit teckou ani mezerou");
+  for (const char *device : {"CON", "con", "Nul.txt", "aux", "PRN.x.y", "COM1", "lpt9", "LPT1.map"})
+    EXPECT_STREQ(map_name_problem(device), "To jmeno patri zarizeni ve Windows") << device;
+  // Near misses are ordinary names; bytes past ASCII (UTF-8 letters) too.
+  for (const char *name : {"CONE", "COM", "COM0", "LPT10", "nula", "xcon", "Zlat\xc3\xbd ostrov", "a .b"})
+    EXPECT_STREQ(map_name_problem(name), nullptr) << name;
 }

@@ -1,6 +1,8 @@
 // The edited map's board, its undo history and the bytes of a save.
 #include "editor.h"
 
+#include <cctype>
+#include <cstdio>
 #include <cstring>
 
 int kind_value(int kind)
@@ -133,18 +135,47 @@ void editor_cells(const EDITOR *ed, int cells[BOARD_CELLS])
     cells[i] = ed->board[i];
 }
 
+// Names Windows keeps for its devices, with or without an extension.
+static int windows_device_name(const char *name)
+{
+  static const char *const devices[] = {"CON", "PRN", "AUX", "NUL"};
+  size_t stem = strcspn(name, ".");
+  char upper[5] = {0};
+  if (stem < 3 || stem > 4)
+    return 0;
+  for (size_t i = 0; i < stem; i++)
+    upper[i] = static_cast<char>(toupper(static_cast<unsigned char>(name[i])));
+  for (const char *device : devices)
+    if (strcmp(upper, device) == 0)
+      return 1;
+  return stem == 4 && (strncmp(upper, "COM", 3) == 0 || strncmp(upper, "LPT", 3) == 0) && upper[3] >= '1' &&
+         upper[3] <= '9';
+}
+
 const char *map_name_problem(const char *name)
 {
+  // A map is a file players pass between computers, Linux and Windows
+  // alike: a name either system would refuse or change is refused here.
+  static char said[40];
   if (!name[0])
     return "Jmeno je prazdne";
-  if (strchr(name, '/'))
-    return "Jmeno nesmi obsahovat '/'";
-  // A folder separator on Windows: such a name would not travel there.
-  if (strchr(name, '\\'))
-    return "Jmeno nesmi obsahovat '\\'";
+  for (const char *c = name; *c; c++) {
+    if (static_cast<unsigned char>(*c) < 32 || *c == 127)
+      return "Jmeno nesmi obsahovat ridici znaky";
+    if (strchr("/\\:*?\"<>|", *c)) {
+      snprintf(said, sizeof said, "Jmeno nesmi obsahovat '%c'", *c);
+      return said;
+    }
+  }
   if (name[0] == '.')
     return "Jmeno nesmi zacinat teckou";
-  if (strlen(name) > 255)
+  size_t length = strlen(name);
+  if (length > 255)
     return "Jmeno je delsi nez 255 bajtu";
+  // Windows drops a dot or a space at the end of a name.
+  if (name[length - 1] == '.' || name[length - 1] == ' ')
+    return "Jmeno nesmi koncit teckou ani mezerou";
+  if (windows_device_name(name))
+    return "To jmeno patri zarizeni ve Windows";
   return nullptr;
 }

@@ -85,5 +85,8 @@ EDIT_COUNTS editor_counts(const EDITOR *ed);
 void editor_cells(const EDITOR *ed, int cells[BOARD_CELLS]);
 
 // Why name cannot be a map's file name (Czech, for the screen), or null
-// when it can: empty, holding '/', starting with '.', over 255 bytes.
+// when it can: empty, starting with '.', over 255 bytes, or a name Linux or
+// Windows would refuse or change (a folder separator, a character Windows
+// forbids, a control character, a dot or space at the end, a Windows device
+// name such as CON or LPT1). The text lasts until the next call.
 const char *map_name_problem(const char *name);
