@@ -63,18 +63,15 @@ bool reach(int screen)
   if (screen == ON_MENU)
     return true;
   const MENU_CONTROL *start = menu_control(HOVER_START);
-  click_at(start->x + start->w / 2, start->y + start->h / 2, 1);
-  if (!wait_screen(board_shown))
+  int start_x = start->x + start->w / 2, start_y = start->y + start->h / 2;
+  if (!click_until(start_x, start_y, 1, start_x, start_y, board_shown, menu_shown))
     return false;
   int button_x = BOARD_BUTTON_X + BOARD_BUTTON_W / 2;
-  if (screen == ON_HELP) {
-    click_at(button_x, BOARD_HELP_Y + BOARD_BUTTON_H / 2, 1);
-    return wait_screen(help_shown);
-  }
-  if (screen == ON_RESULTS) {
-    click_at(button_x, BOARD_END_Y + BOARD_BUTTON_H / 2, 1);
-    return wait_screen(results_shown);
-  }
+  int help_y = BOARD_HELP_Y + BOARD_BUTTON_H / 2, end_y = BOARD_END_Y + BOARD_BUTTON_H / 2;
+  if (screen == ON_HELP)
+    return click_until(button_x, help_y, 1, button_x, help_y, help_shown, board_shown);
+  if (screen == ON_RESULTS)
+    return click_until(button_x, end_y, 1, button_x, end_y, results_shown, board_shown);
   return true;
 }
 

@@ -30,32 +30,6 @@ auto label_is = [](int p, const char *text) {
   return [=](const SCREEN_SHOT *s) { return text_on_screen(s, slot_x(p) + 7, slot_y(p) + 38, text); };
 };
 
-// Clicks (x, y) with button until done shows on the screen. The game reads
-// the buttons as levels once a pass, so under load a short press can fall
-// between two reads and do nothing. Once the game has caught up with the
-// click (input_caught_up at (ux, uy)), the screen shows all the click did:
-// done, or, when the press was missed, what missed recognises, the screen
-// as it was before; then the click is repeated, at most 5 times. Anything
-// else is a fault and stops the clicking.
-template <class DONE, class MISSED>
-int click_until(int x, int y, int button, int ux, int uy, DONE done, MISSED missed)
-{
-  static SCREEN_SHOT shot;
-  for (int press = 0; press < 5; press++) {
-    click_at(x, y, button, 100);
-    if (!input_caught_up(ux, uy))
-      return 0;
-    grab_screen(&shot);
-    if (done(&shot))
-      return 1;
-    if (!missed(&shot)) {
-      save_failed_screen(&shot);
-      return 0;
-    }
-  }
-  return 0;
-}
-
 // Start from the menu, the end button from the board, the right button from
 // the results screen.
 int start_match(void) { return click_until(START_X, START_Y, 1, START_X, START_Y, board_shown, menu_shown); }
