@@ -3,6 +3,7 @@
 // and its questions, a shipped map saved under a new name, and bad inputs.
 // Expected files are built by the editor's own model from the same steps.
 #include "editor.h"
+#include "file_bytes.h"
 #include "game_driver.h"
 #include "map_generate.h"
 #include "test_colours.h"
@@ -51,19 +52,6 @@ auto status_is = [](const std::string &text) {
     return coloured_text_on_screen(s, STATUS_X, STATUS_Y, text.c_str(), GOLD_LIGHT[0], GOLD_LIGHT[1], GOLD_LIGHT[2]);
   };
 };
-
-std::string read_file(const std::string &path)
-{
-  FILE *f = fopen(path.c_str(), "rb");
-  if (!f)
-    return "<none>";
-  std::string bytes;
-  int c;
-  while ((c = fgetc(f)) != EOF)
-    bytes += static_cast<char>(c);
-  fclose(f);
-  return bytes;
-}
 
 // The cells (index: expected/got) where two map files differ, for a failure's message.
 std::string differences(const std::string &expected, const std::string &got)
@@ -238,7 +226,7 @@ TEST_F(Editor, PaintsFillsUndoesAndSavesTheExpectedBytes)
   type_text("Moje mapa");
   key_tap("Return");
   ASSERT_TRUE(wait_file_size(dir + "/mapy/Moje mapa", 1400));
-  std::string saved = read_file(dir + "/mapy/Moje mapa");
+  std::string saved = file_bytes(dir + "/mapy/Moje mapa");
   EXPECT_TRUE(saved == editor_save_bytes(model.get())) << differences(editor_save_bytes(model.get()), saved);
   ASSERT_TRUE(wait_screen(status_is("Moje mapa   Ulozeno: mapy/Moje mapa")));
 
@@ -282,8 +270,8 @@ TEST_F(Editor, ShippedMapIsSavedUnderANewNameAndItsFileStaysUntouched)
   ASSERT_TRUE(wait_file_size(dir + "/mapy/Nova", 1500));
   std::string expected = shipped;
   expected[0] = 6;
-  EXPECT_EQ(read_file(dir + "/mapy/Nova"), expected);
-  EXPECT_EQ(read_file(dir + "/share/Ostrov"), shipped);
+  EXPECT_EQ(file_bytes(dir + "/mapy/Nova"), expected);
+  EXPECT_EQ(file_bytes(dir + "/share/Ostrov"), shipped);
   struct stat st;
   ASSERT_EQ(lstat((dir + "/mapy/Ostrov").c_str(), &st), 0);
   EXPECT_TRUE(S_ISLNK(st.st_mode));
@@ -299,8 +287,8 @@ TEST_F(Editor, ShippedMapIsSavedUnderANewNameAndItsFileStaysUntouched)
   ASSERT_TRUE(wait_screen(dialog_shown));
   click_at(UNSAVED_DISCARD_X, DIALOG_BUTTON_Y, 1);
   EXPECT_EQ(quit_status(), 0);
-  EXPECT_EQ(read_file(dir + "/mapy/Nova"), expected);
-  EXPECT_EQ(read_file(dir + "/share/Ostrov"), shipped);
+  EXPECT_EQ(file_bytes(dir + "/mapy/Nova"), expected);
+  EXPECT_EQ(file_bytes(dir + "/share/Ostrov"), shipped);
 }
 
 TEST_F(Editor, OverwritingAnotherMapAsksFirst)
@@ -321,14 +309,14 @@ TEST_F(Editor, OverwritingAnotherMapAsksFirst)
   ASSERT_TRUE(wait_screen([](const SCREEN_SHOT *s) {
     return coloured_text_on_screen(s, 260, 200, "Ulozit mapu do slozky mapy jako:", 70, 40, 18);
   }));
-  EXPECT_EQ(read_file(dir + "/mapy/Jina"), std::string(1400, '\x01'));
+  EXPECT_EQ(file_bytes(dir + "/mapy/Jina"), std::string(1400, '\x01'));
   click_at(DIALOG_OK_X, DIALOG_BUTTON_Y, 1);    // save again: asked again
   ASSERT_TRUE(wait_screen([](const SCREEN_SHOT *s) {
     return coloured_text_on_screen(s, 260, 220, "Prepsat ji?", 70, 40, 18);
   }));
   click_at(DIALOG_OK_X, DIALOG_BUTTON_Y, 1);    // overwrite
   ASSERT_TRUE(wait_screen(no_dialog));
-  EXPECT_EQ(read_file(dir + "/mapy/Jina"), editor_save_bytes(model.get()));
+  EXPECT_EQ(file_bytes(dir + "/mapy/Jina"), editor_save_bytes(model.get()));
   // Saving again to the map's own file (Ctrl+S, the name already there) asks nothing.
   paint_cell(4, 4, 5);
   editor_fill_rect(model.get(), 4, 4, 4, 4, 5);
@@ -336,7 +324,7 @@ TEST_F(Editor, OverwritingAnotherMapAsksFirst)
   ASSERT_TRUE(wait_screen(dialog_shown));
   key_tap("Return");
   ASSERT_TRUE(wait_screen(no_dialog));
-  EXPECT_EQ(read_file(dir + "/mapy/Jina"), editor_save_bytes(model.get()));
+  EXPECT_EQ(file_bytes(dir + "/mapy/Jina"), editor_save_bytes(model.get()));
   // Opening a map with changes made asks first; discarding them opens it.
   paint_cell(5, 5, 5);
   click_at(RIGHT_X, OPEN_Y, 1);
@@ -352,7 +340,7 @@ TEST_F(Editor, OverwritingAnotherMapAsksFirst)
   park();
   expect_cell(5, 5, 0);
   expect_cell(4, 4, 5);
-  EXPECT_EQ(read_file(dir + "/mapy/Jina"), editor_save_bytes(model.get()));
+  EXPECT_EQ(file_bytes(dir + "/mapy/Jina"), editor_save_bytes(model.get()));
   // Saved: the unsaved question does not come up.
   ASSERT_GE(send_close_to_game(), 1);
   EXPECT_EQ(quit_status(), 0);

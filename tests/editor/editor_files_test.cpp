@@ -3,6 +3,7 @@
 // through them.
 #include "editor.h"
 #include "editor_files.h"
+#include "file_bytes.h"
 
 #include <gtest/gtest.h>
 
@@ -18,37 +19,16 @@ static std::string temp_folder(void)
   return mkdtemp(tmpl);
 }
 
-static void write_bytes(const std::string &path, const std::string &bytes)
-{
-  FILE *f = fopen(path.c_str(), "wb");
-  ASSERT_TRUE(f);
-  fwrite(bytes.data(), 1, bytes.size(), f);
-  fclose(f);
-}
-
-static std::string read_bytes(const std::string &path)
-{
-  std::string bytes;
-  FILE *f = fopen(path.c_str(), "rb");
-  if (!f)
-    return "<none>";
-  int c;
-  while ((c = fgetc(f)) != EOF)
-    bytes += static_cast<char>(c);
-  fclose(f);
-  return bytes;
-}
-
 TEST(EditorOpen, GoodShortAndLongFiles)
 {
   std::string dir = temp_folder(), bytes;
-  write_bytes(dir + "/short", "\x01\x02");
+  put_file_bytes(dir + "/short", "\x01\x02");
   EXPECT_EQ(map_open((dir + "/short").c_str(), &bytes), OPEN_OK);
   EXPECT_EQ(bytes, "\x01\x02");
-  write_bytes(dir + "/long", std::string(1401, '\x04'));
+  put_file_bytes(dir + "/long", std::string(1401, '\x04'));
   EXPECT_EQ(map_open((dir + "/long").c_str(), &bytes), OPEN_LONG);
   EXPECT_EQ(bytes.size(), 1401u);
-  write_bytes(dir + "/huge", std::string(EDIT_MAX_FILE + 1, '\x04'));
+  put_file_bytes(dir + "/huge", std::string(EDIT_MAX_FILE + 1, '\x04'));
   EXPECT_EQ(map_open((dir + "/huge").c_str(), &bytes), OPEN_TOO_LONG);
 }
 
@@ -65,7 +45,7 @@ TEST(EditorOpen, BadInputsEachGetTheirOutcome)
     EXPECT_EQ(map_open("/proc/self/mem", &bytes), OPEN_UNREADABLE);
   }
   // A file without read permission, where permissions hold (not for root).
-  write_bytes(dir + "/secret", "\x01");
+  put_file_bytes(dir + "/secret", "\x01");
   chmod((dir + "/secret").c_str(), 0);
   if (geteuid() != 0) {
     EXPECT_EQ(map_open((dir + "/secret").c_str(), &bytes), OPEN_UNREADABLE);
@@ -79,14 +59,14 @@ TEST(EditorOpen, BadInputsEachGetTheirOutcome)
 TEST(EditorSave, ReplacesALinkAndLeavesItsTargetAlone)
 {
   std::string dir = temp_folder();
-  write_bytes(dir + "/shipped", std::string(1400, '\x02'));
+  put_file_bytes(dir + "/shipped", std::string(1400, '\x02'));
   ASSERT_EQ(symlink((dir + "/shipped").c_str(), (dir + "/link").c_str()), 0);
   EXPECT_TRUE(path_is_shipped((dir + "/link").c_str()));
   std::string why;
   ASSERT_EQ(map_save((dir + "/link").c_str(), std::string(1400, '\x05'), &why), 0) << why;
-  EXPECT_EQ(read_bytes(dir + "/shipped"), std::string(1400, '\x02'));
+  EXPECT_EQ(file_bytes(dir + "/shipped"), std::string(1400, '\x02'));
   EXPECT_FALSE(path_is_shipped((dir + "/link").c_str()));
-  EXPECT_EQ(read_bytes(dir + "/link"), std::string(1400, '\x05'));
+  EXPECT_EQ(file_bytes(dir + "/link"), std::string(1400, '\x05'));
 }
 
 TEST(EditorSave, RefusesAFolderAndLeavesNoTemporaryFile)
@@ -109,8 +89,8 @@ TEST(EditorFolder, MadeWhenMissingAndListedSorted)
   std::string maps = dir + "/mapy";
   EXPECT_EQ(make_folder(maps.c_str()), 0);
   EXPECT_EQ(make_folder(maps.c_str()), 0);
-  write_bytes(maps + "/b", "");
-  write_bytes(maps + "/a", "");
+  put_file_bytes(maps + "/b", "");
+  put_file_bytes(maps + "/a", "");
   EXPECT_EQ(folder_names(maps.c_str()), (std::vector<std::string>{"a", "b"}));
   EXPECT_EQ(make_folder((maps + "/a").c_str()), -1);
   EXPECT_TRUE(folder_names((dir + "/none").c_str()).empty());

@@ -14,3 +14,4 @@ target_compile_options(gtest PUBLIC -include ${CMAKE_CURRENT_LIST_DIR}/gtest_not
 target_compile_definitions(gtest PUBLIC GTEST_HAS_NOTIFICATION_=1)
 add_executable(windows_files_test EXCLUDE_FROM_ALL ${CMAKE_CURRENT_LIST_DIR}/files_test.cpp)
 target_link_libraries(windows_files_test PRIVATE editor_model gtest_main)
+target_include_directories(windows_files_test PRIVATE ${CMAKE_CURRENT_LIST_DIR}/../editor)

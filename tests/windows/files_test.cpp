@@ -4,6 +4,7 @@
 // read-only files (the shipped maps) are told apart, folders list sorted.
 // Cross-built by tools/setup/windows.sh; the windows_files test runs it.
 #include "editor_files.h"
+#include "file_bytes.h"
 #include "shell/platform.h"
 
 #include <gtest/gtest.h>
@@ -43,25 +44,8 @@ protected:
     RemoveDirectoryA(dir.c_str());
   }
   std::string at(const char *name) const { return dir + "\\" + name; }
-  void write(const char *name, const std::string &bytes)
-  {
-    FILE *f = fopen(at(name).c_str(), "wb");
-    ASSERT_TRUE(f);
-    ASSERT_EQ(fwrite(bytes.data(), 1, bytes.size(), f), bytes.size());
-    fclose(f);
-  }
-  std::string read(const std::string &path)
-  {
-    FILE *f = fopen(path.c_str(), "rb");
-    if (!f)
-      return "<none>";
-    std::string bytes;
-    int c;
-    while ((c = fgetc(f)) != EOF)
-      bytes += static_cast<char>(c);
-    fclose(f);
-    return bytes;
-  }
+  void write(const char *name, const std::string &bytes) { put_file_bytes(at(name), bytes); }
+  std::string read(const std::string &path) { return file_bytes(path); }
 };
 
 TEST_F(WindowsFiles, ReadAndTemporaryFilesKeepEveryByte)
