@@ -10,11 +10,6 @@ source "$(dirname "$0")/wine_env.sh"
 PROBE=$1
 SETUP=$WINDOWS_DIR/test-setup.exe
 failures=0 passed=0
-check() {  # check DESCRIPTION COMMAND...
-  local what=$1
-  shift
-  if "$@"; then passed=$((passed + 1)); else echo "FAIL: $what"; failures=$((failures + 1)); fi
-}
 
 make_prefix
 USERDIR=$WINEPREFIX/drive_c/users/$(id -un)

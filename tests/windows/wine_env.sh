@@ -20,3 +20,11 @@ make_prefix() {
   "$WINE" reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f > /dev/null 2>&1
   wineserver -w
 }
+
+# check DESCRIPTION COMMAND...: runs COMMAND, counting it in passed, or in
+# failures with DESCRIPTION said (the caller sets both counts to 0 first).
+check() {
+  local what=$1
+  shift
+  if "$@"; then passed=$((passed + 1)); else echo "FAIL: $what"; failures=$((failures + 1)); fi
+}

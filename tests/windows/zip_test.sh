@@ -19,11 +19,6 @@ TOP=$(basename "$ZIP" -windows.zip)
 WORK=$(mktemp -d)
 trap 'rm -rf "$WORK"' EXIT
 failures=0 passed=0
-check() {  # check DESCRIPTION COMMAND...
-  local what=$1
-  shift
-  if "$@"; then passed=$((passed + 1)); else echo "FAIL: $what"; failures=$((failures + 1)); fi
-}
 
 # What the zip holds, against the staged shipped build.
 (cd "$SHIPPED_STAGE" && find . -type f ! -path ./okno/hledani-pokladu.exe | sed "s|^\.|$TOP|"

@@ -25,7 +25,7 @@ int kit_read_file_kind(const char *path, size_t limit, std::string *data, std::s
       return KIT_READ_DIRECTORY;
     }
     *why = strerror(error);
-    return error == ENOENT ? KIT_READ_MISSING : error == EISDIR ? KIT_READ_DIRECTORY : KIT_READ_FAILED;
+    return error == ENOENT ? KIT_READ_MISSING : KIT_READ_FAILED;
   }
   if (fstat(fd, &st) != 0) {
     *why = strerror(errno);
