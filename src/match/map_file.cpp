@@ -4,6 +4,7 @@
 #include "shell/platform.h"
 
 #include <cstdio>
+#include <cstring>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -44,4 +45,9 @@ int map_load(int cells[BOARD_CELLS], const char *path)
   }
   fclose(file);
   return count;
+}
+
+int map_is_save_temp(const char *name)
+{
+  return strncmp(name, MAP_SAVE_TEMP_PREFIX, strlen(MAP_SAVE_TEMP_PREFIX)) == 0;
 }

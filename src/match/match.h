@@ -39,6 +39,13 @@ struct MATCH {
 // never blocks. Fills all of cells; returns the number of bytes read.
 int map_load(int cells[BOARD_CELLS], const char *path);
 
+// A save writes its new map into a temporary file of this prefix beside the
+// map and renames it; a save cut short can leave one behind. Such files are
+// never maps: the menu and the editor leave them out.
+#define MAP_SAVE_TEMP_PREFIX ".mapkit-"
+// 1 when name is such a temporary file's name.
+int map_is_save_temp(const char *name);
+
 // Clears the match state (flags, board, scores, skip flags, turn) but keeps
 // the player kinds.
 void match_reset(MATCH *match);

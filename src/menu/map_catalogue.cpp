@@ -1,38 +1,36 @@
 // The map catalogue: the entries of "mapy", numbered from 1 in the order the
-// directory yields them, "." and ".." left out by name. Nothing is cached.
+// platform lists them, "." and ".." and a save's temporary files left out by
+// name. Nothing is cached.
+#include "match/match.h"
 #include "menu/menu.h"
 #include "shell/input.h"
+#include "shell/platform.h"
 
 #include <cstdio>
-#include <cstring>
-#include <dirent.h>
 
 enum { FOUND, PAST_END, NO_DIRECTORY };
 
-static int is_dot_entry(const char *name)
-{
-  return strcmp(name, ".") == 0 || strcmp(name, "..") == 0;
-}
+enum { MAP_NAME_MAX = 1024 };  // a file name's bytes on any system, UTF-8 included
 
 // Copies the name of map number index (1-based) into name. Past the end,
 // *count holds how many maps the directory has.
 static int find_map(int index, char *name, size_t size, int *count)
 {
-  DIR *dir = opendir(MAPS_DIRECTORY);
-  if (!dir)
+  PLATFORM_FOLDER *folder = platform_folder_open(MAPS_DIRECTORY);
+  if (!folder)
     return NO_DIRECTORY;
   int result = PAST_END;
   int position = 0;
-  while (struct dirent *entry = readdir(dir)) {
-    if (is_dot_entry(entry->d_name))
+  while (const char *entry = platform_folder_next(folder)) {
+    if (map_is_save_temp(entry))
       continue;
     if (++position == index) {
-      snprintf(name, size, "%s", entry->d_name);
+      snprintf(name, size, "%s", entry);
       result = FOUND;
       break;
     }
   }
-  closedir(dir);
+  platform_folder_close(folder);
   *count = position;
   return result;
 }
@@ -67,7 +65,7 @@ static void step_index(MENU *menu, int mode)
 
 const char *select_map(MENU *menu, int mode)
 {
-  static char label[sizeof(((struct dirent *)nullptr)->d_name) + 1];
+  static char label[MAP_NAME_MAX];
   // Past the last map the selection steps back to the last map there is, or
   // to 0 when there is none. The pass that ran off the end has counted the
   // maps, so the step back goes there at once rather than one position and

@@ -67,3 +67,13 @@ int platform_is_protected(const char *path);
 int platform_make_folder(const char *path);
 // The names in folder, "." and ".." left out, sorted; empty when it cannot be read.
 std::vector<std::string> platform_folder_names(const char *folder);
+
+// A folder read one name at a time, in the order the game's menu lists maps:
+// the order the system's folder listing yields them.
+struct PLATFORM_FOLDER;
+// Opens folder for listing; null when it is missing or cannot be read.
+PLATFORM_FOLDER *platform_folder_open(const char *folder);
+// The next name in the folder, "." and ".." left out; null after the last.
+// The name stays valid until the next call.
+const char *platform_folder_next(PLATFORM_FOLDER *folder);
+void platform_folder_close(PLATFORM_FOLDER *folder);

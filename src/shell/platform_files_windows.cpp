@@ -117,3 +117,40 @@ std::vector<std::string> platform_folder_names(const char *folder)
   std::sort(names.begin(), names.end());
   return names;
 }
+
+struct PLATFORM_FOLDER {
+  HANDLE search;
+  WIN32_FIND_DATAA found;
+  int pending;  // found holds a name not yet handed out
+};
+
+PLATFORM_FOLDER *platform_folder_open(const char *folder)
+{
+  PLATFORM_FOLDER *listing = new PLATFORM_FOLDER{};
+  std::string pattern = std::string(folder) + "\\*";
+  listing->search = FindFirstFileA(pattern.c_str(), &listing->found);
+  if (listing->search == INVALID_HANDLE_VALUE) {
+    delete listing;
+    return nullptr;
+  }
+  listing->pending = 1;
+  return listing;
+}
+
+const char *platform_folder_next(PLATFORM_FOLDER *folder)
+{
+  for (;;) {
+    if (!folder->pending && !FindNextFileA(folder->search, &folder->found))
+      return nullptr;
+    folder->pending = 0;
+    const char *name = folder->found.cFileName;
+    if (strcmp(name, ".") != 0 && strcmp(name, "..") != 0)
+      return name;
+  }
+}
+
+void platform_folder_close(PLATFORM_FOLDER *folder)
+{
+  FindClose(folder->search);
+  delete folder;
+}

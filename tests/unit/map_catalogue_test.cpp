@@ -144,6 +144,16 @@ TEST_F(MapCatalogue, EveryEntryButTheDotsIsAMap)
   expect_select(MAP_NEXT, maps[3], 4, 1);
 }
 
+TEST_F(MapCatalogue, SaveTemporaryFilesAreNeverListed)
+{
+  // A save cut short leaves ".mapkit-XXXXXX" beside the maps; it is no map.
+  make_maps({".mapkit-a1b2c3", "ostrov", ".mapkit-"});
+  expect_select(MAP_REFRESH, "ostrov", 1, 0);
+  expect_select(MAP_NEXT, "ostrov", 1, 1);
+  ASSERT_EQ(unlink("mapy/ostrov"), 0);
+  expect_select(MAP_REFRESH, MAPS_NOT_FOUND, 0, 0);
+}
+
 TEST_F(MapCatalogue, MarkerNameAloneIsSelectable)
 {
   make_maps({"____zadna_____mapa_____"});

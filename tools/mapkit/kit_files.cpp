@@ -1,5 +1,6 @@
 // File input and output for the map kit.
 #include "kit_files.h"
+#include "match/match.h"
 #include "shell/platform.h"
 
 #include <cerrno>
@@ -80,7 +81,7 @@ int kit_write_file(const char *path, const void *data, size_t length, std::strin
     *why = S_ISDIR(st.st_mode) ? "is a directory" : "is not a regular file (a device, FIFO or socket is never written)";
     return -1;
   }
-  std::string tmp = folder_of(path) + "/.mapkit-XXXXXX";
+  std::string tmp = folder_of(path) + "/" MAP_SAVE_TEMP_PREFIX "XXXXXX";
   int fd = platform_create_temp(&tmp[0], path);
   if (fd < 0) {
     *why = std::string("cannot create a file in ") + folder_of(path) + ": " + strerror(errno);
