@@ -46,8 +46,14 @@ int platform_create_temp(char *path_template, const char *target);
 // 1 when a and b both exist and are the same file (through links too).
 int platform_same_file(const char *a, const char *b);
 
-// Moves from onto to, replacing a file already there; 0 on success, -1
-// with errno set on failure.
+// Sends the bytes written to fd on to the disk (fsync; on Windows _commit)
+// before it returns; 0 on success, -1 with errno set on failure.
+int platform_flush_file(int fd);
+
+// Moves from onto to, replacing a file already there, and sees that the move
+// itself reaches the disk (on Linux the folder is flushed after the rename;
+// on Windows the move is made write-through); 0 on success, -1 with errno
+// set on failure.
 int platform_replace_file(const char *from, const char *to);
 
 // Makes standard output carry bytes as they are (no line-end translation).

@@ -46,9 +46,32 @@ int platform_same_file(const char *a, const char *b)
   return stat(a, &sa) == 0 && stat(b, &sb) == 0 && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
+int platform_flush_file(int fd)
+{
+  return fsync(fd);
+}
+
+// Flushes the folder that holds path, so that a rename in it lasts.
+// Filesystems that cannot flush a folder (EINVAL) keep their renames anyway.
+static int flush_folder_of(const char *path)
+{
+  const char *slash = strrchr(path, '/');
+  std::string folder = !slash ? "." : slash == path ? "/" : std::string(path, slash - path);
+  int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0)
+    return -1;
+  int flushed = fsync(fd) == 0 || errno == EINVAL ? 0 : -1;
+  int error = errno;
+  close(fd);
+  errno = error;
+  return flushed;
+}
+
 int platform_replace_file(const char *from, const char *to)
 {
-  return rename(from, to);
+  if (rename(from, to) != 0)
+    return -1;
+  return flush_folder_of(to);
 }
 
 void platform_binary_stdout(void) {}

@@ -41,6 +41,11 @@ int platform_create_temp(char *path_template, const char *target)
   return -1;
 }
 
+int platform_flush_file(int fd)
+{
+  return _commit(fd);
+}
+
 // The volume and the file index name a file whatever path or link leads to it.
 static int file_identity(const char *path, BY_HANDLE_FILE_INFORMATION *info)
 {
@@ -62,7 +67,7 @@ int platform_same_file(const char *a, const char *b)
 
 int platform_replace_file(const char *from, const char *to)
 {
-  if (MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING))
+  if (MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
     return 0;
   errno = GetLastError() == ERROR_ACCESS_DENIED ? EACCES : EIO;
   return -1;

@@ -211,9 +211,12 @@ TEST(EditorNames, NamesThatWouldNotTravelToWindows)
   EXPECT_STREQ(map_name_problem("a\x7f"), "Jmeno nesmi obsahovat ridici znaky");
   EXPECT_STREQ(map_name_problem("mapa."), "Jmeno nesmi koncit teckou ani mezerou");
   EXPECT_STREQ(map_name_problem("mapa "), "Jmeno nesmi koncit teckou ani mezerou");
-  for (const char *device : {"CON", "con", "Nul.txt", "aux", "PRN.x.y", "COM1", "lpt9", "LPT1.map"})
+  for (const char *device : {"CON", "con", "Nul.txt", "aux", "PRN.x.y", "COM1", "lpt9", "LPT1.map", "CON .map",
+                             "NUL  .txt", "CONIN$", "conout$.map", "COM0", "LPT0", "COM\xc2\xb9", "com\xc2\xb2.map",
+                             "LPT\xc2\xb3", "COM1 .x"})
     EXPECT_STREQ(map_name_problem(device), "To jmeno patri zarizeni ve Windows") << device;
   // Near misses are ordinary names; bytes past ASCII (UTF-8 letters) too.
-  for (const char *name : {"CONE", "COM", "COM0", "LPT10", "nula", "xcon", "Zlat\xc3\xbd ostrov", "a .b"})
+  for (const char *name : {"CONE", "COM", "LPT10", "nula", "xcon", "Zlat\xc3\xbd ostrov", "a .b", "CONIN", " CON",
+                           "CONOUT$$", "COM\xc2\xb4", "LPT\xc2\xb9x", "COM\xc2"})
     EXPECT_STREQ(map_name_problem(name), nullptr) << name;
 }

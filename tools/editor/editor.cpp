@@ -135,21 +135,32 @@ void editor_cells(const EDITOR *ed, int cells[BOARD_CELLS])
     cells[i] = ed->board[i];
 }
 
-// Names Windows keeps for its devices, with or without an extension.
+// Names Windows keeps for its devices, with or without an extension: the
+// part before the first dot, spaces at its end dropped as Windows drops them
+// ("CON .map" is CON), in any case. COM and LPT take a digit 0..9 or a
+// superscript one, two or three (UTF-8), as Windows reads them.
 static int windows_device_name(const char *name)
 {
-  static const char *const devices[] = {"CON", "PRN", "AUX", "NUL"};
+  static const char *const devices[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
+  static const char *const port_numbers[] = {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9",
+                                             "\xc2\xb9", "\xc2\xb2", "\xc2\xb3"};
   size_t stem = strcspn(name, ".");
-  char upper[5] = {0};
-  if (stem < 3 || stem > 4)
+  while (stem > 0 && name[stem - 1] == ' ')
+    stem--;
+  char upper[8] = {0};
+  if (stem < 3 || stem > 7)
     return 0;
   for (size_t i = 0; i < stem; i++)
     upper[i] = static_cast<char>(toupper(static_cast<unsigned char>(name[i])));
   for (const char *device : devices)
     if (strcmp(upper, device) == 0)
       return 1;
-  return stem == 4 && (strncmp(upper, "COM", 3) == 0 || strncmp(upper, "LPT", 3) == 0) && upper[3] >= '1' &&
-         upper[3] <= '9';
+  if (strncmp(upper, "COM", 3) != 0 && strncmp(upper, "LPT", 3) != 0)
+    return 0;
+  for (const char *number : port_numbers)
+    if (strcmp(upper + 3, number) == 0)
+      return 1;
+  return 0;
 }
 
 const char *map_name_problem(const char *name)

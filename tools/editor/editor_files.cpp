@@ -47,18 +47,23 @@ std::string map_open_message(int outcome, const std::string &name)
 
 int map_save(const char *path, const std::string &bytes, std::string *why)
 {
-  std::string reason;
-  if (kit_write_file(path, bytes.data(), bytes.size(), &reason) == 0)
+  std::string reason;  // the kit's English words, for its own users
+  switch (kit_write_file(path, bytes.data(), bytes.size(), &reason)) {
+  case KIT_WRITE_OK:
     return 0;
-  // The kit words its reasons in English; the editor speaks Czech.
-  if (reason == "is a directory")
+  case KIT_WRITE_DIRECTORY:
     *why = "Na tom miste je slozka";
-  else if (reason.compare(0, 20, "is not a regular fil") == 0)
+    break;
+  case KIT_WRITE_NOT_REGULAR:
     *why = "Na tom miste neni obycejny soubor";
-  else if (reason.compare(0, 20, "cannot create a file") == 0)
+    break;
+  case KIT_WRITE_NO_FOLDER:
     *why = "Do slozky map nelze zapisovat";
-  else
+    break;
+  default:
     *why = "Zapis se nepovedl";
+    break;
+  }
   return -1;
 }
 
