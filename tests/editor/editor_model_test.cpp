@@ -1,10 +1,12 @@
 // The edited map with no display: strokes, fills, undo and redo, counts,
 // names and the bytes a save writes.
 #include "editor.h"
+#include "file_bytes.h"
 #include "map_generate.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -112,6 +114,34 @@ TEST(EditorFill, RandomFillIsTheKitsGeneratorAndRefusesTooMany)
   EXPECT_EQ(editor_counts(ed.get()).kind[KIND_NOTHING], BOARD_CELLS);
   EXPECT_EQ(editor_undo(ed.get()), 1);
   EXPECT_EQ(memcmp(ed->board, expected, BOARD_CELLS), 0);
+}
+
+// The seed takes every number the kit's --seed takes, and the same seed and
+// counts give the kit's very board.
+TEST(EditorFill, SeedTakesTheKitsRangeAndGivesTheKitsBoard)
+{
+  struct { const char *text; int ok; uint64_t seed; } cases[] = {
+    {"0", 1, 0}, {"1000000000", 1, 1000000000}, {"18446744073709551615", 1, UINT64_MAX},
+    {"18446744073709551616", 0, 0}, {"", 0, 0}, {"-1", 0, 0}, {"12a", 0, 0}, {" 1", 0, 0},
+  };
+  for (auto &c : cases) {
+    uint64_t seed = 12345;
+    EXPECT_EQ(editor_parse_seed(c.text, &seed) == 0, c.ok) << c.text;
+    if (c.ok) {
+      EXPECT_EQ(seed, c.seed) << c.text;
+    }
+  }
+  char dir[] = "/tmp/editor-seedXXXXXX";
+  ASSERT_NE(mkdtemp(dir), nullptr);
+  std::string map = std::string(dir) + "/map";
+  ASSERT_EQ(system((std::string(MAPKIT) + " generate --seed 18446744073709551615 '" + map + "' > /dev/null").c_str()), 0);
+  MAP_RECIPE recipe = {};
+  recipe.rows = BOARD_ROWS;
+  map_recipe_defaults(&recipe);
+  ASSERT_EQ(editor_parse_seed("18446744073709551615", &recipe.seed), 0);
+  auto ed = fresh_editor();
+  ASSERT_EQ(editor_fill_random(ed.get(), &recipe), 0);
+  EXPECT_EQ(editor_save_bytes(ed.get()), file_bytes(map));
 }
 
 // At least 100 steps back; past the history's size the oldest go, and a new

@@ -5,6 +5,7 @@
 
 #include "match/match.h"
 
+#include <cstdint>
 #include <string>
 
 struct MAP_RECIPE;
@@ -62,6 +63,10 @@ void editor_fill_rect(EDITOR *ed, int col0, int row0, int col1, int row1, int va
 // Replaces the whole board with the map kit's random map of the recipe
 // (its rows are forced to 35). Returns 0, or -1 when the counts do not fit.
 int editor_fill_random(EDITOR *ed, const MAP_RECIPE *recipe);
+// The random fill's seed written in text: a whole number 0 ..
+// 18446744073709551615, the range the map kit's generator takes, so any
+// seed gives the kit's board. Returns 0, or -1 when text is not one.
+int editor_parse_seed(const char *text, uint64_t *seed);
 // Empties every cell.
 void editor_clear(EDITOR *ed);
 // Makes the board as it is now one undo step, if it differs from the last.

@@ -182,12 +182,10 @@ void ui_confirm_random(EDIT_UI *ui)
     else
       recipe.finds[i + 1] = int(n);
   }
-  long long seed = field_number(ui->random_text[RANDOM_SEED], 9);
-  if (seed < 0) {
-    ui->reason = "Seme musi byt cislo 0 az 999999999";
+  if (editor_parse_seed(ui->random_text[RANDOM_SEED].c_str(), &recipe.seed) != 0) {
+    ui->reason = "Seme musi byt cislo 0 az 18446744073709551615";
     return;
   }
-  recipe.seed = static_cast<uint64_t>(seed);
   if (editor_fill_random(ui->ed, &recipe) != 0) {
     ui->reason = "Tolik poli deska nema (1400)";
     return;

@@ -130,7 +130,7 @@ int random_field_at(int x, int y)
   for (int i = 0; i < RANDOM_FIELDS; i++) {
     int fx, fy;
     random_field_box(i, &fx, &fy);
-    if (inside(x, y, fx, fy - 3, 160, RANDOM_ROW - 2))
+    if (inside(x, y, fx, fy - 3, RANDOM_FIELD_W, RANDOM_ROW - 2))
       return i;
   }
   return -1;

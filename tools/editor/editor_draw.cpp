@@ -188,7 +188,7 @@ static void draw_dialog(const EDIT_UI *ui)
       int fx, fy;
       random_field_box(i, &fx, &fy);
       ink(RANDOM_X + 30, fy, labels[i]);
-      draw_field(fx, fy, 160, ui->random_text[i], i == ui->random_field);
+      draw_field(fx, fy, RANDOM_FIELD_W, ui->random_text[i], i == ui->random_field);
     }
     if (!ui->reason.empty())
       ink(RANDOM_X + 30, RANDOM_TOP + RANDOM_ROW * RANDOM_FIELDS, ui->reason, WARNING);

@@ -63,6 +63,7 @@ struct EDIT_UI {
 enum { PALETTE_X = 4, PALETTE_Y = 6, PALETTE_ROW = 20, PALETTE_W = 132 };
 enum { PANEL_X = 2, PANEL_Y = 300, PANEL_W = 136, PANEL_H = 296 };
 enum { RANDOM_X = 240, RANDOM_Y = 150, RANDOM_W = 440, RANDOM_H = 260, RANDOM_ROW = 20, RANDOM_TOP = 190 };
+enum { RANDOM_FIELD_W = 196 };  // room for the longest seed, 20 digits
 enum { DIALOG_X = 240, DIALOG_Y = 180, DIALOG_W = 440, DIALOG_H = 200 };
 enum { LIST_X = 240, LIST_Y = 40, LIST_W = 440, LIST_H = 520, LIST_ROWS = 30, LIST_ROW = 14, LIST_TOP = 76 };
 enum { STATUS_Y = 584 };
