@@ -3,6 +3,7 @@
 // implement it, and the build picks one.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,16 @@ enum { EXIT_DISPLAY_LOST = 3 };
 // second after it came. A signal ignored at that moment (SIGHUP under nohup)
 // stays ignored. On Windows the library's own window handling does this.
 void platform_guard_exit(void);
+
+// The signal (SIGTERM, SIGHUP, SIGINT) that asked the program to end, or 0
+// for none: a loop that ends on close_requested tells a stop from the
+// window's close button by it. Always 0 on Windows.
+int platform_stop_signal(void);
+
+// Has last_words run when the display connection is lost, just before the
+// process ends (Linux; Windows never calls it). It may run on any thread at
+// any moment, so it may only do what is safe in a signal handler.
+void platform_on_display_lost(void (*last_words)(void));
 
 // --- files (platform_files_posix.cpp, platform_files_windows.cpp); these
 // need no graphics library, so the map kit uses them too.
@@ -55,6 +66,11 @@ int platform_flush_file(int fd);
 // on Windows the move is made write-through); 0 on success, -1 with errno
 // set on failure.
 int platform_replace_file(const char *from, const char *to);
+
+// Writes data to path at once, through temp_path (made anew, flushed and
+// renamed over path, the rename flushed too), using only calls that are safe
+// in a signal handler; 0 on success, -1 on failure (temp_path removed).
+int platform_write_file_now(const char *temp_path, const char *path, const void *data, size_t length);
 
 // Makes standard output carry bytes as they are (no line-end translation).
 void platform_binary_stdout(void);

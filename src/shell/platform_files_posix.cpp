@@ -74,6 +74,51 @@ int platform_replace_file(const char *from, const char *to)
   return flush_folder_of(to);
 }
 
+int platform_write_file_now(const char *temp_path, const char *path, const void *data, size_t length)
+{
+  int fd = open(temp_path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0600);
+  if (fd < 0)
+    return -1;
+  const char *p = static_cast<const char *>(data);
+  size_t left = length;
+  int failed = 0;
+  while (left > 0 && !failed) {
+    ssize_t put = write(fd, p, left);
+    if (put < 0 && errno == EINTR)
+      continue;
+    failed = put <= 0;
+    if (!failed) {
+      p += put;
+      left -= static_cast<size_t>(put);
+    }
+  }
+  failed = failed || fsync(fd) != 0;
+  failed = close(fd) != 0 || failed;
+  if (failed || rename(temp_path, path) != 0) {
+    unlink(temp_path);
+    return -1;
+  }
+  // The folder, so that the rename lasts: its name is cut from path in a
+  // buffer of our own (no allocation in a signal handler).
+  char folder[4096];
+  const char *slash = strrchr(path, '/');
+  size_t n = slash ? static_cast<size_t>(slash - path) : 0;
+  if (n >= sizeof folder)
+    return 0;
+  memcpy(folder, path, n);
+  if (!slash)
+    folder[n++] = '.';
+  else if (n == 0)
+    folder[n++] = '/';
+  folder[n] = '\0';
+  int dir = open(folder, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dir >= 0) {
+    fsync(dir);
+    close(dir);
+  }
+  return 0;
+}
+
 void platform_binary_stdout(void) {}
 
 const char *platform_last_separator(const char *path)

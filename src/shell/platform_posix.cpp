@@ -74,6 +74,17 @@ static const int ending_signals[] = {SIGTERM, SIGHUP, SIGINT};
 
 static volatile sig_atomic_t ending_signal = 0;  // the first that came, 0 for none
 static sem_t signal_came;                           // posted by the handler, awaited by the watchdog
+static void (*volatile display_last_words)(void) = nullptr;
+
+int platform_stop_signal(void)
+{
+  return ending_signal;
+}
+
+void platform_on_display_lost(void (*last_words)(void))
+{
+  display_last_words = last_words;
+}
 
 // Ends the process by sig with its default action, from any thread, also
 // from a signal handler or one that blocks signals; never returns.
@@ -97,6 +108,8 @@ static sem_t signal_came;                           // posted by the handler, aw
 static int on_display_lost(Display *)
 {
   static const char message[] = "Hledani pokladu: the connection to the X display was lost\n";
+  if (display_last_words)
+    display_last_words();
   if (ending_signal)
     die_by_signal(ending_signal);
   (void)!write(STDERR_FILENO, message, sizeof message - 1);

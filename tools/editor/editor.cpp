@@ -53,6 +53,18 @@ void editor_load_bytes(EDITOR *ed, const std::string &bytes)
   history_reset(ed);
 }
 
+int bytes_look_like_text(const std::string &bytes)
+{
+  int printable = 0;
+  for (unsigned char c : bytes) {
+    if (c >= 0x20 && c <= 0x7e)
+      printable = 1;
+    else if (c != '\n' && c != '\r')
+      return 0;
+  }
+  return printable;
+}
+
 std::string editor_save_bytes(const EDITOR *ed)
 {
   return std::string(reinterpret_cast<const char *>(ed->board), BOARD_CELLS) + ed->tail;
@@ -61,6 +73,11 @@ std::string editor_save_bytes(const EDITOR *ed)
 void editor_mark_saved(EDITOR *ed)
 {
   ed->saved_serial = ed->serials[(ed->first + ed->at) % EDIT_HISTORY];
+}
+
+void editor_mark_unsaved(EDITOR *ed)
+{
+  ed->saved_serial = -1;  // no state has it
 }
 
 int editor_unsaved(const EDITOR *ed)
@@ -116,17 +133,28 @@ int editor_redo(EDITOR *ed)
   return 1;
 }
 
-EDIT_COUNTS editor_counts(const EDITOR *ed)
+// Counts of the first count cells (at most the board's); the rest are empty.
+static EDIT_COUNTS cell_counts(const unsigned char *cells, size_t count)
 {
   EDIT_COUNTS counts = {};
   for (int i = 0; i < BOARD_CELLS; i++) {
-    int kind = value_kind(ed->board[i]);
+    int kind = size_t(i) < count ? value_kind(cells[i]) : KIND_NOTHING;
     counts.kind[kind]++;
     if (kind >= CELL_FIND_MIN && kind <= CELL_FIND_MAX)
       counts.points += kind;
   }
   counts.traps = counts.kind[KIND_TRAP];
   return counts;
+}
+
+EDIT_COUNTS editor_counts(const EDITOR *ed)
+{
+  return cell_counts(ed->board, BOARD_CELLS);
+}
+
+EDIT_COUNTS bytes_counts(const std::string &bytes)
+{
+  return cell_counts(reinterpret_cast<const unsigned char *>(bytes.data()), bytes.size());
 }
 
 void editor_cells(const EDITOR *ed, int cells[BOARD_CELLS])

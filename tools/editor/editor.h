@@ -44,10 +44,17 @@ void editor_new(EDITOR *ed);
 // Takes a map file's bytes: the first 1400 fill the board (a short file
 // leaves the rest empty), the others are kept for saving. Clears history.
 void editor_load_bytes(EDITOR *ed, const std::string &bytes);
+// 1 when a file's bytes look like text rather than a map: every byte is
+// printable ASCII or a line end, and at least one is printable. A map's
+// cells are 0..6 and 10, never printable, so no map looks so.
+int bytes_look_like_text(const std::string &bytes);
 // The bytes a save writes: exactly 1400, then the kept tail.
 std::string editor_save_bytes(const EDITOR *ed);
 // Marks the current state as saved.
 void editor_mark_saved(EDITOR *ed);
+// Counts the current state as unsaved whatever it is (a restored copy of
+// changes that were never saved).
+void editor_mark_unsaved(EDITOR *ed);
 // 1 when the board differs from the state last opened or saved.
 int editor_unsaved(const EDITOR *ed);
 
@@ -85,6 +92,9 @@ struct EDIT_COUNTS {
   int traps;
 };
 EDIT_COUNTS editor_counts(const EDITOR *ed);
+// The same for a map file's bytes: the board is the first 1400 (a short
+// file's missing cells are empty).
+EDIT_COUNTS bytes_counts(const std::string &bytes);
 
 // The board as the rules read it.
 void editor_cells(const EDITOR *ed, int cells[BOARD_CELLS]);

@@ -158,6 +158,17 @@ static void draw_dialog(const EDIT_UI *ui)
     ink(x, y, "Mapa " + fitted(ui->field, 30) + " uz existuje.");
     ink(x, y + 20, "Prepsat ji?");
     break;
+  case DIALOG_TEXT:
+    sheet(SHEET_DIALOG, DIALOG_X, DIALOG_Y);
+    ink(x, y, "Soubor " + fitted(ui->field, 30) + " vypada");
+    ink(x, y + 20, "jako text, ne jako mapa.");
+    ink(x, y + 40, "Prepsat ho mapou?");
+    break;
+  case DIALOG_RECOVER:
+    sheet(SHEET_DIALOG, DIALOG_X, DIALOG_Y);
+    ink(x, y, "Editor minule skoncil s neulozenymi zmenami.");
+    ink(x, y + 20, "Obnovit je?");
+    break;
   case DIALOG_UNSAVED:
     sheet(SHEET_DIALOG, DIALOG_X, DIALOG_Y);
     ink(x, y, "Mapa ma neulozene zmeny.");
@@ -166,15 +177,22 @@ static void draw_dialog(const EDIT_UI *ui)
   case DIALOG_OPEN: {
     sheet(SHEET_LIST, LIST_X, LIST_Y);
     ink(LIST_X + 20, LIST_Y + 16, "Otevrit mapu ze slozky " MAPS_FOLDER ":");
-    if (ui->names.empty())
-      ink(LIST_X + 20, LIST_TOP + 3, "Slozka je prazdna.");
+    ink_right(LIST_X + LIST_POINTS_RIGHT, LIST_Y + 16, "body");
+    ink_right(LIST_X + LIST_TRAPS_RIGHT, LIST_Y + 16, "pasti");
+    if (ui->maps.empty())
+      ink(LIST_X + 20, LIST_TOP + 3, "Ve slozce neni zadna mapa.");
     int hovered = list_name_at(ui, mouse_x, mouse_y);
-    for (int i = 0; i < LIST_ROWS && ui->first_name + i < int(ui->names.size()); i++) {
+    for (int i = 0; i < LIST_ROWS && ui->first_name + i < int(ui->maps.size()); i++) {
+      const MAP_ENTRY &map = ui->maps[ui->first_name + i];
       int row_y = LIST_TOP + LIST_ROW * i;
       if (ui->first_name + i == hovered)
         rectfill(back_buffer, LIST_X + 10, row_y, LIST_X + LIST_W - 11, row_y + LIST_ROW - 2,
                  makecol(GOLD.r, GOLD.g, GOLD.b));
-      ink(LIST_X + 20, row_y + 3, fitted(ui->names[ui->first_name + i], 50));
+      ink(LIST_X + 20, row_y + 3, fitted(map.name, 25));
+      if (map.shipped)
+        ink(LIST_X + LIST_MARK_X, row_y + 3, "ze hry");
+      ink_right(LIST_X + LIST_POINTS_RIGHT, row_y + 3, map.points < 0 ? "?" : std::to_string(map.points));
+      ink_right(LIST_X + LIST_TRAPS_RIGHT, row_y + 3, map.traps < 0 ? "?" : std::to_string(map.traps));
     }
     break;
   }
