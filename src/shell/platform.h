@@ -35,10 +35,12 @@ void platform_guard_exit(void);
 // window's close button by it. Always 0 on Windows.
 int platform_stop_signal(void);
 
-// Has last_words run when the display connection is lost, just before the
-// process ends (Linux; Windows never calls it). It may run on any thread at
-// any moment, so it may only do what is safe in a signal handler.
-void platform_on_display_lost(void (*last_words)(void));
+// Has last_words run when the process must end at once: its display
+// connection lost, or a stop signal's half second of grace over before the
+// loops ended (Linux; Windows never calls it). It runs on any thread at any
+// moment, beside the program's own, so it may only do what is safe in a
+// signal handler.
+void platform_set_last_words(void (*last_words)(void));
 
 // --- files (platform_files_posix.cpp, platform_files_windows.cpp); these
 // need no graphics library, so the map kit uses them too.

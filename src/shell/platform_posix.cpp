@@ -74,16 +74,16 @@ static const int ending_signals[] = {SIGTERM, SIGHUP, SIGINT};
 
 static volatile sig_atomic_t ending_signal = 0;  // the first that came, 0 for none
 static sem_t signal_came;                           // posted by the handler, awaited by the watchdog
-static void (*volatile display_last_words)(void) = nullptr;
+static void (*volatile last_words_hook)(void) = nullptr;
 
 int platform_stop_signal(void)
 {
   return ending_signal;
 }
 
-void platform_on_display_lost(void (*last_words)(void))
+void platform_set_last_words(void (*last_words)(void))
 {
-  display_last_words = last_words;
+  last_words_hook = last_words;
 }
 
 // Ends the process by sig with its default action, from any thread, also
@@ -108,8 +108,8 @@ void platform_on_display_lost(void (*last_words)(void))
 static int on_display_lost(Display *)
 {
   static const char message[] = "Hledani pokladu: the connection to the X display was lost\n";
-  if (display_last_words)
-    display_last_words();
+  if (last_words_hook)
+    last_words_hook();
   if (ending_signal)
     die_by_signal(ending_signal);
   (void)!write(STDERR_FILENO, message, sizeof message - 1);
@@ -138,6 +138,8 @@ static void *watchdog(void *)
   struct timespec grace = {SIGNAL_GRACE_MS / 1000, (SIGNAL_GRACE_MS % 1000) * 1000000L};
   while (nanosleep(&grace, &grace) != 0) {
   }
+  if (last_words_hook)
+    last_words_hook();
   die_by_signal(ending_signal);
 }
 

@@ -16,7 +16,7 @@ int platform_stop_signal(void)
   return 0;
 }
 
-void platform_on_display_lost(void (*last_words)(void))
+void platform_set_last_words(void (*last_words)(void))
 {
   (void)last_words;  // the library's own window handling ends the program
 }

@@ -3,6 +3,7 @@
 // through them.
 #include "editor.h"
 #include "editor_files.h"
+#include "editor_recovery.h"
 #include "file_bytes.h"
 #include "shell/platform.h"
 
@@ -82,6 +83,24 @@ TEST(EditorSave, RefusesAFolderAndLeavesNoTemporaryFile)
   EXPECT_EQ(map_save((dir + "/fifo").c_str(), "x", &why), -1);  // never opened, so never blocks
   EXPECT_EQ(why, "Na tom miste neni obycejny soubor");
   EXPECT_EQ(platform_folder_names(dir.c_str()), (std::vector<std::string>{"fifo", "sub"}));
+}
+
+// A recovery copy reads back whole, with every byte of the map; a damaged one
+// is refused.
+TEST(EditorRecovery, CopiesReadBackWholeOrNotAtAll)
+{
+  std::string bytes(1500, '\x03');
+  bytes[1450] = '\n';
+  std::string copy = recovery_encode("Zlaty ostrov", "mapy/Zlaty ostrov", bytes), name, path, got;
+  ASSERT_EQ(recovery_decode(copy, &name, &path, &got), 0);
+  EXPECT_EQ(name, "Zlaty ostrov");
+  EXPECT_EQ(path, "mapy/Zlaty ostrov");
+  EXPECT_EQ(got, bytes);
+  ASSERT_EQ(recovery_decode(recovery_encode("", "", ""), &name, &path, &got), 0);
+  EXPECT_EQ(name + path + got, "");
+  for (const std::string &bad : {copy.substr(0, copy.size() - 1), copy + "x", copy.substr(1), std::string(),
+                                 std::string("editor-obnova 2 0 0 0\n"), std::string("editor-obnova 1 0 0 0 \n")})
+    EXPECT_EQ(recovery_decode(bad, &name, &path, &got), -1) << bad.substr(0, 30);
 }
 
 // The open list: map files only, in the order the game's menu lists the

@@ -215,6 +215,24 @@ TEST(EditorBytes, ShortFullAndLongFiles)
   EXPECT_FALSE(editor_can_undo(ed.get()));
 }
 
+// Text files (a map text, notes) are told from maps; no map looks like text.
+TEST(EditorBytes, TextIsToldFromMaps)
+{
+  struct { std::string bytes; int text; } cases[] = {
+    {"# Zlaty ostrov\n" + std::string(40, '.') + "\r\n", 1},
+    {"ahoj", 1},
+    {std::string(1400, 'X'), 1},
+    {std::string(1400, '\n'), 0},  // a board of traps
+    {std::string(1400, '\0'), 0},
+    {"", 0},
+    {std::string("\x01\x02\x0a\x06") + std::string(1396, '\0'), 0},
+    {"ahoj\tsvete\n", 0},
+    {"Zlat\xc3\xbd\n", 0},
+  };
+  for (auto &c : cases)
+    EXPECT_EQ(bytes_look_like_text(c.bytes), c.text) << c.bytes.substr(0, 20);
+}
+
 TEST(EditorNames, RefusedWithAReason)
 {
   EXPECT_STREQ(map_name_problem("Zlaty ostrov"), nullptr);

@@ -265,9 +265,11 @@ void ui_answer_recovery(EDIT_UI *ui, int restore)
 
 void ui_recovery_refresh(EDIT_UI *ui, int now)
 {
-  const EDITOR *ed = ui->ed;
+  EDITOR *ed = ui->ed;
   if (ed->stroke_on && !now)
     return;  // a copy a frame would cost, for a map that is longer than its board
+  if (ed->stroke_on)
+    editor_stroke_end(ed);  // the stroke so far is a change to keep
   if (!editor_unsaved(ed)) {
     if (ui->kept_any)
       recovery_keep("");

@@ -20,7 +20,8 @@ static const char USAGE[] =
   "maps folder \"mapy\" of the current folder (made if missing), beside the\n"
   "image set \"tarkoni.dat\". MAP opens that map file at start.\n";
 
-// The display went away: the copy held ready is all that can still be kept.
+// The display went away, or a stop signal found the loop too slow to end in
+// time: the copy held ready is all that can still be kept.
 static void last_words(void)
 {
   recovery_write_kept();
@@ -45,7 +46,7 @@ int main(int argc, char **argv)
   if (argc == 2)
     ui_open_path(ui.get(), argv[1]);
   ui_offer_recovery(ui.get());
-  platform_on_display_lost(last_words);
+  platform_set_last_words(last_words);
   while (!ui->quit) {
     if (platform_stop_signal()) {
       // A logout or a kill: the unsaved changes go to the recovery copy,

@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <cstdio>
+#include <chrono>
 #include <cstdlib>
 #include <unistd.h>
 
@@ -59,12 +60,25 @@ void recovery_keep(const std::string &copy)
   kept_at.store(next);
 }
 
+// The copy is written once: a second caller (the watchdog or the display
+// hook while the loop writes) waits for the first to finish, at most two
+// seconds, so that the process never ends halfway through the write.
+enum { WRITE_NONE, WRITE_BUSY, WRITE_DONE };
+static std::atomic<int> write_state(WRITE_NONE);
+
 int recovery_write_kept(void)
 {
-  int at = kept_at.load();
-  if (at < 0)
+  int expected = WRITE_NONE;
+  if (!write_state.compare_exchange_strong(expected, WRITE_BUSY)) {
+    auto until = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    while (write_state.load() == WRITE_BUSY && std::chrono::steady_clock::now() < until) {
+    }
     return 0;
-  return platform_write_file_now(RECOVERY_TEMP, RECOVERY_FILE, kept[at].data(), kept[at].size());
+  }
+  int at = kept_at.load();
+  int written = at < 0 ? 0 : platform_write_file_now(RECOVERY_TEMP, RECOVERY_FILE, kept[at].data(), kept[at].size());
+  write_state.store(WRITE_DONE);
+  return written;
 }
 
 int recovery_read(std::string *data)

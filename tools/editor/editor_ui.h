@@ -125,7 +125,8 @@ void ui_offer_recovery(EDIT_UI *ui);
 void ui_answer_recovery(EDIT_UI *ui, int restore);
 // Keeps the recovery copy ready for the map as it is now, or none when
 // nothing is unsaved; cheap when nothing changed. While a stroke paints it
-// waits for the stroke's end, unless now is 1 (the editor must end).
+// waits for the stroke's end, unless now is 1 (the editor must end: the
+// stroke then ends where it is).
 void ui_recovery_refresh(EDIT_UI *ui, int now);
 // Restarts the fairness run when the board differs from the one it plays,
 // then plays a slice of it.
