@@ -171,20 +171,14 @@ static std::string pointer_place(int col, int row)
 }
 
 // The strip under the board: the map's name and the message, and on its
-// right the column and row under the pointer.
+// right the column and row under the pointer where the message leaves room.
 static void draw_status(const EDIT_UI *ui)
 {
   rectfill(back_buffer, BOARD_FRAME_X0 - 2, STATUS_STRIP_Y, SCREEN_W - 1, SCREEN_H - 1, makecol(STRIP.r, STRIP.g, STRIP.b));
-  int right = STATUS_RIGHT;
-  if (ui->dialog == DIALOG_NONE && ui->pointer_col >= 0) {
-    std::string place = pointer_place(ui->pointer_col, ui->pointer_row);
-    right -= text_length(font, place.c_str());
-    text_shadowed(back_buffer, right, STATUS_Y + 2, place.c_str(), PARCHMENT_DARK, BLACK);
-    right -= 16;
-  }
   std::string line;
   int x = PANEL_X + PANEL_W, y = mouse_y;
-  if (ui->dialog == DIALOG_NONE && mouse_x >= PANEL_X && mouse_x < x && y >= PANEL_Y && y < PANEL_Y + PANEL_H) {
+  // Over the numbers (not the legend) the strip says what they rest on.
+  if (ui->dialog == DIALOG_NONE && mouse_x >= PANEL_X && mouse_x < x && y >= PANEL_Y && y < PANEL_Y + PANEL_H - 80) {
     line = PANEL_HINT;
   } else {
     std::string name = ui->name.empty() ? "(nova)" : ui->name;
@@ -192,7 +186,14 @@ static void draw_status(const EDIT_UI *ui)
       name += " *";
     line = fit_text(name, 240) + "   " + ui->message;
   }
-  text_shadowed(back_buffer, STATUS_X, STATUS_Y + 2, fit_text(line, right - STATUS_X).c_str(), GOLD_LIGHT, BLACK);
+  line = fit_text(line, STATUS_RIGHT - STATUS_X);
+  text_shadowed(back_buffer, STATUS_X, STATUS_Y + 2, line.c_str(), GOLD_LIGHT, BLACK);
+  if (ui->dialog == DIALOG_NONE && ui->pointer_col >= 0) {
+    std::string place = pointer_place(ui->pointer_col, ui->pointer_row);
+    int place_x = STATUS_RIGHT - text_length(font, place.c_str());
+    if (STATUS_X + text_length(font, line.c_str()) + 16 <= place_x)
+      text_shadowed(back_buffer, place_x, STATUS_Y + 2, place.c_str(), PARCHMENT_DARK, BLACK);
+  }
 }
 
 static void draw_board(const EDIT_UI *ui)
