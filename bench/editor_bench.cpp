@@ -161,7 +161,7 @@ int main(int argc, char **argv)
       ui_fairness_step(ui.get(), FAIRNESS_SLICE_US);
       editor_draw(ui.get());
       loop.us.push_back(now_us() - t0);
-    } while (!ui->fair.done);
+    } while (ui->fair.running);
   }
   double longest = *std::max_element(loop.us.begin(), loop.us.end());
   STATS l = samples_stats(&loop);

@@ -156,6 +156,34 @@ int move_pointer(int x, int y)
   return 0;
 }
 
+int bind_keysym(const char *name)
+{
+  KeySym sym = XStringToKeysym(name);
+  if (sym == NoSymbol)
+    return 0;
+  if (XKeysymToKeycode(display(), sym))
+    return 1;
+  // A keycode the keyboard map leaves without symbols takes this one.
+  int low, high, per;
+  XDisplayKeycodes(display(), &low, &high);
+  KeySym *map = XGetKeyboardMapping(display(), KeyCode(low), high - low + 1, &per);
+  int spare = 0;
+  for (int code = high; code >= low && !spare; code--) {
+    int empty = 1;
+    for (int i = 0; i < per; i++)
+      empty &= map[(code - low) * per + i] == NoSymbol;
+    if (empty)
+      spare = code;
+  }
+  XFree(map);
+  if (!spare)
+    return 0;
+  KeySym both[2] = {sym, sym};
+  XChangeKeyboardMapping(display(), spare, 2, both, 1);
+  XSync(display(), False);
+  return XKeysymToKeycode(display(), sym) != 0;
+}
+
 static void key_event(KeySym sym, int down)
 {
   KeyCode code = XKeysymToKeycode(display(), sym);

@@ -60,6 +60,10 @@ void sleep_ms(int ms);
 // Presses and releases the key of an X keysym name ("Return", "z"), with
 // Control held when ctrl is 1.
 void key_tap(const char *keysym, int ctrl = 0);
+// Gives the X keysym name ("yacute") a key of its own where the keyboard
+// map has none, so that key_tap can press it; a program started afterwards
+// reads it as that letter. 0 when no key is free.
+int bind_keysym(const char *name);
 // Types text of printable ASCII, a key at a time (Shift where needed).
 void type_text(const std::string &text);
 

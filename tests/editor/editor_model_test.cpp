@@ -1,8 +1,12 @@
-// The edited map with no display: strokes, fills, undo and redo, counts,
-// names and the bytes a save writes.
+// The edited map with no display: strokes, fills, symmetry, undo and redo,
+// counts, names, the bytes a save writes, which presses may paint, and that
+// every text fits its room.
 #include "editor.h"
+#include "editor_ui.h"
 #include "file_bytes.h"
+#include "lettering.h"
 #include "map_generate.h"
+#include "shell/alleg.h"
 
 #include <gtest/gtest.h>
 
@@ -87,6 +91,96 @@ TEST(EditorFill, RectangleFromAnyCornerClippedToTheBoard)
   EXPECT_EQ(cell(ed.get(), 38, 34), 4);
   EXPECT_EQ(cell(ed.get(), 35, 33), 0);
   EXPECT_EQ(editor_counts(ed.get()).points, 24);
+}
+
+// The size a rectangle's label shows is what the fill paints.
+TEST(EditorFill, RectangleSizeCountsOnlyCellsOnTheBoard)
+{
+  struct { int c0, r0, c1, r1, cols, rows; } rects[] = {
+    {5, 20, 8, 24, 4, 5}, {8, 24, 5, 20, 4, 5}, {30, 28, 41, 36, 10, 7}, {2, 3, -4, -1, 3, 4}, {0, 0, 0, 0, 1, 1},
+  };
+  for (auto r : rects) {
+    int cols, rows;
+    editor_rect_size(r.c0, r.r0, r.c1, r.r1, &cols, &rows);
+    EXPECT_EQ(cols * 100 + rows, r.cols * 100 + r.rows) << r.c0 << "," << r.r0 << " to " << r.c1 << "," << r.r1;
+    auto ed = fresh_editor();
+    editor_fill_rect(ed.get(), r.c0, r.r0, r.c1, r.r1, 2);
+    EXPECT_EQ(editor_counts(ed.get()).kind[2], cols * rows);
+  }
+}
+
+// In each symmetry mode a stroke, a rectangle and a flood fill paint their
+// mirror images in the same undo step.
+TEST(EditorMirror, StrokesRectanglesAndFillsPaintTheirImages)
+{
+  struct { int mirror; int cells[4][2]; int n; } modes[] = {
+    {MIRROR_NONE, {{3, 4}}, 1},
+    {MIRROR_LEFT_RIGHT, {{3, 4}, {36, 4}}, 2},
+    {MIRROR_TOP_BOTTOM, {{3, 4}, {3, 30}}, 2},
+    {MIRROR_BOTH, {{3, 4}, {36, 4}, {3, 30}, {36, 30}}, 4},
+  };
+  for (auto m : modes) {
+    SCOPED_TRACE(m.mirror);
+    auto ed = fresh_editor();
+    ed->mirror = m.mirror;
+    editor_stroke_begin(ed.get(), 3, 4, 5);
+    editor_stroke_end(ed.get());
+    editor_fill_rect(ed.get(), 3, 5, 4, 5, 2);       // two cells and their images
+    editor_fill_rect(ed.get(), 0, 10, 1, 10, CELL_TRAP);  // a wall for the fill
+    editor_fill_rect(ed.get(), 0, 11, 1, 11, CELL_TRAP);
+    editor_flood_fill(ed.get(), 0, 12, 1);           // everything empty but the pictures
+    for (int i = 0; i < m.n; i++)
+      EXPECT_EQ(cell(ed.get(), m.cells[i][0], m.cells[i][1]), 5);
+    EDIT_COUNTS counts = editor_counts(ed.get());
+    EXPECT_EQ(counts.kind[5], m.n);
+    EXPECT_EQ(counts.kind[2], 2 * m.n);
+    EXPECT_EQ(counts.traps, 4 * m.n);
+    EXPECT_EQ(counts.kind[KIND_NOTHING], 0);
+    for (int step = 5; step > 0; step--)
+      EXPECT_EQ(editor_undo(ed.get()), 1);
+    EXPECT_FALSE(editor_can_undo(ed.get()));
+  }
+  // The middle lines of an odd count of rows paint once.
+  auto ed = fresh_editor();
+  ed->mirror = MIRROR_BOTH;
+  editor_stroke_begin(ed.get(), 0, 17, 3);
+  editor_stroke_end(ed.get());
+  EXPECT_EQ(editor_counts(ed.get()).kind[3], 2);
+}
+
+TEST(EditorMirror, FloodFillTakesTheConnectedRegionOfOneKind)
+{
+  auto ed = fresh_editor();
+  editor_load_bytes(ed.get(), std::string(1400, '\x04'));
+  editor_fill_rect(ed.get(), 10, 0, 10, 34, CELL_TRAP);  // a wall down column 10
+  ed->board[5] = 9;  // a value with no picture counts as nothing, not as a 4
+  struct { int col, row, value, changed; } fills[] = {
+    {0, 0, 6, 10 * 35 - 1}, {39, 34, 1, 29 * 35}, {10, 3, 2, 35}, {3, 3, 6, 0},
+  };
+  for (auto f : fills) {
+    std::string before = editor_save_bytes(ed.get());
+    editor_flood_fill(ed.get(), f.col, f.row, f.value);
+    std::string after = editor_save_bytes(ed.get());
+    int changed = 0;
+    for (int i = 0; i < BOARD_CELLS; i++)
+      changed += before[i] != after[i];
+    EXPECT_EQ(changed, f.changed) << f.col << "," << f.row;
+  }
+  EXPECT_EQ(cell(ed.get(), 5, 0), 9);
+  EXPECT_EQ(editor_flood_fill(ed.get(), 40, 0, 1), 0);
+  // Turning the board over twice gives it back; each turn is one step.
+  std::string was = editor_save_bytes(ed.get());
+  editor_flip(ed.get(), MIRROR_LEFT_RIGHT);
+  EXPECT_EQ(cell(ed.get(), 29, 0), 2);
+  EXPECT_EQ(cell(ed.get(), 34, 0), 9);
+  editor_flip(ed.get(), MIRROR_TOP_BOTTOM);
+  editor_flip(ed.get(), MIRROR_LEFT_RIGHT);
+  EXPECT_EQ(cell(ed.get(), 5, 34), 9);
+  editor_flip(ed.get(), MIRROR_TOP_BOTTOM);
+  EXPECT_EQ(editor_save_bytes(ed.get()), was);
+  for (int step = 0; step < 4; step++)
+    EXPECT_EQ(editor_undo(ed.get()), 1);
+  EXPECT_EQ(editor_save_bytes(ed.get()), was);
 }
 
 TEST(EditorFill, RandomFillIsTheKitsGeneratorAndRefusesTooMany)
@@ -267,4 +361,51 @@ TEST(EditorNames, NamesThatWouldNotTravelToWindows)
   for (const char *name : {"CONE", "COM", "LPT10", "nula", "xcon", "Zlat\xc3\xbd ostrov", "a .b", "CONIN", " CON",
                            "CONOUT$$", "COM\xc2\xb4", "LPT\xc2\xb9x", "COM\xc2"})
     EXPECT_STREQ(map_name_problem(name), nullptr) << name;
+}
+
+// Passes of the editor's loop: a press made in a dialog, held from it, or the
+// second press of a double-click that closed it never reaches the board.
+TEST(EditorPresses, PressesOfADialogNeverPaint)
+{
+  struct PASS { int in_dialog, buttons, pressed, ms, x, may; };
+  struct { const char *what; PASS passes[6]; int n; } cases[] = {
+    {"plain clicks on the board", {{0, 1, 1, 0, 300, 1}, {0, 0, 0, 100, 300, 1}, {0, 1, 1, 200, 300, 1}}, 3},
+    {"a double-click whose first press closed the list",
+     {{1, 1, 1, 0, 300, 0}, {0, 0, 0, 60, 300, 1}, {0, 1, 1, 150, 301, 0}, {0, 1, 0, 200, 301, 0},
+      {0, 0, 0, 250, 301, 1}, {0, 1, 1, 900, 301, 1}}, 6},
+    {"both presses of a double-click seen in one pass after it closed",
+     {{1, 1, 1, 0, 300, 0}, {0, 1, 1, 60, 300, 0}, {0, 0, 0, 120, 300, 1}}, 3},
+    {"a button held from the dialog and dragged onto the board", {{1, 1, 1, 0, 300, 0}, {0, 1, 0, 40, 500, 0}, {0, 1, 0, 80, 520, 0}}, 3},
+    {"a click elsewhere right after a dialog", {{1, 1, 1, 0, 300, 0}, {0, 0, 0, 40, 300, 1}, {0, 1, 1, 100, 340, 1}}, 3},
+    {"a second click after a pause", {{1, 1, 1, 0, 300, 0}, {0, 0, 0, 40, 300, 1}, {0, 1, 1, 600, 300, 1}}, 3},
+  };
+  for (auto &c : cases) {
+    PRESS_GUARD guard;
+    press_guard_init(&guard);
+    for (int i = 0; i < c.n; i++) {
+      const PASS &p = c.passes[i];
+      EXPECT_EQ(press_guard_pass(&guard, p.in_dialog, p.buttons, p.pressed, p.ms, p.x, 200), p.may)
+        << c.what << ", pass " << i;
+    }
+  }
+}
+
+// The longest text each place can be given fits it: captions clear of their
+// planks' edges, the panel's lines inside its sheet, the strip's line.
+TEST(EditorTexts, EveryTextFitsItsRoom)
+{
+  std::vector<TEXT_ROOM> rooms = editor_text_rooms();
+  EXPECT_GT(rooms.size(), 40u);
+  for (const TEXT_ROOM &room : rooms) {
+    int w = text_length(font, room.text.c_str()), h;
+    if (room.lettering) {
+      LETTERING style = {1.0, {0, 0, 0}, {0, 0, 0}, 1, {0, 0, 0}, 0, {0, 0, 0}};
+      lettering_size(room.text.c_str(), &style, &w, &h);
+    }
+    EXPECT_LE(w, room.width) << room.text;
+  }
+  // A cut keeps whole letters: two-byte letters are never split.
+  std::string cut = fit_text("Zlat\xc3\xbd ostr\xc5\xafvek", 8 * 8);
+  EXPECT_EQ(cut, "Zlat\xc3\xbd ..");
+  EXPECT_EQ(fit_text("bez viteze", 80), "bez viteze");
 }

@@ -40,7 +40,6 @@ void editor_new(EDITOR *ed)
 {
   memset(ed->board, CELL_EMPTY, BOARD_CELLS);
   ed->tail.clear();
-  ed->kind = 1;
   history_reset(ed);
 }
 

@@ -13,6 +13,10 @@ struct MAP_RECIPE;
 // The palette: nothing, finds worth 1..6, a trap (kind 7).
 enum { KIND_NOTHING = 0, KIND_TRAP = 7, KIND_COUNT = 8 };
 
+// Symmetry while painting: the cells mirrored left-right (about the
+// board's upright middle line), top-bottom, or both, are painted too.
+enum { MIRROR_NONE = 0, MIRROR_LEFT_RIGHT = 1, MIRROR_TOP_BOTTOM = 2, MIRROR_BOTH = 3 };
+
 // Board states kept for undo: the current one and up to 127 before it.
 enum { EDIT_HISTORY = 128 };
 
@@ -23,6 +27,7 @@ struct EDITOR {
   unsigned char board[BOARD_CELLS];  // one byte per cell, as in the file
   std::string tail;                  // bytes past the board of a longer file, kept as they were
   int kind;                          // palette choice, KIND_NOTHING..KIND_TRAP
+  int mirror;                        // MIRROR_NONE..MIRROR_BOTH, for strokes, rectangles and fills
   int stroke_on;                     // 1 while a stroke or drag is painting
   int stroke_value;                  // value the stroke paints
   int stroke_col, stroke_row;        // where the stroke was last
@@ -39,7 +44,8 @@ int kind_value(int kind);
 // The palette kind a cell value shows as (values with no picture are nothing).
 int value_kind(int value);
 
-// An empty board with no history, counted as saved.
+// An empty board with no history, counted as saved; the palette and the
+// symmetry mode are left as they were.
 void editor_new(EDITOR *ed);
 // Takes a map file's bytes: the first 1400 fill the board (a short file
 // leaves the rest empty), the others are kept for saving. Clears history.
@@ -67,6 +73,13 @@ void editor_stroke_to(EDITOR *ed, int col, int row);
 void editor_stroke_end(EDITOR *ed);
 // Fills the rectangle between two corner cells (clipped to the board).
 void editor_fill_rect(EDITOR *ed, int col0, int row0, int col1, int row1, int value);
+// The columns and rows of that rectangle that lie on the board (0 when none).
+void editor_rect_size(int col0, int row0, int col1, int row1, int *cols, int *rows);
+// Fills the region of cells of one kind connected through their sides to
+// (col, row) with value. 0 when the cell is off the board.
+int editor_flood_fill(EDITOR *ed, int col, int row, int value);
+// Turns the whole board over: MIRROR_LEFT_RIGHT swaps columns, MIRROR_TOP_BOTTOM rows.
+void editor_flip(EDITOR *ed, int axis);
 // Replaces the whole board with the map kit's random map of the recipe
 // (its rows are forced to 35). Returns 0, or -1 when the counts do not fit.
 int editor_fill_random(EDITOR *ed, const MAP_RECIPE *recipe);

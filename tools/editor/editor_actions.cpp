@@ -39,10 +39,34 @@ void ui_init(EDIT_UI *ui, EDITOR *ed)
   ui->hover_cell = -1;
   ui->hover = CTL_NONE;
   ui->buttons_before = 0;
+  press_guard_init(&ui->guard);
+  ui->pointer_col = ui->pointer_row = -1;
+  ui->random_ready = 0;
   ui->first_name = 0;
   ui->random_field = 0;
   ui->quit = 0;
-  ui->message = "Nova mapa";
+  ui->message = "Nova mapa: vyber druh v palete (klavesy 0 az 7)";
+  ui->message_said = ui->message;
+  ui->message_serial = -1;
+}
+
+// The undo serial of the board as it is.
+static int board_serial(const EDITOR *ed)
+{
+  return ed->serials[(ed->first + ed->at) % EDIT_HISTORY];
+}
+
+void ui_settle_message(EDIT_UI *ui)
+{
+  int serial = board_serial(ui->ed);
+  if (ui->message_serial < 0)
+    ui->message_serial = serial;
+  // What the line said before this change no longer holds; a line written
+  // with the change (an opened map, a fill) stays.
+  if (serial != ui->message_serial && ui->message == ui->message_said && !ui->rect_on)
+    ui->message.clear();
+  ui->message_serial = serial;
+  ui->message_said = ui->message;
 }
 
 void ui_open_path(EDIT_UI *ui, const std::string &path)
@@ -166,13 +190,17 @@ void ui_begin_random(EDIT_UI *ui)
 {
   editor_stroke_end(ui->ed);
   ui->rect_on = 0;
-  MAP_RECIPE recipe = {};
-  recipe.rows = BOARD_ROWS;
-  map_recipe_defaults(&recipe);
-  for (int v = 1; v <= 6; v++)
-    ui->random_text[v - 1] = std::to_string(recipe.finds[v]);
-  ui->random_text[RANDOM_TRAPS] = std::to_string(recipe.traps);
-  ui->random_text[RANDOM_SEED] = "1";
+  if (!ui->random_ready) {
+    // The kit's counts the first time, then what was last typed.
+    MAP_RECIPE recipe = {};
+    recipe.rows = BOARD_ROWS;
+    map_recipe_defaults(&recipe);
+    for (int v = 1; v <= 6; v++)
+      ui->random_text[v - 1] = std::to_string(recipe.finds[v]);
+    ui->random_text[RANDOM_TRAPS] = std::to_string(recipe.traps);
+    ui->random_text[RANDOM_SEED] = "1";
+    ui->random_ready = 1;
+  }
   ui->random_field = 0;
   ui->reason.clear();
   ui->dialog = DIALOG_RANDOM;

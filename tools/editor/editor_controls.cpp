@@ -5,22 +5,36 @@
 
 struct PLACED { int control; CONTROL_PLACE place; };
 
-enum { COLUMN_Y = 190, COLUMN_ROW = 21 };
+// Rows of buttons under the palette. A caption's lettering keeps 4 pixels
+// from its plank's edges, so the longer captions get the wider planks.
+enum { COLUMN_Y = 190, COLUMN_ROW = 20, ROW_H = 18, WHOLE = 134, HALF = 66 };
+
+static int row_y(int row) { return COLUMN_Y + row * COLUMN_ROW; }
 
 static const PLACED main_controls[] = {
-  {CTL_STROKE, {3, COLUMN_Y, 66, 18, "Stetec"}},
-  {CTL_RECT, {71, COLUMN_Y, 66, 18, "Obdelnik"}},
-  {CTL_RANDOM, {3, COLUMN_Y + COLUMN_ROW, 66, 18, "Nahodne"}},
-  {CTL_CLEAR, {71, COLUMN_Y + COLUMN_ROW, 66, 18, "Smazat"}},
-  {CTL_UNDO, {3, COLUMN_Y + 2 * COLUMN_ROW, 66, 18, "Zpet"}},
-  {CTL_REDO, {71, COLUMN_Y + 2 * COLUMN_ROW, 66, 18, "Znovu"}},
-  {CTL_NEW, {3, COLUMN_Y + 3 * COLUMN_ROW, 66, 18, "Nova"}},
-  {CTL_OPEN, {71, COLUMN_Y + 3 * COLUMN_ROW, 66, 18, "Otevrit"}},
-  {CTL_SAVE, {3, COLUMN_Y + 4 * COLUMN_ROW, 66, 18, "Ulozit"}},
-  {CTL_QUIT, {71, COLUMN_Y + 4 * COLUMN_ROW, 66, 18, "Konec"}},
-  {CTL_FEWER, {90, PANEL_Y + 16, 20, 14, "-"}},
-  {CTL_MORE, {114, PANEL_Y + 16, 20, 14, "+"}},
+  {CTL_STROKE, {2, row_y(0), 58, ROW_H, "Stetec"}},
+  {CTL_RECT, {62, row_y(0), 74, ROW_H, "Obdelnik"}},
+  {CTL_FILL, {2, row_y(1), 58, ROW_H, "Vypln"}},
+  {CTL_RANDOM, {62, row_y(1), 74, ROW_H, "Nahodne"}},
+  {CTL_MIRROR, {2, row_y(2), WHOLE, ROW_H, "Zrcadlo: ne"}},
+  {CTL_FLIP_LR, {2, row_y(3), 74, ROW_H, "Zrcadlit"}},
+  {CTL_CLEAR, {78, row_y(3), 58, ROW_H, "Smazat"}},
+  {CTL_FLIP_TB, {2, row_y(4), WHOLE, ROW_H, "Prevratit"}},
+  {CTL_UNDO, {2, row_y(5), HALF, ROW_H, "Zpet"}},
+  {CTL_REDO, {70, row_y(5), HALF, ROW_H, "Znovu"}},
+  {CTL_NEW, {2, row_y(6), HALF, ROW_H, "Nova"}},
+  {CTL_OPEN, {70, row_y(6), HALF, ROW_H, "Otevrit"}},
+  {CTL_SAVE, {2, row_y(7), HALF, ROW_H, "Ulozit"}},
+  {CTL_QUIT, {70, row_y(7), HALF, ROW_H, "Konec"}},
+  {CTL_FEWER, {90, PANEL_Y + 12, 20, 14, "-"}},
+  {CTL_MORE, {114, PANEL_Y + 12, 20, 14, "+"}},
 };
+
+const char *mirror_caption(int mirror)
+{
+  static const char *const captions[] = {"Zrcadlo: ne", "Zrcadlo: L-P", "Zrcadlo: N-D", "Zrcadlo: obe"};
+  return captions[mirror & 3];
+}
 
 enum { BUTTONS_Y = DIALOG_Y + DIALOG_H - 40 };
 

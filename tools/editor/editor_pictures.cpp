@@ -34,6 +34,11 @@ void paint_editor_pictures(void)
   for (int dialog = DIALOG_NONE; dialog < DIALOG_COUNT; dialog++)
     for (int c = 0; c < CTL_COUNT; c++)
       add_plank(control_place(dialog, c));
+  for (int mirror = MIRROR_NONE; mirror <= MIRROR_BOTH; mirror++) {
+    CONTROL_PLACE p = control_place(DIALOG_NONE, CTL_MIRROR);
+    p.caption = mirror_caption(mirror);
+    add_plank(p);
+  }
   for (int i = 0; i < SHEET_COUNT; i++)
     sheets[i] = new_parchment(sheet_sizes[i].w, sheet_sizes[i].h, 17 + i);
 }
