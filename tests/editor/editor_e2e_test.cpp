@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -495,6 +496,90 @@ TEST_F(Editor, OverwritingAnotherMapAsksFirst)
   // Saved: the unsaved question does not come up.
   ASSERT_GE(send_close_to_game(), 1);
   EXPECT_EQ(quit_status(), 0);
+}
+
+auto dialog_says = [](int y, const std::string &text) {
+  return [=](const SCREEN_SHOT *s) { return coloured_text_on_screen(s, 260, y, text.c_str(), 70, 40, 18); };
+};
+
+// A text file opened as a map is named so, and the first save over it asks.
+TEST_F(Editor, AFileThatLooksLikeTextIsNamedSoAndSavingOverItAsks)
+{
+  const std::string text = "# Zlaty ostrov\n" + std::string(40, '.') + "\n";
+  write_game_file(dir, "mapy/Zlaty ostrov.txt", text);
+  start({"mapy/Zlaty ostrov.txt"});
+  ASSERT_TRUE(wait_screen(status_is("Zlaty ostrov.txt   Otevreno: Zlaty ostrov.txt (vypada jako text, ne jako mapa)")));
+  key_tap("s", 1);
+  ASSERT_TRUE(wait_screen(dialog_shown));
+  key_tap("Return");
+  ASSERT_TRUE(wait_screen(dialog_says(220, "jako text, ne jako mapa.")));
+  click_at(DIALOG_BACK_X, DIALOG_BUTTON_Y, 1);  // back to the name
+  ASSERT_TRUE(wait_screen(dialog_says(200, "Ulozit mapu do slozky mapy jako:")));
+  EXPECT_EQ(file_bytes(dir + "/mapy/Zlaty ostrov.txt"), text);
+  key_tap("Return");
+  ASSERT_TRUE(wait_screen(dialog_says(220, "jako text, ne jako mapa.")));
+  click_at(DIALOG_OK_X, DIALOG_BUTTON_Y, 1);  // written over
+  ASSERT_TRUE(wait_file_size(dir + "/mapy/Zlaty ostrov.txt", 1400));
+  ASSERT_TRUE(wait_screen(no_dialog));
+  editor_load_bytes(model.get(), text);
+  EXPECT_EQ(file_bytes(dir + "/mapy/Zlaty ostrov.txt"), editor_save_bytes(model.get()));
+  // Now a map: the next save asks nothing.
+  choose_kind(2);
+  paint_cell(0, 5, 2);
+  key_tap("s", 1);
+  ASSERT_TRUE(wait_screen(dialog_shown));
+  key_tap("Return");
+  ASSERT_TRUE(wait_screen(no_dialog));
+  editor_fill_rect(model.get(), 0, 5, 0, 5, 2);
+  EXPECT_EQ(file_bytes(dir + "/mapy/Zlaty ostrov.txt"), editor_save_bytes(model.get()));
+  click_at(RIGHT_X, SAVE_Y, 1);
+  EXPECT_EQ(quit_status(), 0);
+}
+
+// Stopped by a signal (a logout) with unsaved changes, the editor keeps them
+// in a hidden copy beside the maps folder, which the next start offers; a
+// restored map counts as unsaved. A clean end leaves no copy.
+TEST_F(Editor, UnsavedChangesOutliveAStopSignal)
+{
+  const std::string copy = dir + "/.editor-obnova", maps = folder_state(dir + "/mapy");
+  start();
+  choose_kind(4);
+  paint_cell(7, 9, 4);
+  kill(pid, SIGTERM);
+  EXPECT_EQ(quit_status(), 128 + SIGTERM);
+  EXPECT_EQ(access(copy.c_str(), F_OK), 0);
+  EXPECT_EQ(folder_state(dir + "/mapy"), maps);  // nothing new among the maps
+
+  // Restored, then stopped again by SIGHUP with one more change.
+  start();
+  ASSERT_TRUE(wait_screen(dialog_says(200, "Editor minule skoncil s neulozenymi zmenami.")));
+  click_at(DIALOG_OK_X, DIALOG_BUTTON_Y, 1);
+  ASSERT_TRUE(wait_screen(status_is("(nova) *   Obnoveny neulozene zmeny")));
+  park();
+  expect_cell(7, 9, 4);
+  EXPECT_NE(access(copy.c_str(), F_OK), 0);
+  choose_kind(5);
+  paint_cell(8, 9, 5);
+  kill(pid, SIGHUP);
+  EXPECT_EQ(quit_status(), 128 + SIGHUP);
+
+  // Thrown away at the next start: an empty board, no copy.
+  start();
+  ASSERT_TRUE(wait_screen(dialog_says(200, "Editor minule skoncil s neulozenymi zmenami.")));
+  click_at(DIALOG_BACK_X, DIALOG_BUTTON_Y, 1);  // "Zahodit"
+  ASSERT_TRUE(wait_screen(status_is("(nova)   Kopie neulozenych zmen je zahozena")));
+  park();
+  expect_cell(7, 9, 0);
+  EXPECT_NE(access(copy.c_str(), F_OK), 0);
+
+  // Changes given up at a clean end leave no copy either.
+  choose_kind(5);
+  paint_cell(1, 1, 5);
+  click_at(RIGHT_X, SAVE_Y, 1);
+  ASSERT_TRUE(wait_screen(dialog_shown));
+  click_at(UNSAVED_DISCARD_X, DIALOG_BUTTON_Y, 1);
+  EXPECT_EQ(quit_status(), 0);
+  EXPECT_NE(access(copy.c_str(), F_OK), 0);
 }
 
 // Each bad input: a clear message, an empty board, the editor goes on and

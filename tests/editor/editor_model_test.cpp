@@ -4,11 +4,13 @@
 #include "editor.h"
 #include "editor_ui.h"
 #include "lettering.h"
+#include "file_bytes.h"
 #include "map_generate.h"
 #include "shell/alleg.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -208,6 +210,34 @@ TEST(EditorFill, RandomFillIsTheKitsGeneratorAndRefusesTooMany)
   EXPECT_EQ(memcmp(ed->board, expected, BOARD_CELLS), 0);
 }
 
+// The seed takes every number the kit's --seed takes, and the same seed and
+// counts give the kit's very board.
+TEST(EditorFill, SeedTakesTheKitsRangeAndGivesTheKitsBoard)
+{
+  struct { const char *text; int ok; uint64_t seed; } cases[] = {
+    {"0", 1, 0}, {"1000000000", 1, 1000000000}, {"18446744073709551615", 1, UINT64_MAX},
+    {"18446744073709551616", 0, 0}, {"", 0, 0}, {"-1", 0, 0}, {"12a", 0, 0}, {" 1", 0, 0},
+  };
+  for (auto &c : cases) {
+    uint64_t seed = 12345;
+    EXPECT_EQ(editor_parse_seed(c.text, &seed) == 0, c.ok) << c.text;
+    if (c.ok) {
+      EXPECT_EQ(seed, c.seed) << c.text;
+    }
+  }
+  char dir[] = "/tmp/editor-seedXXXXXX";
+  ASSERT_NE(mkdtemp(dir), nullptr);
+  std::string map = std::string(dir) + "/map";
+  ASSERT_EQ(system((std::string(MAPKIT) + " generate --seed 18446744073709551615 '" + map + "' > /dev/null").c_str()), 0);
+  MAP_RECIPE recipe = {};
+  recipe.rows = BOARD_ROWS;
+  map_recipe_defaults(&recipe);
+  ASSERT_EQ(editor_parse_seed("18446744073709551615", &recipe.seed), 0);
+  auto ed = fresh_editor();
+  ASSERT_EQ(editor_fill_random(ed.get(), &recipe), 0);
+  EXPECT_EQ(editor_save_bytes(ed.get()), file_bytes(map));
+}
+
 // At least 100 steps back; past the history's size the oldest go, and a new
 // change after undo drops what could be redone.
 TEST(EditorHistory, HundredsOfStepsUndoAndRedo)
@@ -279,6 +309,24 @@ TEST(EditorBytes, ShortFullAndLongFiles)
   EXPECT_FALSE(editor_can_undo(ed.get()));
 }
 
+// Text files (a map text, notes) are told from maps; no map looks like text.
+TEST(EditorBytes, TextIsToldFromMaps)
+{
+  struct { std::string bytes; int text; } cases[] = {
+    {"# Zlaty ostrov\n" + std::string(40, '.') + "\r\n", 1},
+    {"ahoj", 1},
+    {std::string(1400, 'X'), 1},
+    {std::string(1400, '\n'), 0},  // a board of traps
+    {std::string(1400, '\0'), 0},
+    {"", 0},
+    {std::string("\x01\x02\x0a\x06") + std::string(1396, '\0'), 0},
+    {"ahoj\tsvete\n", 0},
+    {"Zlat\xc3\xbd\n", 0},
+  };
+  for (auto &c : cases)
+    EXPECT_EQ(bytes_look_like_text(c.bytes), c.text) << c.bytes.substr(0, 20);
+}
+
 TEST(EditorNames, RefusedWithAReason)
 {
   EXPECT_STREQ(map_name_problem("Zlaty ostrov"), nullptr);
@@ -305,10 +353,13 @@ TEST(EditorNames, NamesThatWouldNotTravelToWindows)
   EXPECT_STREQ(map_name_problem("a\x7f"), "Jmeno nesmi obsahovat ridici znaky");
   EXPECT_STREQ(map_name_problem("mapa."), "Jmeno nesmi koncit teckou ani mezerou");
   EXPECT_STREQ(map_name_problem("mapa "), "Jmeno nesmi koncit teckou ani mezerou");
-  for (const char *device : {"CON", "con", "Nul.txt", "aux", "PRN.x.y", "COM1", "lpt9", "LPT1.map"})
+  for (const char *device : {"CON", "con", "Nul.txt", "aux", "PRN.x.y", "COM1", "lpt9", "LPT1.map", "CON .map",
+                             "NUL  .txt", "CONIN$", "conout$.map", "COM0", "LPT0", "COM\xc2\xb9", "com\xc2\xb2.map",
+                             "LPT\xc2\xb3", "COM1 .x"})
     EXPECT_STREQ(map_name_problem(device), "To jmeno patri zarizeni ve Windows") << device;
   // Near misses are ordinary names; bytes past ASCII (UTF-8 letters) too.
-  for (const char *name : {"CONE", "COM", "COM0", "LPT10", "nula", "xcon", "Zlat\xc3\xbd ostrov", "a .b"})
+  for (const char *name : {"CONE", "COM", "LPT10", "nula", "xcon", "Zlat\xc3\xbd ostrov", "a .b", "CONIN", " CON",
+                           "CONOUT$$", "COM\xc2\xb4", "LPT\xc2\xb9x", "COM\xc2"})
     EXPECT_STREQ(map_name_problem(name), nullptr) << name;
 }
 

@@ -5,6 +5,7 @@
 
 #include "match/match.h"
 
+#include <cstdint>
 #include <string>
 
 struct MAP_RECIPE;
@@ -49,10 +50,17 @@ void editor_new(EDITOR *ed);
 // Takes a map file's bytes: the first 1400 fill the board (a short file
 // leaves the rest empty), the others are kept for saving. Clears history.
 void editor_load_bytes(EDITOR *ed, const std::string &bytes);
+// 1 when a file's bytes look like text rather than a map: every byte is
+// printable ASCII or a line end, and at least one is printable. A map's
+// cells are 0..6 and 10, never printable, so no map looks so.
+int bytes_look_like_text(const std::string &bytes);
 // The bytes a save writes: exactly 1400, then the kept tail.
 std::string editor_save_bytes(const EDITOR *ed);
 // Marks the current state as saved.
 void editor_mark_saved(EDITOR *ed);
+// Counts the current state as unsaved whatever it is (a restored copy of
+// changes that were never saved).
+void editor_mark_unsaved(EDITOR *ed);
 // 1 when the board differs from the state last opened or saved.
 int editor_unsaved(const EDITOR *ed);
 
@@ -75,6 +83,10 @@ void editor_flip(EDITOR *ed, int axis);
 // Replaces the whole board with the map kit's random map of the recipe
 // (its rows are forced to 35). Returns 0, or -1 when the counts do not fit.
 int editor_fill_random(EDITOR *ed, const MAP_RECIPE *recipe);
+// The random fill's seed written in text: a whole number 0 ..
+// 18446744073709551615, the range the map kit's generator takes, so any
+// seed gives the kit's board. Returns 0, or -1 when text is not one.
+int editor_parse_seed(const char *text, uint64_t *seed);
 // Empties every cell.
 void editor_clear(EDITOR *ed);
 // Makes the board as it is now one undo step, if it differs from the last.
@@ -93,6 +105,9 @@ struct EDIT_COUNTS {
   int traps;
 };
 EDIT_COUNTS editor_counts(const EDITOR *ed);
+// The same for a map file's bytes: the board is the first 1400 (a short
+// file's missing cells are empty).
+EDIT_COUNTS bytes_counts(const std::string &bytes);
 
 // The board as the rules read it.
 void editor_cells(const EDITOR *ed, int cells[BOARD_CELLS]);

@@ -46,6 +46,14 @@ static const PLACED overwrite_controls[] = {
   {CTL_OK, {DIALOG_X + 60, BUTTONS_Y, 120, 20, "Prepsat"}},
   {CTL_BACK, {DIALOG_X + 260, BUTTONS_Y, 120, 20, "Zrusit"}},
 };
+static const PLACED text_controls[] = {
+  {CTL_OK, {DIALOG_X + 60, BUTTONS_Y, 120, 20, "Prepsat"}},
+  {CTL_BACK, {DIALOG_X + 260, BUTTONS_Y, 120, 20, "Zrusit"}},
+};
+static const PLACED recover_controls[] = {
+  {CTL_OK, {DIALOG_X + 60, BUTTONS_Y, 120, 20, "Obnovit"}},
+  {CTL_DISCARD, {DIALOG_X + 260, BUTTONS_Y, 120, 20, "Zahodit"}},
+};
 static const PLACED unsaved_controls[] = {
   {CTL_OK, {DIALOG_X + 20, BUTTONS_Y, 120, 20, "Ulozit"}},
   {CTL_DISCARD, {DIALOG_X + 160, BUTTONS_Y, 120, 20, "Zahodit"}},
@@ -68,6 +76,8 @@ static TABLE table_of(int dialog)
   switch (dialog) {
   case DIALOG_SAVE: return {save_controls, int(sizeof save_controls / sizeof *save_controls)};
   case DIALOG_OVERWRITE: return {overwrite_controls, int(sizeof overwrite_controls / sizeof *overwrite_controls)};
+  case DIALOG_TEXT: return {text_controls, int(sizeof text_controls / sizeof *text_controls)};
+  case DIALOG_RECOVER: return {recover_controls, int(sizeof recover_controls / sizeof *recover_controls)};
   case DIALOG_UNSAVED: return {unsaved_controls, int(sizeof unsaved_controls / sizeof *unsaved_controls)};
   case DIALOG_OPEN: return {open_controls, int(sizeof open_controls / sizeof *open_controls)};
   case DIALOG_RANDOM: return {random_controls, int(sizeof random_controls / sizeof *random_controls)};
@@ -130,7 +140,7 @@ int list_name_at(const EDIT_UI *ui, int x, int y)
   if (!inside(x, y, LIST_X + 10, LIST_TOP, LIST_W - 20, LIST_ROWS * LIST_ROW))
     return -1;
   int i = ui->first_name + (y - LIST_TOP) / LIST_ROW;
-  return i < int(ui->names.size()) ? i : -1;
+  return i < int(ui->maps.size()) ? i : -1;
 }
 
 void random_field_box(int i, int *x, int *y)
@@ -144,7 +154,7 @@ int random_field_at(int x, int y)
   for (int i = 0; i < RANDOM_FIELDS; i++) {
     int fx, fy;
     random_field_box(i, &fx, &fy);
-    if (inside(x, y, fx, fy - 3, 160, RANDOM_ROW - 2))
+    if (inside(x, y, fx, fy - 3, RANDOM_FIELD_W, RANDOM_ROW - 2))
       return i;
   }
   return -1;

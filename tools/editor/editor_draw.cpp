@@ -256,6 +256,17 @@ static void draw_dialog(const EDIT_UI *ui)
     ink(x, y, "Mapa " + fit_text(ui->field, DIALOG_W - 40 - 8 * 18) + " uz existuje.");
     ink(x, y + 20, "Prepsat ji?");
     break;
+  case DIALOG_TEXT:
+    sheet(SHEET_DIALOG, DIALOG_X, DIALOG_Y);
+    ink(x, y, "Soubor " + fit_text(ui->field, DIALOG_W - 40 - 8 * 14) + " vypada");
+    ink(x, y + 20, "jako text, ne jako mapa.");
+    ink(x, y + 40, "Prepsat ho mapou?");
+    break;
+  case DIALOG_RECOVER:
+    sheet(SHEET_DIALOG, DIALOG_X, DIALOG_Y);
+    ink(x, y, "Editor minule skoncil s neulozenymi zmenami.");
+    ink(x, y + 20, "Obnovit je?");
+    break;
   case DIALOG_UNSAVED:
     sheet(SHEET_DIALOG, DIALOG_X, DIALOG_Y);
     ink(x, y, "Mapa ma neulozene zmeny.");
@@ -266,15 +277,22 @@ static void draw_dialog(const EDIT_UI *ui)
   case DIALOG_OPEN: {
     sheet(SHEET_LIST, LIST_X, LIST_Y);
     ink(LIST_X + 20, LIST_Y + 16, "Otevrit mapu ze slozky " MAPS_FOLDER ":");
-    if (ui->names.empty())
-      ink(LIST_X + 20, LIST_TOP + 3, "Slozka je prazdna.");
+    ink_right(LIST_X + LIST_POINTS_RIGHT, LIST_Y + 16, "body");
+    ink_right(LIST_X + LIST_TRAPS_RIGHT, LIST_Y + 16, "pasti");
+    if (ui->maps.empty())
+      ink(LIST_X + 20, LIST_TOP + 3, "Ve slozce neni zadna mapa.");
     int hovered = list_name_at(ui, mouse_x, mouse_y);
-    for (int i = 0; i < LIST_ROWS && ui->first_name + i < int(ui->names.size()); i++) {
+    for (int i = 0; i < LIST_ROWS && ui->first_name + i < int(ui->maps.size()); i++) {
+      const MAP_ENTRY &map = ui->maps[ui->first_name + i];
       int row_y = LIST_TOP + LIST_ROW * i;
       if (ui->first_name + i == hovered)
         rectfill(back_buffer, LIST_X + 10, row_y, LIST_X + LIST_W - 11, row_y + LIST_ROW - 2,
                  makecol(GOLD.r, GOLD.g, GOLD.b));
-      ink(LIST_X + 20, row_y + 3, fit_text(ui->names[ui->first_name + i], LIST_W - 40));
+      ink(LIST_X + 20, row_y + 3, fit_text(map.name, LIST_MARK_X - 28));
+      if (map.shipped)
+        ink(LIST_X + LIST_MARK_X, row_y + 3, "ze hry");
+      ink_right(LIST_X + LIST_POINTS_RIGHT, row_y + 3, map.points < 0 ? "?" : std::to_string(map.points));
+      ink_right(LIST_X + LIST_TRAPS_RIGHT, row_y + 3, map.traps < 0 ? "?" : std::to_string(map.traps));
     }
     break;
   }
@@ -285,7 +303,7 @@ static void draw_dialog(const EDIT_UI *ui)
       int fx, fy;
       random_field_box(i, &fx, &fy);
       ink(RANDOM_X + 30, fy, random_labels[i]);
-      draw_field(fx, fy, 160, ui->random_text[i], i == ui->random_field);
+      draw_field(fx, fy, RANDOM_FIELD_W, ui->random_text[i], i == ui->random_field);
     }
     if (!ui->reason.empty())
       ink(RANDOM_X + 30, RANDOM_TOP + RANDOM_ROW * RANDOM_FIELDS, fit_text(ui->reason, RANDOM_W - 40), WARNING);

@@ -102,6 +102,16 @@ static void dialog_click(EDIT_UI *ui, int control)
     else if (control == CTL_BACK)
       ui->dialog = DIALOG_SAVE;
     break;
+  case DIALOG_TEXT:
+    if (control == CTL_OK)
+      ui_confirm_save(ui, 1);
+    else if (control == CTL_BACK)
+      ui->dialog = DIALOG_SAVE;
+    break;
+  case DIALOG_RECOVER:
+    if (control == CTL_OK || control == CTL_DISCARD)
+      ui_answer_recovery(ui, control == CTL_OK);
+    break;
   case DIALOG_UNSAVED:
     if (control == CTL_OK)
       ui_begin_save(ui);
@@ -114,7 +124,7 @@ static void dialog_click(EDIT_UI *ui, int control)
   case DIALOG_OPEN:
     if (control == CTL_PAGE_UP && ui->first_name > 0)
       ui->first_name -= LIST_ROWS;
-    else if (control == CTL_PAGE_DOWN && ui->first_name + LIST_ROWS < int(ui->names.size()))
+    else if (control == CTL_PAGE_DOWN && ui->first_name + LIST_ROWS < int(ui->maps.size()))
       ui->first_name += LIST_ROWS;
     else if (control == CTL_BACK)
       close_dialog(ui);
@@ -122,7 +132,7 @@ static void dialog_click(EDIT_UI *ui, int control)
       int i = list_name_at(ui, mouse_x, mouse_y);
       if (i >= 0) {
         ui->dialog = DIALOG_NONE;
-        ui_request(ui, AFTER_OPEN, std::string(MAPS_FOLDER) + "/" + ui->names[i]);
+        ui_request(ui, AFTER_OPEN, std::string(MAPS_FOLDER) + "/" + ui->maps[i].name);
       }
     }
     break;
@@ -175,7 +185,8 @@ static void type_key(EDIT_UI *ui, int c, int scan)
     return;
   }
   if (scan == KEY_ENTER || scan == KEY_ENTER_PAD) {
-    if (ui->dialog == DIALOG_SAVE || ui->dialog == DIALOG_OVERWRITE || ui->dialog == DIALOG_RANDOM)
+    if (ui->dialog == DIALOG_SAVE || ui->dialog == DIALOG_OVERWRITE || ui->dialog == DIALOG_RANDOM ||
+        ui->dialog == DIALOG_TEXT || ui->dialog == DIALOG_RECOVER)
       dialog_click(ui, CTL_OK);
     return;
   }

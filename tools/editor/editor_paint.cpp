@@ -3,6 +3,7 @@
 // over, the map kit's random fill and clearing; each finished change is one
 // undo step.
 #include "editor.h"
+#include "kit_args.h"
 #include "map_generate.h"
 
 #include <algorithm>
@@ -175,6 +176,11 @@ int editor_fill_random(EDITOR *ed, const MAP_RECIPE *recipe)
   memcpy(ed->board, bytes, BOARD_CELLS);
   editor_commit(ed);
   return 0;
+}
+
+int editor_parse_seed(const char *text, uint64_t *seed)
+{
+  return kit_parse_u64(text, seed);
 }
 
 void editor_clear(EDITOR *ed)

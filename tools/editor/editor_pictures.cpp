@@ -31,8 +31,7 @@ static void add_plank(const CONTROL_PLACE &p)
 
 void paint_editor_pictures(void)
 {
-  static const int dialogs[] = {DIALOG_NONE, DIALOG_SAVE, DIALOG_OVERWRITE, DIALOG_UNSAVED, DIALOG_OPEN, DIALOG_RANDOM};
-  for (int dialog : dialogs)
+  for (int dialog = DIALOG_NONE; dialog < DIALOG_COUNT; dialog++)
     for (int c = 0; c < CTL_COUNT; c++)
       add_plank(control_place(dialog, c));
   for (int mirror = MIRROR_NONE; mirror <= MIRROR_BOTH; mirror++) {

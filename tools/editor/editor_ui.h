@@ -5,6 +5,7 @@
 
 #include "editor.h"
 #include "editor_press.h"
+#include "editor_files.h"
 #include "fairness.h"
 
 #include <string>
@@ -15,7 +16,12 @@
 
 enum { TOOL_STROKE = 0, TOOL_RECT = 1, TOOL_FILL = 2 };
 
-enum { DIALOG_NONE, DIALOG_SAVE, DIALOG_OVERWRITE, DIALOG_UNSAVED, DIALOG_OPEN, DIALOG_RANDOM };
+enum {
+  DIALOG_NONE, DIALOG_SAVE, DIALOG_OVERWRITE, DIALOG_UNSAVED, DIALOG_OPEN, DIALOG_RANDOM,
+  DIALOG_TEXT,     // the save would write over a file that looks like text
+  DIALOG_RECOVER,  // unsaved changes of an earlier run: restore them?
+  DIALOG_COUNT
+};
 
 // What waits on the unsaved-changes question.
 enum { AFTER_NOTHING, AFTER_QUIT, AFTER_OPEN, AFTER_NEW };
@@ -46,6 +52,7 @@ struct EDIT_UI {
   std::string name;              // the map's name in the maps folder, "" for a new map
   std::string opened_path;       // where it was opened or last saved, "" for none
   int opened_link;               // 1 when that was a link (a shipped map)
+  int opened_text;               // 1 when that file looks like text and no save went over it yet
   std::string field;             // the name being typed
   std::string message;           // the status line
   std::string message_said;      // the status line as it was when the board last changed
@@ -57,20 +64,32 @@ struct EDIT_UI {
   int buttons_before;            // mouse_b of the last pass, for clicks
   PRESS_GUARD guard;             // keeps presses made in dialogs off the board
   int pointer_col, pointer_row;  // the cell under the pointer, -1 when off the board
-  std::vector<std::string> names;  // the open list
+  std::vector<MAP_ENTRY> maps;   // the open list
   int first_name;                // the first shown
   int random_field;              // the field being typed, 0..RANDOM_FIELDS-1
   std::string random_text[RANDOM_FIELDS];  // kept from one random fill to the next
   int random_ready;              // 1 once random_text holds values
   int quit;
+  // The recovery copy: the one offered at start, and what the copy held
+  // ready was last made from (the board, the name and path, which load).
+  std::string recovered;
+  int recovery_asked;            // 1 while the offer waits for an answer
+  int loads;                     // counts maps opened, restored or begun
+  int kept_any, kept_loads;
+  unsigned char kept_board[BOARD_CELLS];
+  std::string kept_name, kept_path;
 };
 
 // --- layout (editor_controls.cpp)
 enum { PALETTE_X = 4, PALETTE_Y = 6, PALETTE_ROW = 20, PALETTE_W = 132 };
 enum { PANEL_X = 2, PANEL_Y = 352, PANEL_W = 136, PANEL_H = 246 };
 enum { RANDOM_X = 240, RANDOM_Y = 150, RANDOM_W = 440, RANDOM_H = 260, RANDOM_ROW = 20, RANDOM_TOP = 190 };
+enum { RANDOM_FIELD_W = 196 };  // room for the longest seed, 20 digits
 enum { DIALOG_X = 240, DIALOG_Y = 180, DIALOG_W = 440, DIALOG_H = 200 };
 enum { LIST_X = 240, LIST_Y = 40, LIST_W = 440, LIST_H = 520, LIST_ROWS = 30, LIST_ROW = 14, LIST_TOP = 76 };
+// The open list's columns, from LIST_X: the shipped mark, the right ends of
+// the points and the traps.
+enum { LIST_MARK_X = 228, LIST_POINTS_RIGHT = 340, LIST_TRAPS_RIGHT = 420 };
 enum { STATUS_Y = 584, STATUS_STRIP_Y = 581 };
 struct CONTROL_PLACE { int x, y, w, h; const char *caption; };
 // Where control sits in dialog (DIALOG_NONE: the main screen), w 0 when absent.
@@ -109,6 +128,16 @@ void ui_begin_random(EDIT_UI *ui);
 void ui_confirm_random(EDIT_UI *ui);
 // Clears the status line once the board has changed since it was written.
 void ui_settle_message(EDIT_UI *ui);
+// Offers the recovery copy an earlier run left, if any (a damaged one is
+// removed and said so).
+void ui_offer_recovery(EDIT_UI *ui);
+// Restores the offered copy (restore 1) or throws it away; the file goes.
+void ui_answer_recovery(EDIT_UI *ui, int restore);
+// Keeps the recovery copy ready for the map as it is now, or none when
+// nothing is unsaved; cheap when nothing changed. While a stroke paints it
+// waits for the stroke's end, unless now is 1 (the editor must end: the
+// stroke then ends where it is).
+void ui_recovery_refresh(EDIT_UI *ui, int now);
 // Restarts the fairness run when the board differs from the one it plays,
 // then plays a slice of it.
 void ui_fairness_step(EDIT_UI *ui, int budget_us);
