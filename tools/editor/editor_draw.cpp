@@ -337,8 +337,7 @@ std::vector<TEXT_ROOM> editor_text_rooms(void)
   std::vector<TEXT_ROOM> rooms;
   auto add = [&](const std::string &text, int width) { rooms.push_back({text, width, 0}); };
   // Every button's caption, as lettering, 4 pixels clear of its plank's edges.
-  static const int dialogs[] = {DIALOG_NONE, DIALOG_SAVE, DIALOG_OVERWRITE, DIALOG_UNSAVED, DIALOG_OPEN, DIALOG_RANDOM};
-  for (int dialog : dialogs)
+  for (int dialog = DIALOG_NONE; dialog < DIALOG_COUNT; dialog++)
     for (int c = 0; c < CTL_COUNT; c++) {
       CONTROL_PLACE p = control_place(dialog, c);
       if (p.w)
@@ -368,12 +367,14 @@ std::vector<TEXT_ROOM> editor_text_rooms(void)
   std::string long_name;
   for (int i = 0; i < 120; i++)
     long_name += "\xc5\xaf";  // u with a ring
-  add(fit_text(long_name, LIST_W - 40), LIST_W - 40);
+  add(fit_text(long_name, LIST_MARK_X - 28), LIST_MARK_X - 28);
   add("Ulozit mapu do slozky " MAPS_FOLDER " jako:", DIALOG_W - 40);
   add("Mapa ze hry se ulozi pod novym jmenem.", DIALOG_W - 40);
   add("Mapa " + fit_text(long_name, DIALOG_W - 40 - 8 * 18) + " uz existuje.", DIALOG_W - 40);
   add("Ulozit je, zahodit, nebo se vratit?", DIALOG_W - 40);
   add("(pred otevrenim jine mapy)", DIALOG_W - 40);
+  add("Soubor " + fit_text(long_name, DIALOG_W - 40 - 8 * 14) + " vypada", DIALOG_W - 40);
+  add("Editor minule skoncil s neulozenymi zmenami.", DIALOG_W - 40);
   add("Otevrit mapu ze slozky " MAPS_FOLDER ":", LIST_W - 40);
   for (const char *label : random_labels)
     add(label, 220 - 30 - 8);
