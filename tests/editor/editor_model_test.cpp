@@ -409,3 +409,30 @@ TEST(EditorTexts, EveryTextFitsItsRoom)
   EXPECT_EQ(cut, "Zlat\xc3\xbd ..");
   EXPECT_EQ(fit_text("bez viteze", 80), "bez viteze");
 }
+
+// The bottom line's message goes once the board changes after it was said,
+// and stays when it is said with the change (an opened map, a fill).
+TEST(EditorStatus, AMessageGoesWhenTheBoardChangesAfterIt)
+{
+  std::unique_ptr<EDITOR> ed(new EDITOR());
+  std::unique_ptr<EDIT_UI> ui(new EDIT_UI());
+  ui_init(ui.get(), ed.get());
+  struct { int change; const char *say; const char *shown; } passes[] = {
+    {0, nullptr, "Nova mapa: vyber druh v palete (klavesy 0 az 7)"},
+    {1, nullptr, ""},
+    {0, "Ulozeno: mapy/a", "Ulozeno: mapy/a"},
+    {0, nullptr, "Ulozeno: mapy/a"},
+    {1, "Nahodne vyplneno, seme 4", "Nahodne vyplneno, seme 4"},
+    {1, nullptr, ""},
+  };
+  int value = 1;
+  for (auto &p : passes) {
+    if (p.change)
+      editor_fill_rect(ed.get(), 0, 0, 0, 0, value++);
+    if (p.say)
+      ui->message = p.say;
+    ui_settle_message(ui.get());
+    EXPECT_EQ(ui->message, p.shown);
+  }
+  fairness_free(&ui->fair);
+}

@@ -88,6 +88,9 @@ TEST(Fairness, RestartMidwayGivesTheSameNumbers)
   fairness_restart(&fair, cells);
   fairness_slice(&fair, 0);
   EXPECT_TRUE(fair.running);
+  // Meanwhile the finished numbers stay to be shown.
+  EXPECT_TRUE(fair.done);
+  EXPECT_EQ(fair.stats.wins[1], whole.wins[1]);
   fairness_restart(&fair, cells);  // a change midway starts over
   while (!fairness_slice(&fair, 0)) {
   }

@@ -367,7 +367,7 @@ std::vector<TEXT_ROOM> editor_text_rooms(void)
   std::string long_name;
   for (int i = 0; i < 120; i++)
     long_name += "\xc5\xaf";  // u with a ring
-  add(fit_text(long_name, LIST_W - 40), LIST_W - 40);
+  add(fit_text(long_name, LIST_MARK_X - 28), LIST_MARK_X - 28);
   add("Ulozit mapu do slozky " MAPS_FOLDER " jako:", DIALOG_W - 40);
   add("Mapa ze hry se ulozi pod novym jmenem.", DIALOG_W - 40);
   add("Mapa " + fit_text(long_name, DIALOG_W - 40 - 8 * 18) + " uz existuje.", DIALOG_W - 40);
