@@ -5,9 +5,11 @@
 // and bad inputs.
 // Expected files are built by the editor's own model from the same steps.
 #include "editor.h"
+#include "editor_recovery.h"
 #include "file_bytes.h"
 #include "game_driver.h"
 #include "map_generate.h"
+#include "shell/platform.h"
 #include "test_colours.h"
 
 #include <gtest/gtest.h>
@@ -580,6 +582,25 @@ TEST_F(Editor, UnsavedChangesOutliveAStopSignal)
   click_at(UNSAVED_DISCARD_X, DIALOG_BUTTON_Y, 1);
   EXPECT_EQ(quit_status(), 0);
   EXPECT_NE(access(copy.c_str(), F_OK), 0);
+}
+
+// Losing its display, the editor writes the copy as it ends.
+TEST_F(Editor, UnsavedChangesOutliveALostDisplay)
+{
+  std::string shared = getenv("DISPLAY");
+  close_test_display();
+  pid_t server = start_server();
+  ASSERT_GT(server, 0) << "Xvfb did not start";
+  start();
+  choose_kind(4);
+  paint_cell(7, 9, 4);
+  park();  // a later pass drawn: the one that painted has kept its copy
+  stop_server(server, SIGKILL);
+  setenv("DISPLAY", shared.c_str(), 1);
+  EXPECT_EQ(quit_status(), EXIT_DISPLAY_LOST);
+  std::string name, path, bytes;
+  ASSERT_EQ(recovery_decode(file_bytes(dir + "/.editor-obnova"), &name, &path, &bytes), 0);
+  EXPECT_EQ(bytes[7 + 40 * 9], 4);
 }
 
 // Each bad input: a clear message, an empty board, the editor goes on and

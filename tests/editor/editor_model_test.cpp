@@ -61,7 +61,9 @@ TEST(EditorStroke, OffTheBoardIsSkippedAndAStrokeIsOneStep)
 {
   auto ed = fresh_editor();
   editor_stroke_begin(ed.get(), -10, 5, CELL_TRAP);
+  EXPECT_FALSE(editor_unsaved(ed.get()));
   editor_stroke_to(ed.get(), 50, 5);      // across the row and out again
+  EXPECT_TRUE(editor_unsaved(ed.get()));  // a stroke under way is a change already
   editor_stroke_to(ed.get(), 50, 100);    // wholly outside
   editor_stroke_end(ed.get());
   EXPECT_EQ(editor_counts(ed.get()).traps, BOARD_COLUMNS);

@@ -81,7 +81,8 @@ void editor_mark_unsaved(EDITOR *ed)
 
 int editor_unsaved(const EDITOR *ed)
 {
-  return ed->serials[(ed->first + ed->at) % EDIT_HISTORY] != ed->saved_serial;
+  int at = (ed->first + ed->at) % EDIT_HISTORY;
+  return ed->serials[at] != ed->saved_serial || (ed->stroke_on && memcmp(ed->board, ed->states[at], BOARD_CELLS) != 0);
 }
 
 // Makes the board a new undo step when it differs from the current state;

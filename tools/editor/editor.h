@@ -61,7 +61,8 @@ void editor_mark_saved(EDITOR *ed);
 // Counts the current state as unsaved whatever it is (a restored copy of
 // changes that were never saved).
 void editor_mark_unsaved(EDITOR *ed);
-// 1 when the board differs from the state last opened or saved.
+// 1 when the board differs from the state last opened or saved, a stroke
+// still being painted included.
 int editor_unsaved(const EDITOR *ed);
 
 // --- painting: each stroke, rectangle, random fill or clear is one undo step

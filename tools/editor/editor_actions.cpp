@@ -297,9 +297,12 @@ void ui_answer_recovery(EDIT_UI *ui, int restore)
 void ui_recovery_refresh(EDIT_UI *ui, int now)
 {
   EDITOR *ed = ui->ed;
-  if (ed->stroke_on && !now)
-    return;  // a copy a frame would cost, for a map that is longer than its board
-  if (ed->stroke_on)
+  // While a stroke paints, the copy follows it frame by frame, unless the map
+  // is long enough past its board to make that a cost: it then waits for the
+  // stroke's end.
+  if (ed->stroke_on && !now && ed->tail.size() > RECOVERY_FOLLOW_TAIL)
+    return;
+  if (ed->stroke_on && now)
     editor_stroke_end(ed);  // the stroke so far is a change to keep
   if (!editor_unsaved(ed)) {
     if (ui->kept_any)

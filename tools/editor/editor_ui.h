@@ -132,9 +132,11 @@ void ui_offer_recovery(EDIT_UI *ui);
 // Restores the offered copy (restore 1) or throws it away; the file goes.
 void ui_answer_recovery(EDIT_UI *ui, int restore);
 // Keeps the recovery copy ready for the map as it is now, or none when
-// nothing is unsaved; cheap when nothing changed. While a stroke paints it
-// waits for the stroke's end, unless now is 1 (the editor must end: the
-// stroke then ends where it is).
+// nothing is unsaved; cheap when nothing changed. While a stroke paints on a
+// map with more than RECOVERY_FOLLOW_TAIL bytes past its board it waits for
+// the stroke's end, unless now is 1 (the editor must end: the stroke then
+// ends where it is).
+enum { RECOVERY_FOLLOW_TAIL = 65536 };
 void ui_recovery_refresh(EDIT_UI *ui, int now);
 // Clears the status line once the board has changed since it was written.
 void ui_settle_message(EDIT_UI *ui);
