@@ -125,6 +125,7 @@ static void painting_frame(EDIT_UI *ui, int how, int n)
   else
     editor_stroke_to(ui->ed, cell % BOARD_COLUMNS, cell / BOARD_COLUMNS);
   editor_draw(ui);
+  ui_recovery_refresh(ui, 0);  // as the editor's loop keeps its recovery copy
 }
 
 // The median painting frame of one kind against its floor, in alternating blocks.
@@ -191,6 +192,7 @@ int main(int argc, char **argv)
       double t0 = now_us();
       ui_fairness_step(ui.get(), FAIRNESS_SLICE_US);
       editor_draw(ui.get());
+      ui_recovery_refresh(ui.get(), 0);
       loop.us.push_back(now_us() - t0);
     } while (ui->fair.running);
   }
