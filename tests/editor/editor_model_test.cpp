@@ -3,8 +3,8 @@
 // every text fits its room.
 #include "editor.h"
 #include "editor_ui.h"
-#include "lettering.h"
 #include "file_bytes.h"
+#include "lettering.h"
 #include "map_generate.h"
 #include "shell/alleg.h"
 

@@ -373,9 +373,12 @@ std::vector<TEXT_ROOM> editor_text_rooms(void)
   add("Mapa " + fit_text(long_name, DIALOG_W - 40 - 8 * 18) + " uz existuje.", DIALOG_W - 40);
   add("Ulozit je, zahodit, nebo se vratit?", DIALOG_W - 40);
   add("(pred otevrenim jine mapy)", DIALOG_W - 40);
+  add("Otevrit mapu ze slozky " MAPS_FOLDER ":", LIST_POINTS_RIGHT - 8 * 4 - 20 - 8);
+  add(fit_text(long_name, LIST_MARK_X - 28), LIST_MARK_X - 28);
+  add("ze hry", LIST_POINTS_RIGHT - 8 * 4 - 8 - LIST_MARK_X);
   add("Soubor " + fit_text(long_name, DIALOG_W - 40 - 8 * 14) + " vypada", DIALOG_W - 40);
   add("Editor minule skoncil s neulozenymi zmenami.", DIALOG_W - 40);
-  add("Otevrit mapu ze slozky " MAPS_FOLDER ":", LIST_W - 40);
+  add("Seme musi byt cislo 0 az 18446744073709551615", RANDOM_W - 40);
   for (const char *label : random_labels)
     add(label, 220 - 30 - 8);
   return rooms;

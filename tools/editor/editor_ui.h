@@ -4,8 +4,8 @@
 #pragma once
 
 #include "editor.h"
-#include "editor_press.h"
 #include "editor_files.h"
+#include "editor_press.h"
 #include "fairness.h"
 
 #include <string>
