@@ -280,7 +280,10 @@ void ui_answer_recovery(EDIT_UI *ui, int restore)
     ui->name = name;
     ui->opened_path = path;
     ui->opened_link = !path.empty() && path_is_shipped(path.c_str());
-    ui->opened_text = 0;
+    // A text file the copy was made over still gets its question.
+    std::string on_disk;
+    int opened = path.empty() ? OPEN_MISSING : map_open(path.c_str(), &on_disk);
+    ui->opened_text = (opened == OPEN_OK || opened == OPEN_LONG) && bytes_look_like_text(on_disk);
     ui->message = "Obnoveny neulozene zmeny";
   } else {
     ui->message = "Kopie neulozenych zmen je zahozena";

@@ -126,8 +126,6 @@ void ui_show_open_list(EDIT_UI *ui);
 void ui_begin_random(EDIT_UI *ui);
 // Fills the board from the random fields, or says why not.
 void ui_confirm_random(EDIT_UI *ui);
-// Clears the status line once the board has changed since it was written.
-void ui_settle_message(EDIT_UI *ui);
 // Offers the recovery copy an earlier run left, if any (a damaged one is
 // removed and said so).
 void ui_offer_recovery(EDIT_UI *ui);
@@ -138,6 +136,8 @@ void ui_answer_recovery(EDIT_UI *ui, int restore);
 // waits for the stroke's end, unless now is 1 (the editor must end: the
 // stroke then ends where it is).
 void ui_recovery_refresh(EDIT_UI *ui, int now);
+// Clears the status line once the board has changed since it was written.
+void ui_settle_message(EDIT_UI *ui);
 // Restarts the fairness run when the board differs from the one it plays,
 // then plays a slice of it.
 void ui_fairness_step(EDIT_UI *ui, int budget_us);
