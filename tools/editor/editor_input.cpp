@@ -205,7 +205,7 @@ static void type_key(EDIT_UI *ui, int c, int scan)
     ui->reason.clear();
     return;
   }
-  if (c < 32 || c == 127 || (c >= 128 && c < 160) || c > 0xFFFF || text->size() >= 300)
+  if (c < 32 || c == 127 || (c >= 128 && c < 160) || text->size() >= 300)
     return;
   if (ui->dialog == DIALOG_RANDOM) {
     if (c >= '0' && c <= '9')
@@ -214,8 +214,8 @@ static void type_key(EDIT_UI *ui, int c, int scan)
     return;
   }
   if (!font_draws(c)) {
-    char code[8];
-    snprintf(code, sizeof code, "%04X", c);
+    char code[12];
+    snprintf(code, sizeof code, "%04X", unsigned(c));
     ui->reason = std::string("Znak U+") + code + " editor neumi zobrazit";
     return;
   }
