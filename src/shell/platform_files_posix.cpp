@@ -51,15 +51,17 @@ int platform_flush_file(int fd)
   return fsync(fd);
 }
 
-// Flushes the folder that holds path, so that a rename in it lasts.
-// Filesystems that cannot flush a folder (EINVAL) keep their renames anyway.
+// Flushes the folder that holds path, so that a rename in it lasts. A folder
+// the writer may not read cannot be opened to flush it, and filesystems that
+// cannot flush a folder (EINVAL) keep their renames anyway: neither is a
+// failure, only a failed flush is.
 static int flush_folder_of(const char *path)
 {
   const char *slash = strrchr(path, '/');
   std::string folder = !slash ? "." : slash == path ? "/" : std::string(path, slash - path);
   int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0)
-    return -1;
+    return 0;
   int flushed = fsync(fd) == 0 || errno == EINVAL ? 0 : -1;
   int error = errno;
   close(fd);
