@@ -31,7 +31,6 @@ void ui_init(EDIT_UI *ui, EDITOR *ed)
   ui->after = AFTER_NOTHING;
   ui->opened_link = 0;
   ui->opened_text = 0;
-  ui->recovery_asked = 0;
   ui->loads = 0;
   ui->kept_any = 0;
   ui->kept_loads = 0;
@@ -264,7 +263,6 @@ void ui_offer_recovery(EDIT_UI *ui)
     return;
   }
   ui->recovered = data;
-  ui->recovery_asked = 1;
   ui->dialog = DIALOG_RECOVER;
 }
 
@@ -272,7 +270,6 @@ void ui_answer_recovery(EDIT_UI *ui, int restore)
 {
   std::string name, path, bytes;
   ui->dialog = DIALOG_NONE;
-  ui->recovery_asked = 0;
   if (restore && recovery_decode(ui->recovered, &name, &path, &bytes) == 0) {
     editor_load_bytes(ui->ed, bytes);
     editor_mark_unsaved(ui->ed);

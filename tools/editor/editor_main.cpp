@@ -62,10 +62,9 @@ int main(int argc, char **argv)
     if (!ui->fair.running)
       rest(1);  // nothing to compute: leave the processor to others
   }
-  // A clean end leaves no copy behind, but one whose offer was never
-  // answered (the window closed at the question) stays for the next start.
-  if (!platform_stop_signal() && !ui->recovery_asked)
-    recovery_remove();
+  // A clean end writes no copy: one is only ever written above or by the
+  // last words, so a copy left by another run (another editor stopped
+  // meanwhile, or an offer not answered) stays for the next start.
   fairness_free(&ui->fair);
   free_editor_pictures();
   shutdown_game();

@@ -73,7 +73,6 @@ struct EDIT_UI {
   // The recovery copy: the one offered at start, and what the copy held
   // ready was last made from (the board, the name and path, which load).
   std::string recovered;
-  int recovery_asked;            // 1 while the offer waits for an answer
   int loads;                     // counts maps opened, restored or begun
   int kept_any, kept_loads;
   unsigned char kept_board[BOARD_CELLS];
