@@ -26,8 +26,9 @@ enum { EXIT_DISPLAY_LOST = 3 };
 // connection ends the process at once with EXIT_DISPLAY_LOST, and SIGTERM,
 // SIGHUP or SIGINT ends every screen's loop so that the library gives the
 // display back; the process then dies by that signal, at the latest half a
-// second after it came (and any last words said). A signal ignored at that moment (SIGHUP under nohup)
-// stays ignored. On Windows the library's own window handling does this.
+// second after it came (and any last words said). A signal ignored at that
+// moment (SIGHUP under nohup) stays ignored. On Windows the library's own
+// window handling does this.
 void platform_guard_exit(void);
 
 // The signal (SIGTERM, SIGHUP, SIGINT) that asked the program to end, or 0
