@@ -114,22 +114,26 @@ TEST(EditorFolder, MadeWhenMissingAndListsMapsInTheMenusOrder)
   std::string board(1400, '\0');
   board[0] = 6, board[1] = 2, board[1399] = 10, board[5] = 10;
   put_file_bytes(dir + "/installed", board + "\x05\x05");
-  struct { const char *name; std::string bytes; int listed, shipped, points, traps; } cases[] = {
+  // What each entry is: a file of these bytes, "/link" to the installed map,
+  // "/none" a link to nothing, "/dir" or "/fifo"; the list holds the files.
+  struct { const char *name; std::string made; int listed, shipped, points, traps; } cases[] = {
     {"b mapa", board, 1, 0, 8, 2},
     {"a", "\x03\x0a", 1, 0, 3, 1},
-    {"ze hry", "", 1, 1, 8, 2},           // a link to the installed map
+    {"ze hry", "/link", 1, 1, 8, 2},
     {".mapkit-Ab12yZ", board, 0, 0, 0, 0},  // a save's temporary file
-    {"slozka", "", 0, 0, 0, 0},
-    {"fifo", "", 0, 0, 0, 0},
-    {"zadna", "", 0, 0, 0, 0},            // a link to nothing
+    {"slozka", "/dir", 0, 0, 0, 0},
+    {"fifo", "/fifo", 0, 0, 0, 0},
+    {"zadna", "/none", 0, 0, 0, 0},
   };
-  put_file_bytes(maps + "/b mapa", board);
-  put_file_bytes(maps + "/a", "\x03\x0a");
-  ASSERT_EQ(symlink((dir + "/installed").c_str(), (maps + "/ze hry").c_str()), 0);
-  put_file_bytes(maps + "/.mapkit-Ab12yZ", board);
-  ASSERT_EQ(mkdir((maps + "/slozka").c_str(), 0755), 0);
-  ASSERT_EQ(mkfifo((maps + "/fifo").c_str(), 0644), 0);
-  ASSERT_EQ(symlink("nowhere", (maps + "/zadna").c_str()), 0);
+  for (auto &c : cases) {
+    std::string at = maps + "/" + c.name;
+    int made = c.made == "/link" ? symlink((dir + "/installed").c_str(), at.c_str())
+               : c.made == "/none" ? symlink("nowhere", at.c_str())
+               : c.made == "/dir"  ? mkdir(at.c_str(), 0755)
+               : c.made == "/fifo" ? mkfifo(at.c_str(), 0644)
+                                   : (put_file_bytes(at, c.made), 0);
+    ASSERT_EQ(made, 0) << c.name;
+  }
 
   std::vector<std::string> order;  // as the menu reads the folder
   PLATFORM_FOLDER *listing = platform_folder_open(maps.c_str());
