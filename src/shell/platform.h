@@ -3,6 +3,7 @@
 // implement it, and the build picks one.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -25,9 +26,22 @@ enum { EXIT_DISPLAY_LOST = 3 };
 // connection ends the process at once with EXIT_DISPLAY_LOST, and SIGTERM,
 // SIGHUP or SIGINT ends every screen's loop so that the library gives the
 // display back; the process then dies by that signal, at the latest half a
-// second after it came. A signal ignored at that moment (SIGHUP under nohup)
-// stays ignored. On Windows the library's own window handling does this.
+// second after it came (and any last words said). A signal ignored at that
+// moment (SIGHUP under nohup) stays ignored. On Windows the library's own
+// window handling does this.
 void platform_guard_exit(void);
+
+// The signal (SIGTERM, SIGHUP, SIGINT) that asked the program to end, or 0
+// for none: a loop that ends on close_requested tells a stop from the
+// window's close button by it. Always 0 on Windows.
+int platform_stop_signal(void);
+
+// Has last_words run when the process must end at once: its display
+// connection lost, or a stop signal's half second of grace over before the
+// loops ended (Linux; Windows never calls it). It runs on any thread at any
+// moment, beside the program's own, so it may only do what is safe in a
+// signal handler.
+void platform_set_last_words(void (*last_words)(void));
 
 // --- files (platform_files_posix.cpp, platform_files_windows.cpp); these
 // need no graphics library, so the map kit uses them too.
@@ -46,9 +60,20 @@ int platform_create_temp(char *path_template, const char *target);
 // 1 when a and b both exist and are the same file (through links too).
 int platform_same_file(const char *a, const char *b);
 
-// Moves from onto to, replacing a file already there; 0 on success, -1
-// with errno set on failure.
+// Sends the bytes written to fd on to the disk (fsync; on Windows _commit)
+// before it returns; 0 on success, -1 with errno set on failure.
+int platform_flush_file(int fd);
+
+// Moves from onto to, replacing a file already there, and sees that the move
+// itself reaches the disk (on Linux the folder is flushed after the rename;
+// on Windows the move is made write-through); 0 on success, -1 with errno
+// set on failure.
 int platform_replace_file(const char *from, const char *to);
+
+// Writes data to path at once, through temp_path (made anew, flushed and
+// renamed over path, the rename flushed too), using only calls that are safe
+// in a signal handler; 0 on success, -1 on failure (temp_path removed).
+int platform_write_file_now(const char *temp_path, const char *path, const void *data, size_t length);
 
 // Makes standard output carry bytes as they are (no line-end translation).
 void platform_binary_stdout(void);

@@ -46,9 +46,79 @@ int platform_same_file(const char *a, const char *b)
   return stat(a, &sa) == 0 && stat(b, &sb) == 0 && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
+int platform_flush_file(int fd)
+{
+  return fsync(fd);
+}
+
+// Flushes the folder that holds path, so that a rename in it lasts. A folder
+// the writer may not read cannot be opened to flush it, and filesystems that
+// cannot flush a folder (EINVAL) keep their renames anyway: neither is a
+// failure, only a failed flush is.
+static int flush_folder_of(const char *path)
+{
+  const char *slash = strrchr(path, '/');
+  std::string folder = !slash ? "." : slash == path ? "/" : std::string(path, slash - path);
+  int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0)
+    return 0;
+  int flushed = fsync(fd) == 0 || errno == EINVAL ? 0 : -1;
+  int error = errno;
+  close(fd);
+  errno = error;
+  return flushed;
+}
+
 int platform_replace_file(const char *from, const char *to)
 {
-  return rename(from, to);
+  if (rename(from, to) != 0)
+    return -1;
+  return flush_folder_of(to);
+}
+
+int platform_write_file_now(const char *temp_path, const char *path, const void *data, size_t length)
+{
+  int fd = open(temp_path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0600);
+  if (fd < 0)
+    return -1;
+  const char *p = static_cast<const char *>(data);
+  size_t left = length;
+  int failed = 0;
+  while (left > 0 && !failed) {
+    ssize_t put = write(fd, p, left);
+    if (put < 0 && errno == EINTR)
+      continue;
+    failed = put <= 0;
+    if (!failed) {
+      p += put;
+      left -= static_cast<size_t>(put);
+    }
+  }
+  failed = failed || fsync(fd) != 0;
+  failed = close(fd) != 0 || failed;
+  if (failed || rename(temp_path, path) != 0) {
+    unlink(temp_path);
+    return -1;
+  }
+  // The folder, so that the rename lasts: its name is cut from path in a
+  // buffer of our own (no allocation in a signal handler).
+  char folder[4096];
+  const char *slash = strrchr(path, '/');
+  size_t n = slash ? static_cast<size_t>(slash - path) : 0;
+  if (n >= sizeof folder)
+    return 0;
+  memcpy(folder, path, n);
+  if (!slash)
+    folder[n++] = '.';
+  else if (n == 0)
+    folder[n++] = '/';
+  folder[n] = '\0';
+  int dir = open(folder, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dir >= 0) {
+    fsync(dir);
+    close(dir);
+  }
+  return 0;
 }
 
 void platform_binary_stdout(void) {}

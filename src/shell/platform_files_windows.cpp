@@ -41,6 +41,11 @@ int platform_create_temp(char *path_template, const char *target)
   return -1;
 }
 
+int platform_flush_file(int fd)
+{
+  return _commit(fd);
+}
+
 // The volume and the file index name a file whatever path or link leads to it.
 static int file_identity(const char *path, BY_HANDLE_FILE_INFORMATION *info)
 {
@@ -62,10 +67,35 @@ int platform_same_file(const char *a, const char *b)
 
 int platform_replace_file(const char *from, const char *to)
 {
-  if (MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING))
+  if (MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
     return 0;
   errno = GetLastError() == ERROR_ACCESS_DENIED ? EACCES : EIO;
   return -1;
+}
+
+int platform_write_file_now(const char *temp_path, const char *path, const void *data, size_t length)
+{
+  int fd = _open(temp_path, _O_WRONLY | _O_CREAT | _O_TRUNC | _O_BINARY | _O_NOINHERIT, _S_IREAD | _S_IWRITE);
+  if (fd < 0)
+    return -1;
+  const char *p = static_cast<const char *>(data);
+  int failed = 0;
+  while (length > 0 && !failed) {
+    unsigned chunk = length > 65536 ? 65536u : static_cast<unsigned>(length);
+    int put = _write(fd, p, chunk);
+    failed = put <= 0;
+    if (!failed) {
+      p += put;
+      length -= static_cast<size_t>(put);
+    }
+  }
+  failed = _commit(fd) != 0 || failed;
+  failed = _close(fd) != 0 || failed;
+  if (failed || !MoveFileExA(temp_path, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    _unlink(temp_path);
+    return -1;
+  }
+  return 0;
 }
 
 void platform_binary_stdout(void)

@@ -74,6 +74,17 @@ static const int ending_signals[] = {SIGTERM, SIGHUP, SIGINT};
 
 static volatile sig_atomic_t ending_signal = 0;  // the first that came, 0 for none
 static sem_t signal_came;                           // posted by the handler, awaited by the watchdog
+static void (*volatile last_words_hook)(void) = nullptr;
+
+int platform_stop_signal(void)
+{
+  return ending_signal;
+}
+
+void platform_set_last_words(void (*last_words)(void))
+{
+  last_words_hook = last_words;
+}
 
 // Ends the process by sig with its default action, from any thread, also
 // from a signal handler or one that blocks signals; never returns.
@@ -97,6 +108,8 @@ static sem_t signal_came;                           // posted by the handler, aw
 static int on_display_lost(Display *)
 {
   static const char message[] = "Hledani pokladu: the connection to the X display was lost\n";
+  if (last_words_hook)
+    last_words_hook();
   if (ending_signal)
     die_by_signal(ending_signal);
   (void)!write(STDERR_FILENO, message, sizeof message - 1);
@@ -125,6 +138,8 @@ static void *watchdog(void *)
   struct timespec grace = {SIGNAL_GRACE_MS / 1000, (SIGNAL_GRACE_MS % 1000) * 1000000L};
   while (nanosleep(&grace, &grace) != 0) {
   }
+  if (last_words_hook)
+    last_words_hook();
   die_by_signal(ending_signal);
 }
 

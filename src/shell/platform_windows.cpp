@@ -11,6 +11,16 @@
 #include <cstdio>
 #include <cstring>
 
+int platform_stop_signal(void)
+{
+  return 0;
+}
+
+void platform_set_last_words(void (*last_words)(void))
+{
+  (void)last_words;  // the library's own window handling ends the program
+}
+
 static const char TRIAL_LOAD_ARG[] = "--trial-load-image-set";
 enum { HELPER_BAD_SET = 1, HELPER_CRASHED = 3 };
 

@@ -75,61 +75,6 @@ bool reach(int screen)
   return true;
 }
 
-// An Xvfb server of the test's own, on a display number it picks itself,
-// made the test's DISPLAY (and so the game's) once it accepts connections.
-pid_t start_server(void)
-{
-  int ready[2];
-  if (pipe(ready) != 0)
-    return -1;
-  pid_t server = fork();
-  if (server == 0) {
-    close(ready[0]);
-    int quiet = open("/dev/null", O_WRONLY);
-    dup2(quiet, 1);
-    dup2(quiet, 2);
-    std::string fd = std::to_string(ready[1]);
-    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "800x600x24", "-noreset", "-nolisten", "tcp",
-           (char *)nullptr);
-    _exit(127);
-  }
-  close(ready[1]);
-  char number[32] = {};
-  size_t got = 0;
-  double deadline = now_ms() + 10000;
-  while (got < sizeof number - 1 && !strchr(number, '\n') && now_ms() < deadline) {
-    struct pollfd p = {ready[0], POLLIN, 0};
-    if (poll(&p, 1, 100) <= 0)
-      continue;
-    ssize_t n = read(ready[0], number + got, sizeof number - 1 - got);
-    if (n <= 0)
-      break;
-    got += n;
-  }
-  close(ready[0]);
-  if (!strchr(number, '\n')) {
-    kill(server, SIGKILL);
-    waitpid(server, nullptr, 0);
-    return -1;
-  }
-  setenv("DISPLAY", (":" + std::string(number, strcspn(number, "\n"))).c_str(), 1);
-  return server;
-}
-
-// Ends a server with sig (SIGKILL when it outlasts that by 5 s).
-void stop_server(pid_t server, int sig)
-{
-  close_test_display();
-  kill(server, sig);
-  for (double deadline = now_ms() + 5000; now_ms() < deadline;)
-    if (waitpid(server, nullptr, WNOHANG) == server)
-      return;
-    else
-      sleep_ms(5);
-  kill(server, SIGKILL);
-  waitpid(server, nullptr, 0);
-}
-
 // How a game ended and how long after the cause it took.
 struct ENDING {
   int status;  // as wait_game gives it, -1 for still running after STUCK_MS

@@ -18,6 +18,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
@@ -154,6 +155,34 @@ int move_pointer(int x, int y)
   }
   save_failed_screen(&shot);
   return 0;
+}
+
+int bind_keysym(const char *name)
+{
+  KeySym sym = XStringToKeysym(name);
+  if (sym == NoSymbol)
+    return 0;
+  if (XKeysymToKeycode(display(), sym))
+    return 1;
+  // A keycode the keyboard map leaves without symbols takes this one.
+  int low, high, per;
+  XDisplayKeycodes(display(), &low, &high);
+  KeySym *map = XGetKeyboardMapping(display(), KeyCode(low), high - low + 1, &per);
+  int spare = 0;
+  for (int code = high; code >= low && !spare; code--) {
+    int empty = 1;
+    for (int i = 0; i < per; i++)
+      empty &= map[(code - low) * per + i] == NoSymbol;
+    if (empty)
+      spare = code;
+  }
+  XFree(map);
+  if (!spare)
+    return 0;
+  KeySym both[2] = {sym, sym};
+  XChangeKeyboardMapping(display(), spare, 2, both, 1);
+  XSync(display(), False);
+  return XKeysymToKeycode(display(), sym) != 0;
 }
 
 static void key_event(KeySym sym, int down)
@@ -416,4 +445,67 @@ std::vector<std::string> game_window_titles(void)
     }
   }
   return titles;
+}
+
+// Milliseconds on a clock that only goes forward.
+static double now_ms(void)
+{
+  struct timespec t;
+  clock_gettime(CLOCK_MONOTONIC, &t);
+  return t.tv_sec * 1000.0 + t.tv_nsec / 1e6;
+}
+
+// An Xvfb server of the test's own, on a display number it picks itself,
+// made the test's DISPLAY (and so the game's) once it accepts connections.
+pid_t start_server(void)
+{
+  int ready[2];
+  if (pipe(ready) != 0)
+    return -1;
+  pid_t server = fork();
+  if (server == 0) {
+    close(ready[0]);
+    int quiet = open("/dev/null", O_WRONLY);
+    dup2(quiet, 1);
+    dup2(quiet, 2);
+    std::string fd = std::to_string(ready[1]);
+    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "800x600x24", "-noreset", "-nolisten", "tcp",
+           (char *)nullptr);
+    _exit(127);
+  }
+  close(ready[1]);
+  char number[32] = {};
+  size_t got = 0;
+  double deadline = now_ms() + 10000;
+  while (got < sizeof number - 1 && !strchr(number, '\n') && now_ms() < deadline) {
+    struct pollfd p = {ready[0], POLLIN, 0};
+    if (poll(&p, 1, 100) <= 0)
+      continue;
+    ssize_t n = read(ready[0], number + got, sizeof number - 1 - got);
+    if (n <= 0)
+      break;
+    got += n;
+  }
+  close(ready[0]);
+  if (!strchr(number, '\n')) {
+    kill(server, SIGKILL);
+    waitpid(server, nullptr, 0);
+    return -1;
+  }
+  setenv("DISPLAY", (":" + std::string(number, strcspn(number, "\n"))).c_str(), 1);
+  return server;
+}
+
+// Ends a server with sig (SIGKILL when it outlasts that by 5 s).
+void stop_server(pid_t server, int sig)
+{
+  close_test_display();
+  kill(server, sig);
+  for (double deadline = now_ms() + 5000; now_ms() < deadline;)
+    if (waitpid(server, nullptr, WNOHANG) == server)
+      return;
+    else
+      sleep_ms(5);
+  kill(server, SIGKILL);
+  waitpid(server, nullptr, 0);
 }

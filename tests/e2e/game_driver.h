@@ -22,6 +22,13 @@ pid_t start_in_dir(const std::string &dir, const char *const argv[]);
 // then killed), or 128 + signal when a signal ended it.
 int wait_game(pid_t pid, int timeout_ms);
 
+// An Xvfb server of the test's own (800 x 600), made the test's DISPLAY and
+// so the game's once it accepts connections; -1 when it does not start.
+pid_t start_server(void);
+// Ends a server with sig (SIGKILL when it outlasts that by 5 s), closing the
+// test's connection to it first.
+void stop_server(pid_t server, int sig);
+
 // Closes the test's own connection to the X server, so that the server can
 // go away without ending the test; the next call that needs one opens it
 // anew, on the display DISPLAY then names.
@@ -60,6 +67,10 @@ void sleep_ms(int ms);
 // Presses and releases the key of an X keysym name ("Return", "z"), with
 // Control held when ctrl is 1.
 void key_tap(const char *keysym, int ctrl = 0);
+// Gives the X keysym name ("yacute") a key of its own where the keyboard
+// map has none, so that key_tap can press it; a program started afterwards
+// reads it as that letter. 0 when no key is free.
+int bind_keysym(const char *name);
 // Types text of printable ASCII, a key at a time (Shift where needed).
 void type_text(const std::string &text);
 

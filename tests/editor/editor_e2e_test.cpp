@@ -1,15 +1,20 @@
 // The real map editor driven through the X server as an author would: strokes
-// (a fast drag among them), a rectangle, a random fill, undo and redo, saving
-// and its questions, a shipped map saved under a new name, and bad inputs.
+// (a fast drag among them), a rectangle, a random fill, undo and redo, the
+// symmetry mode, flood fill and flips, saving and its questions, names typed
+// in Czech, double-clicks in dialogs, a shipped map saved under a new name,
+// and bad inputs.
 // Expected files are built by the editor's own model from the same steps.
 #include "editor.h"
+#include "editor_recovery.h"
 #include "file_bytes.h"
 #include "game_driver.h"
 #include "map_generate.h"
+#include "shell/platform.h"
 #include "test_colours.h"
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -21,7 +26,7 @@ namespace {
 // Where the editor puts things (tools/editor/editor_ui.h and editor_controls.cpp).
 int palette_y(int kind) { return 15 + 20 * kind; }
 enum { PALETTE_X = 64, LEFT_X = 36, RIGHT_X = 104 };
-enum { TOOLS_Y = 199, RANDOM_Y = 220, UNDO_Y = 241, OPEN_Y = 262, SAVE_Y = 283 };
+enum { TOOLS_Y = 199, RANDOM_Y = 219, MIRROR_Y = 239, FLIP_LR_Y = 259, UNDO_Y = 299, OPEN_Y = 319, SAVE_Y = 339 };
 enum { DIALOG_OK_X = 360, DIALOG_BACK_X = 560, DIALOG_BUTTON_Y = 350 };
 enum { UNSAVED_SAVE_X = 320, UNSAVED_DISCARD_X = 460, UNSAVED_BACK_X = 600 };
 enum { RANDOM_OK_X = 360, RANDOM_OK_Y = 386, SEED_X = 500, SEED_Y = 332 };
@@ -114,6 +119,18 @@ protected:
     ASSERT_TRUE(wait_screen(editor_shown, 10000));
   }
   void choose_kind(int kind) { click_at(PALETTE_X, palette_y(kind), 1); }
+  // Two quick clicks, as a hand double-clicks, then waits until the editor has taken both.
+  void double_click(int x, int y)
+  {
+    move_pointer(x, y);
+    for (int i = 0; i < 2; i++) {
+      button_down(1);
+      sleep_ms(40);
+      button_up(1);
+      sleep_ms(60);
+    }
+    ASSERT_TRUE(input_caught_up(x, y));
+  }
   // Presses on a cell and holds the button until the cell shows value.
   void press_cell(int col, int row, int value)
   {
@@ -146,7 +163,7 @@ TEST_F(Editor, PaintsFillsUndoesAndSavesTheExpectedBytes)
   start();
   EXPECT_EQ(game_window_titles(), std::vector<std::string>{"Editor map"});
   // A random fill with seed 42 and the kit's default counts.
-  click_at(LEFT_X, RANDOM_Y, 1);
+  click_at(RIGHT_X, RANDOM_Y, 1);
   ASSERT_TRUE(wait_screen(dialog_shown));
   click_at(SEED_X, SEED_Y, 1);
   key_tap("BackSpace");
@@ -161,6 +178,13 @@ TEST_F(Editor, PaintsFillsUndoesAndSavesTheExpectedBytes)
   park();
   for (int cell = 0; cell < 80; cell += 7)
     expect_cell(cell % 40, cell / 40, model->board[cell]);
+  // The dialog opens again with the seed last typed.
+  click_at(RIGHT_X, RANDOM_Y, 1);
+  ASSERT_TRUE(wait_screen([](const SCREEN_SHOT *s) {
+    return coloured_text_on_screen(s, 464, SEED_Y - 2, "42", GOLD_LIGHT[0], GOLD_LIGHT[1], GOLD_LIGHT[2]);
+  }));
+  key_tap("Escape");
+  ASSERT_TRUE(wait_screen(no_dialog));
 
   // A slow stroke of finds worth 6 along row 2.
   choose_kind(6);
@@ -201,6 +225,19 @@ TEST_F(Editor, PaintsFillsUndoesAndSavesTheExpectedBytes)
   button_up(1);
   ASSERT_TRUE(wait_screen(cell_shows(6, 22, IMG_FIND_3)));  // released over (8, 24)
   editor_fill_rect(model.get(), 5, 20, 8, 24, 3);
+  // Dragged past the board's corner, the label counts the cells painted.
+  move_pointer(cell_px(36), cell_py(31));
+  button_down(1);
+  ASSERT_TRUE(wait_screen(status_is("(nova) *   Obdelnik 1 x 1")));
+  pointer_to(795, 595);
+  ASSERT_TRUE(wait_screen(status_is("(nova) *   Obdelnik 4 x 4")));
+  button_up(1);
+  editor_fill_rect(model.get(), 36, 31, 45, 45, 3);
+  expect_cell(39, 34, 3);
+  click_at(LEFT_X, UNDO_Y, 1);
+  editor_undo(model.get());
+  park();
+  expect_cell(39, 34, model->board[39 + 40 * 34]);
   park();
   expect_cell(6, 22, 3);
   expect_cell(8, 24, 3);
@@ -232,6 +269,123 @@ TEST_F(Editor, PaintsFillsUndoesAndSavesTheExpectedBytes)
 
   // Nothing unsaved: the quit button ends the editor at once.
   click_at(RIGHT_X, SAVE_Y, 1);
+  EXPECT_EQ(quit_status(), 0);
+}
+
+// The number keys pick the palette; the symmetry mode mirrors a stroke; the
+// flood fill takes a region; the board turns over; each is one undo step.
+TEST_F(Editor, MirroredStrokesFloodFillAndFlips)
+{
+  start();
+  type_text("6");
+  click_at(LEFT_X, MIRROR_Y, 1);  // left-right
+  press_cell(2, 3, 6);
+  pointer_to(cell_px(5), cell_py(6));
+  ASSERT_TRUE(wait_screen(cell_shows(34, 6, IMG_FIND_6)));  // the mirror image of the stroke's end
+  button_up(1);
+  model->mirror = MIRROR_LEFT_RIGHT;
+  editor_stroke_begin(model.get(), 2, 3, 6);
+  editor_stroke_to(model.get(), 5, 6);
+  editor_stroke_end(model.get());
+  for (int i = 0; i < 3; i++)
+    click_at(LEFT_X, MIRROR_Y, 1);  // top-bottom, both, none
+  model->mirror = MIRROR_NONE;
+  type_text("7");
+  paint_cell(0, 0, CELL_TRAP);
+  editor_fill_rect(model.get(), 0, 0, 0, 0, CELL_TRAP);
+
+  // A fill of the empty sea around the strokes with finds worth 1.
+  click_at(LEFT_X, RANDOM_Y, 1);
+  type_text("1");
+  click_at(cell_px(20), cell_py(20), 1);
+  editor_flood_fill(model.get(), 20, 20, 1);
+  park();
+  expect_cell(39, 34, 1);
+  expect_cell(1, 0, 1);
+  // Turned left to right, then undone and redone.
+  click_at(LEFT_X, FLIP_LR_Y, 1);
+  editor_flip(model.get(), MIRROR_LEFT_RIGHT);
+  park();
+  expect_cell(39, 0, CELL_TRAP);
+  key_tap("z", 1);
+  expect_cell(0, 0, CELL_TRAP);
+  key_tap("y", 1);
+  expect_cell(39, 0, CELL_TRAP);
+
+  key_tap("s", 1);
+  ASSERT_TRUE(wait_screen(dialog_shown));
+  type_text("Tvar");
+  key_tap("Return");
+  ASSERT_TRUE(wait_file_size(dir + "/mapy/Tvar", 1400));
+  std::string saved = file_bytes(dir + "/mapy/Tvar");
+  EXPECT_TRUE(saved == editor_save_bytes(model.get())) << differences(editor_save_bytes(model.get()), saved);
+
+  // The window's close button over an open dialog asks about the changes.
+  click_at(LEFT_X, FLIP_LR_Y, 1);
+  click_at(RIGHT_X, RANDOM_Y, 1);
+  ASSERT_TRUE(wait_screen(dialog_shown));
+  ASSERT_GE(send_close_to_game(), 1);
+  ASSERT_TRUE(wait_screen([](const SCREEN_SHOT *s) {
+    return coloured_text_on_screen(s, 260, 240, "(pred koncem editoru)", 70, 40, 18);
+  }));
+  click_at(UNSAVED_DISCARD_X, DIALOG_BUTTON_Y, 1);
+  EXPECT_EQ(quit_status(), 0);
+  EXPECT_EQ(file_bytes(dir + "/mapy/Tvar"), saved);
+}
+
+// A name typed with Czech letters (their own keys) is saved as typed, in
+// UTF-8; a letter the editor's font lacks is refused with the reason.
+TEST_F(Editor, CzechLettersTypedIntoANameAreKept)
+{
+  for (const char *sym : {"yacute", "uring", "Cyrillic_zhe"})
+    ASSERT_TRUE(bind_keysym(sym)) << sym;
+  start();
+  type_text("7");
+  paint_cell(4, 4, CELL_TRAP);
+  editor_fill_rect(model.get(), 4, 4, 4, 4, CELL_TRAP);
+  key_tap("s", 1);
+  ASSERT_TRUE(wait_screen(dialog_shown));
+  type_text("Zlat");
+  key_tap("yacute");
+  type_text(" ostr");
+  key_tap("uring");
+  key_tap("Cyrillic_zhe");
+  EXPECT_TRUE(wait_screen([](const SCREEN_SHOT *s) {
+    return coloured_text_on_screen(s, 260, 252, "Znak U+0436 editor neumi zobrazit", WARNING[0], WARNING[1],
+                                   WARNING[2]);
+  }));
+  type_text("vek");
+  key_tap("Return");
+  std::string name = dir + "/mapy/Zlat\xc3\xbd ostr\xc5\xafvek";
+  ASSERT_TRUE(wait_file_size(name, 1400));
+  EXPECT_EQ(file_bytes(name), editor_save_bytes(model.get()));
+  ASSERT_TRUE(wait_screen(status_is("Zlat\xc3\xbd ostr\xc5\xafvek   Ulozeno: mapy/Zlat\xc3\xbd ostr\xc5\xafvek")));
+  click_at(RIGHT_X, SAVE_Y, 1);
+  EXPECT_EQ(quit_status(), 0);
+}
+
+// A double-click in a dialog opens or discards, and its second press
+// paints nothing on the board under the pointer.
+TEST_F(Editor, DoubleClickInADialogPaintsNothing)
+{
+  write_game_file(dir, "mapy/Jina", std::string(1400, '\x01'));
+  start();
+  type_text("6");
+  click_at(RIGHT_X, OPEN_Y, 1);
+  ASSERT_TRUE(wait_screen(dialog_shown));
+  double_click(300, 83);  // "Jina", over the board's cell (10, 3)
+  park();
+  ASSERT_TRUE(wait_screen(status_is("Jina   Otevreno: Jina")));
+  expect_cell(10, 3, 1);
+
+  paint_cell(30, 30, 6);
+  click_at(LEFT_X, OPEN_Y, 1);  // a new map: the changes are asked about
+  ASSERT_TRUE(wait_screen(dialog_shown));
+  double_click(UNSAVED_DISCARD_X, DIALOG_BUTTON_Y);  // over the board's cell (20, 20)
+  park();
+  ASSERT_TRUE(wait_screen(status_is("(nova)   Nova mapa")));
+  expect_cell(20, 20, 0);
+  click_at(RIGHT_X, SAVE_Y, 1);  // nothing unsaved: quits at once
   EXPECT_EQ(quit_status(), 0);
 }
 
@@ -344,6 +498,109 @@ TEST_F(Editor, OverwritingAnotherMapAsksFirst)
   // Saved: the unsaved question does not come up.
   ASSERT_GE(send_close_to_game(), 1);
   EXPECT_EQ(quit_status(), 0);
+}
+
+auto dialog_says = [](int y, const std::string &text) {
+  return [=](const SCREEN_SHOT *s) { return coloured_text_on_screen(s, 260, y, text.c_str(), 70, 40, 18); };
+};
+
+// A text file opened as a map is named so, and the first save over it asks.
+TEST_F(Editor, AFileThatLooksLikeTextIsNamedSoAndSavingOverItAsks)
+{
+  const std::string text = "# Zlaty ostrov\n" + std::string(40, '.') + "\n";
+  write_game_file(dir, "mapy/Zlaty ostrov.txt", text);
+  start({"mapy/Zlaty ostrov.txt"});
+  ASSERT_TRUE(wait_screen(status_is("Zlaty ostrov.txt   Otevreno: Zlaty ostrov.txt (vypada jako text, ne jako mapa)")));
+  key_tap("s", 1);
+  ASSERT_TRUE(wait_screen(dialog_shown));
+  key_tap("Return");
+  ASSERT_TRUE(wait_screen(dialog_says(220, "jako text, ne jako mapa.")));
+  click_at(DIALOG_BACK_X, DIALOG_BUTTON_Y, 1);  // back to the name
+  ASSERT_TRUE(wait_screen(dialog_says(200, "Ulozit mapu do slozky mapy jako:")));
+  EXPECT_EQ(file_bytes(dir + "/mapy/Zlaty ostrov.txt"), text);
+  key_tap("Return");
+  ASSERT_TRUE(wait_screen(dialog_says(220, "jako text, ne jako mapa.")));
+  click_at(DIALOG_OK_X, DIALOG_BUTTON_Y, 1);  // written over
+  ASSERT_TRUE(wait_file_size(dir + "/mapy/Zlaty ostrov.txt", 1400));
+  ASSERT_TRUE(wait_screen(no_dialog));
+  editor_load_bytes(model.get(), text);
+  EXPECT_EQ(file_bytes(dir + "/mapy/Zlaty ostrov.txt"), editor_save_bytes(model.get()));
+  // Now a map: the next save asks nothing.
+  choose_kind(2);
+  paint_cell(0, 5, 2);
+  key_tap("s", 1);
+  ASSERT_TRUE(wait_screen(dialog_shown));
+  key_tap("Return");
+  ASSERT_TRUE(wait_screen(no_dialog));
+  editor_fill_rect(model.get(), 0, 5, 0, 5, 2);
+  EXPECT_EQ(file_bytes(dir + "/mapy/Zlaty ostrov.txt"), editor_save_bytes(model.get()));
+  click_at(RIGHT_X, SAVE_Y, 1);
+  EXPECT_EQ(quit_status(), 0);
+}
+
+// Stopped by a signal (a logout) with unsaved changes, the editor keeps them
+// in a hidden copy beside the maps folder, which the next start offers; a
+// restored map counts as unsaved. A clean end leaves no copy.
+TEST_F(Editor, UnsavedChangesOutliveAStopSignal)
+{
+  const std::string copy = dir + "/.editor-obnova", maps = folder_state(dir + "/mapy");
+  start();
+  choose_kind(4);
+  paint_cell(7, 9, 4);
+  kill(pid, SIGTERM);
+  EXPECT_EQ(quit_status(), 128 + SIGTERM);
+  EXPECT_EQ(access(copy.c_str(), F_OK), 0);
+  EXPECT_EQ(folder_state(dir + "/mapy"), maps);  // nothing new among the maps
+
+  // Restored, then stopped again by SIGHUP with one more change.
+  start();
+  ASSERT_TRUE(wait_screen(dialog_says(200, "Editor minule skoncil s neulozenymi zmenami.")));
+  click_at(DIALOG_OK_X, DIALOG_BUTTON_Y, 1);
+  ASSERT_TRUE(wait_screen(status_is("(nova) *   Obnoveny neulozene zmeny")));
+  park();
+  expect_cell(7, 9, 4);
+  EXPECT_NE(access(copy.c_str(), F_OK), 0);
+  choose_kind(5);
+  paint_cell(8, 9, 5);
+  kill(pid, SIGHUP);
+  EXPECT_EQ(quit_status(), 128 + SIGHUP);
+
+  // Thrown away at the next start: an empty board, no copy.
+  start();
+  ASSERT_TRUE(wait_screen(dialog_says(200, "Editor minule skoncil s neulozenymi zmenami.")));
+  click_at(DIALOG_BACK_X, DIALOG_BUTTON_Y, 1);  // "Zahodit"
+  ASSERT_TRUE(wait_screen(status_is("(nova)   Kopie neulozenych zmen je zahozena")));
+  park();
+  expect_cell(7, 9, 0);
+  EXPECT_NE(access(copy.c_str(), F_OK), 0);
+
+  // Changes given up at a clean end leave no copy either.
+  choose_kind(5);
+  paint_cell(1, 1, 5);
+  click_at(RIGHT_X, SAVE_Y, 1);
+  ASSERT_TRUE(wait_screen(dialog_shown));
+  click_at(UNSAVED_DISCARD_X, DIALOG_BUTTON_Y, 1);
+  EXPECT_EQ(quit_status(), 0);
+  EXPECT_NE(access(copy.c_str(), F_OK), 0);
+}
+
+// Losing its display, the editor writes the copy as it ends.
+TEST_F(Editor, UnsavedChangesOutliveALostDisplay)
+{
+  std::string shared = getenv("DISPLAY");
+  close_test_display();
+  pid_t server = start_server();
+  ASSERT_GT(server, 0) << "Xvfb did not start";
+  start();
+  choose_kind(4);
+  paint_cell(7, 9, 4);
+  park();  // a later pass drawn: the one that painted has kept its copy
+  stop_server(server, SIGKILL);
+  setenv("DISPLAY", shared.c_str(), 1);
+  EXPECT_EQ(quit_status(), EXIT_DISPLAY_LOST);
+  std::string name, path, bytes;
+  ASSERT_EQ(recovery_decode(file_bytes(dir + "/.editor-obnova"), &name, &path, &bytes), 0);
+  EXPECT_EQ(bytes[7 + 40 * 9], 4);
 }
 
 // Each bad input: a clear message, an empty board, the editor goes on and

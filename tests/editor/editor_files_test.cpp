@@ -3,7 +3,9 @@
 // through them.
 #include "editor.h"
 #include "editor_files.h"
+#include "editor_recovery.h"
 #include "file_bytes.h"
+#include "shell/platform.h"
 
 #include <gtest/gtest.h>
 
@@ -80,18 +82,79 @@ TEST(EditorSave, RefusesAFolderAndLeavesNoTemporaryFile)
   ASSERT_EQ(mkfifo((dir + "/fifo").c_str(), 0644), 0);
   EXPECT_EQ(map_save((dir + "/fifo").c_str(), "x", &why), -1);  // never opened, so never blocks
   EXPECT_EQ(why, "Na tom miste neni obycejny soubor");
-  EXPECT_EQ(folder_names(dir.c_str()), (std::vector<std::string>{"fifo", "sub"}));
+  EXPECT_EQ(platform_folder_names(dir.c_str()), (std::vector<std::string>{"fifo", "sub"}));
 }
 
-TEST(EditorFolder, MadeWhenMissingAndListedSorted)
+// A recovery copy reads back whole, with every byte of the map; a damaged one
+// is refused.
+TEST(EditorRecovery, CopiesReadBackWholeOrNotAtAll)
+{
+  std::string bytes(1500, '\x03');
+  bytes[1450] = '\n';
+  std::string copy = recovery_encode("Zlaty ostrov", "mapy/Zlaty ostrov", bytes), name, path, got;
+  ASSERT_EQ(recovery_decode(copy, &name, &path, &got), 0);
+  EXPECT_EQ(name, "Zlaty ostrov");
+  EXPECT_EQ(path, "mapy/Zlaty ostrov");
+  EXPECT_EQ(got, bytes);
+  ASSERT_EQ(recovery_decode(recovery_encode("", "", ""), &name, &path, &got), 0);
+  EXPECT_EQ(name + path + got, "");
+  for (const std::string &bad : {copy.substr(0, copy.size() - 1), copy + "x", copy.substr(1), std::string(),
+                                 std::string("editor-obnova 2 0 0 0\n"), std::string("editor-obnova 1 0 0 0 \n")})
+    EXPECT_EQ(recovery_decode(bad, &name, &path, &got), -1) << bad.substr(0, 30);
+}
+
+// The open list: map files only, in the order the game's menu lists the
+// folder, shipped maps marked, each with its points and traps.
+TEST(EditorFolder, MadeWhenMissingAndListsMapsInTheMenusOrder)
 {
   std::string dir = temp_folder();
   std::string maps = dir + "/mapy";
   EXPECT_EQ(make_folder(maps.c_str()), 0);
   EXPECT_EQ(make_folder(maps.c_str()), 0);
-  put_file_bytes(maps + "/b", "");
-  put_file_bytes(maps + "/a", "");
-  EXPECT_EQ(folder_names(maps.c_str()), (std::vector<std::string>{"a", "b"}));
+  std::string board(1400, '\0');
+  board[0] = 6, board[1] = 2, board[1399] = 10, board[5] = 10;
+  put_file_bytes(dir + "/installed", board + "\x05\x05");
+  // What each entry is: a file of these bytes, "/link" to the installed map,
+  // "/none" a link to nothing, "/dir" or "/fifo"; the list holds the files.
+  struct { const char *name; std::string made; int listed, shipped, points, traps; } cases[] = {
+    {"b mapa", board, 1, 0, 8, 2},
+    {"a", "\x03\x0a", 1, 0, 3, 1},
+    {"ze hry", "/link", 1, 1, 8, 2},
+    {".mapkit-Ab12yZ", board, 0, 0, 0, 0},  // a save's temporary file
+    {"slozka", "/dir", 0, 0, 0, 0},
+    {"fifo", "/fifo", 0, 0, 0, 0},
+    {"zadna", "/none", 0, 0, 0, 0},
+  };
+  for (auto &c : cases) {
+    std::string at = maps + "/" + c.name;
+    int made = c.made == "/link" ? symlink((dir + "/installed").c_str(), at.c_str())
+               : c.made == "/none" ? symlink("nowhere", at.c_str())
+               : c.made == "/dir"  ? mkdir(at.c_str(), 0755)
+               : c.made == "/fifo" ? mkfifo(at.c_str(), 0644)
+                                   : (put_file_bytes(at, c.made), 0);
+    ASSERT_EQ(made, 0) << c.name;
+  }
+
+  std::vector<std::string> order;  // as the menu reads the folder
+  PLATFORM_FOLDER *listing = platform_folder_open(maps.c_str());
+  while (const char *name = platform_folder_next(listing))
+    order.push_back(name);
+  platform_folder_close(listing);
+  std::vector<MAP_ENTRY> listed = map_list(maps.c_str());
+  size_t at = 0;
+  for (const std::string &name : order) {
+    for (auto &c : cases) {
+      if (name != c.name || !c.listed)
+        continue;
+      ASSERT_LT(at, listed.size());
+      EXPECT_EQ(listed[at].name, c.name);
+      EXPECT_EQ(listed[at].shipped, c.shipped) << c.name;
+      EXPECT_EQ(listed[at].points, c.points) << c.name;
+      EXPECT_EQ(listed[at].traps, c.traps) << c.name;
+      at++;
+    }
+  }
+  EXPECT_EQ(at, listed.size());
   EXPECT_EQ(make_folder((maps + "/a").c_str()), -1);
-  EXPECT_TRUE(folder_names((dir + "/none").c_str()).empty());
+  EXPECT_TRUE(map_list((dir + "/none").c_str()).empty());
 }

@@ -88,6 +88,9 @@ TEST(Fairness, RestartMidwayGivesTheSameNumbers)
   fairness_restart(&fair, cells);
   fairness_slice(&fair, 0);
   EXPECT_TRUE(fair.running);
+  // Meanwhile the finished numbers stay to be shown.
+  EXPECT_TRUE(fair.done);
+  EXPECT_EQ(fair.stats.wins[1], whole.wins[1]);
   fairness_restart(&fair, cells);  // a change midway starts over
   while (!fairness_slice(&fair, 0)) {
   }
@@ -99,13 +102,32 @@ TEST(Fairness, RestartMidwayGivesTheSameNumbers)
   fairness_free(&fair);
 }
 
-TEST(Fairness, FavouredSeatIsTheSoleTopShare)
+// The verdict weighs every seat's share of wins against what chance gives
+// in the matches played.
+TEST(Fairness, VerdictWeighsTheSpreadOfWinsAgainstChance)
 {
-  FAIRNESS fair;
-  fairness_init(&fair, 3);
-  fair.stats.players = 3;
-  fair.stats.wins[1] = 5, fair.stats.wins[2] = 9, fair.stats.wins[3] = 2;
-  EXPECT_EQ(fairness_favoured(&fair), 2);
-  fair.stats.wins[3] = 9;
-  EXPECT_EQ(fairness_favoured(&fair), 0);
+  struct { int players; int wins[8]; long long points; int verdict, seat; } runs[] = {
+    {4, {228, 195, 228, 205}, 5000, VERDICT_BALANCED, 0},  // two seats tie at the top: still chance
+    {4, {243, 244, 216, 218}, 5000, VERDICT_BALANCED, 0},  // one seat ahead by a point: chance
+    {4, {300, 230, 220, 210}, 5000, VERDICT_FAVOURED, 1},
+    {4, {280, 280, 200, 200}, 5000, VERDICT_UNEVEN, 0},
+    {2, {520, 480}, 5000, VERDICT_BALANCED, 0},
+    {2, {560, 440}, 5000, VERDICT_FAVOURED, 1},
+    {8, {150, 110, 120, 130, 125, 115, 110, 120}, 5000, VERDICT_BALANCED, 0},
+    {8, {190, 110, 120, 130, 125, 115, 90, 120}, 5000, VERDICT_FAVOURED, 1},
+    {4, {0, 0, 0, 0}, 0, VERDICT_NO_FINDS, 0},  // an empty board: nobody ever wins
+  };
+  for (auto r : runs) {
+    MAP_STATS s = MAP_STATS();
+    s.players = r.players;
+    s.matches = FAIR_MATCHES;
+    s.no_winner = FAIR_MATCHES;
+    for (int p = 1; p <= r.players; p++) {
+      s.wins[p] = r.wins[p - 1];
+      s.no_winner -= r.wins[p - 1];
+      s.total[p] = r.points;
+    }
+    FAIR_VERDICT v = fairness_verdict(&s);
+    EXPECT_EQ(v.verdict * 10 + v.seat, r.verdict * 10 + r.seat) << r.players << " players, " << r.wins[0];
+  }
 }

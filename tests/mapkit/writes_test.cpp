@@ -1,6 +1,7 @@
 // Where the kit's commands write, and what they do when writing fails: an
 // output that is one of the inputs, device nodes and FIFOs, the umask, a
-// full or closed standard output, and a map text given as a map.
+// full or closed standard output, a map text given as a map, flushing to the
+// disk and the temporary files of saves cut short.
 #include "kit_run.h"
 
 #include <gtest/gtest.h>
@@ -12,9 +13,29 @@
 #include <string>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/sysmacros.h>
+#include <sys/time.h>
 #include <sys/un.h>
 #include <unistd.h>
+
+// Every fsync of this process, noted by a link-time stand-in for the C
+// library's: whether it flushed a folder, which file, and which file was at
+// flush_watched then (0 for none).
+struct FLUSH {
+  int folder;
+  ino_t inode, watched;
+};
+static std::vector<FLUSH> flushes;
+static std::string flush_watched;
+
+extern "C" int fsync(int fd)
+{
+  struct stat st, at;
+  if (fstat(fd, &st) == 0)
+    flushes.push_back({S_ISDIR(st.st_mode), st.st_ino, stat(flush_watched.c_str(), &at) == 0 ? at.st_ino : 0});
+  return static_cast<int>(syscall(SYS_fsync, fd));
+}
 
 namespace {
 
@@ -169,6 +190,59 @@ TEST_F(Commands, AMapTextGivenAsAMapIsNamedSo)
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err, "");
   }
+}
+
+static ino_t inode_of(const std::string &path)
+{
+  struct stat st;
+  return stat(path.c_str(), &st) == 0 ? st.st_ino : 0;
+}
+
+// A write flushes its new file before the rename makes it the map, and the
+// folder after it, for a new map and one written over alike.
+TEST_F(Commands, AWriteReachesTheDiskBeforeAndAfterItsRename)
+{
+  flush_watched = path("map");
+  for (const char *seed : {"1", "2"}) {
+    SCOPED_TRACE(seed);
+    ino_t before = inode_of(path("map"));
+    flushes.clear();
+    ASSERT_EQ(kit({"generate", "--seed", seed, path("map")}).status, 0);
+    ino_t map = inode_of(path("map"));
+    ASSERT_EQ(flushes.size(), 2u);
+    EXPECT_EQ(flushes[0].folder, 0);
+    EXPECT_EQ(flushes[0].inode, map);
+    EXPECT_EQ(flushes[0].watched, before);
+    EXPECT_EQ(flushes[1].folder, 1);
+    EXPECT_EQ(flushes[1].inode, inode_of(dir));
+    EXPECT_EQ(flushes[1].watched, map);
+  }
+}
+
+// A write removes the temporary files that saves cut short left in its
+// folder a minute or more ago, and nothing else.
+TEST_F(Commands, AWriteRemovesTheStaleTemporaryFilesOfItsFolder)
+{
+  struct { const char *name; int folder, age, removed; } cases[] = {
+    {".mapkit-Ab12yZ", 0, 61, 1},
+    {".mapkit-Ab12y0", 0, 60, 1},
+    {".mapkit-Ab12y1", 0, 50, 0},   // a save may still be writing it
+    {".mapkit-Ab12", 0, 600, 0},    // not a name a save makes
+    {".mapkit-Ab12y2", 1, 600, 0},  // a folder
+    {"Ab12y3", 0, 600, 0},
+  };
+  for (auto &c : cases) {
+    if (c.folder)
+      ASSERT_EQ(mkdir(path(c.name).c_str(), 0755), 0);
+    else
+      write(c.name, "x");
+    struct timeval times[2] = {{time(nullptr) - c.age, 0}, {time(nullptr) - c.age, 0}};
+    ASSERT_EQ(utimes(path(c.name).c_str(), times), 0);
+  }
+  ASSERT_EQ(kit({"generate", "--seed", "1", path("map")}).status, 0);
+  for (auto &c : cases)
+    EXPECT_EQ(inode_of(path(c.name)) == 0, c.removed) << c.name;
+  EXPECT_EQ(entries(), 5);
 }
 
 }  // namespace

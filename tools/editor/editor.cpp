@@ -40,7 +40,6 @@ void editor_new(EDITOR *ed)
 {
   memset(ed->board, CELL_EMPTY, BOARD_CELLS);
   ed->tail.clear();
-  ed->kind = 1;
   history_reset(ed);
 }
 
@@ -53,6 +52,18 @@ void editor_load_bytes(EDITOR *ed, const std::string &bytes)
   history_reset(ed);
 }
 
+int bytes_look_like_text(const std::string &bytes)
+{
+  int printable = 0;
+  for (unsigned char c : bytes) {
+    if (c >= 0x20 && c <= 0x7e)
+      printable = 1;
+    else if (c != '\n' && c != '\r')
+      return 0;
+  }
+  return printable;
+}
+
 std::string editor_save_bytes(const EDITOR *ed)
 {
   return std::string(reinterpret_cast<const char *>(ed->board), BOARD_CELLS) + ed->tail;
@@ -63,9 +74,15 @@ void editor_mark_saved(EDITOR *ed)
   ed->saved_serial = ed->serials[(ed->first + ed->at) % EDIT_HISTORY];
 }
 
+void editor_mark_unsaved(EDITOR *ed)
+{
+  ed->saved_serial = -1;  // no state has it
+}
+
 int editor_unsaved(const EDITOR *ed)
 {
-  return ed->serials[(ed->first + ed->at) % EDIT_HISTORY] != ed->saved_serial;
+  int at = (ed->first + ed->at) % EDIT_HISTORY;
+  return ed->serials[at] != ed->saved_serial || (ed->stroke_on && memcmp(ed->board, ed->states[at], BOARD_CELLS) != 0);
 }
 
 // Makes the board a new undo step when it differs from the current state;
@@ -116,11 +133,12 @@ int editor_redo(EDITOR *ed)
   return 1;
 }
 
-EDIT_COUNTS editor_counts(const EDITOR *ed)
+// Counts of the first count cells (at most the board's); the rest are empty.
+static EDIT_COUNTS cell_counts(const unsigned char *cells, size_t count)
 {
   EDIT_COUNTS counts = {};
   for (int i = 0; i < BOARD_CELLS; i++) {
-    int kind = value_kind(ed->board[i]);
+    int kind = size_t(i) < count ? value_kind(cells[i]) : KIND_NOTHING;
     counts.kind[kind]++;
     if (kind >= CELL_FIND_MIN && kind <= CELL_FIND_MAX)
       counts.points += kind;
@@ -129,27 +147,48 @@ EDIT_COUNTS editor_counts(const EDITOR *ed)
   return counts;
 }
 
+EDIT_COUNTS editor_counts(const EDITOR *ed)
+{
+  return cell_counts(ed->board, BOARD_CELLS);
+}
+
+EDIT_COUNTS bytes_counts(const std::string &bytes)
+{
+  return cell_counts(reinterpret_cast<const unsigned char *>(bytes.data()), bytes.size());
+}
+
 void editor_cells(const EDITOR *ed, int cells[BOARD_CELLS])
 {
   for (int i = 0; i < BOARD_CELLS; i++)
     cells[i] = ed->board[i];
 }
 
-// Names Windows keeps for its devices, with or without an extension.
+// Names Windows keeps for its devices, with or without an extension: the
+// part before the first dot, spaces at its end dropped as Windows drops them
+// ("CON .map" is CON), in any case. COM and LPT take a digit 0..9 or a
+// superscript one, two or three (UTF-8), as Windows reads them.
 static int windows_device_name(const char *name)
 {
-  static const char *const devices[] = {"CON", "PRN", "AUX", "NUL"};
+  static const char *const devices[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
+  static const char *const port_numbers[] = {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9",
+                                             "\xc2\xb9", "\xc2\xb2", "\xc2\xb3"};
   size_t stem = strcspn(name, ".");
-  char upper[5] = {0};
-  if (stem < 3 || stem > 4)
+  while (stem > 0 && name[stem - 1] == ' ')
+    stem--;
+  char upper[8] = {0};
+  if (stem < 3 || stem > 7)
     return 0;
   for (size_t i = 0; i < stem; i++)
     upper[i] = static_cast<char>(toupper(static_cast<unsigned char>(name[i])));
   for (const char *device : devices)
     if (strcmp(upper, device) == 0)
       return 1;
-  return stem == 4 && (strncmp(upper, "COM", 3) == 0 || strncmp(upper, "LPT", 3) == 0) && upper[3] >= '1' &&
-         upper[3] <= '9';
+  if (strncmp(upper, "COM", 3) != 0 && strncmp(upper, "LPT", 3) != 0)
+    return 0;
+  for (const char *number : port_numbers)
+    if (strcmp(upper + 3, number) == 0)
+      return 1;
+  return 0;
 }
 
 const char *map_name_problem(const char *name)

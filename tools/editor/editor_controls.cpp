@@ -5,22 +5,36 @@
 
 struct PLACED { int control; CONTROL_PLACE place; };
 
-enum { COLUMN_Y = 190, COLUMN_ROW = 21 };
+// Rows of buttons under the palette. A caption's lettering keeps 4 pixels
+// from its plank's edges, so the longer captions get the wider planks.
+enum { COLUMN_Y = 190, COLUMN_ROW = 20, ROW_H = 18, WHOLE = 134, HALF = 66 };
+
+static int row_y(int row) { return COLUMN_Y + row * COLUMN_ROW; }
 
 static const PLACED main_controls[] = {
-  {CTL_STROKE, {3, COLUMN_Y, 66, 18, "Stetec"}},
-  {CTL_RECT, {71, COLUMN_Y, 66, 18, "Obdelnik"}},
-  {CTL_RANDOM, {3, COLUMN_Y + COLUMN_ROW, 66, 18, "Nahodne"}},
-  {CTL_CLEAR, {71, COLUMN_Y + COLUMN_ROW, 66, 18, "Smazat"}},
-  {CTL_UNDO, {3, COLUMN_Y + 2 * COLUMN_ROW, 66, 18, "Zpet"}},
-  {CTL_REDO, {71, COLUMN_Y + 2 * COLUMN_ROW, 66, 18, "Znovu"}},
-  {CTL_NEW, {3, COLUMN_Y + 3 * COLUMN_ROW, 66, 18, "Nova"}},
-  {CTL_OPEN, {71, COLUMN_Y + 3 * COLUMN_ROW, 66, 18, "Otevrit"}},
-  {CTL_SAVE, {3, COLUMN_Y + 4 * COLUMN_ROW, 66, 18, "Ulozit"}},
-  {CTL_QUIT, {71, COLUMN_Y + 4 * COLUMN_ROW, 66, 18, "Konec"}},
-  {CTL_FEWER, {90, PANEL_Y + 16, 20, 14, "-"}},
-  {CTL_MORE, {114, PANEL_Y + 16, 20, 14, "+"}},
+  {CTL_STROKE, {2, row_y(0), 58, ROW_H, "Stetec"}},
+  {CTL_RECT, {62, row_y(0), 74, ROW_H, "Obdelnik"}},
+  {CTL_FILL, {2, row_y(1), 58, ROW_H, "Vypln"}},
+  {CTL_RANDOM, {62, row_y(1), 74, ROW_H, "Nahodne"}},
+  {CTL_MIRROR, {2, row_y(2), WHOLE, ROW_H, "Zrcadlo: ne"}},
+  {CTL_FLIP_LR, {2, row_y(3), 74, ROW_H, "Zrcadlit"}},
+  {CTL_CLEAR, {78, row_y(3), 58, ROW_H, "Smazat"}},
+  {CTL_FLIP_TB, {2, row_y(4), WHOLE, ROW_H, "Prevratit"}},
+  {CTL_UNDO, {2, row_y(5), HALF, ROW_H, "Zpet"}},
+  {CTL_REDO, {70, row_y(5), HALF, ROW_H, "Znovu"}},
+  {CTL_NEW, {2, row_y(6), HALF, ROW_H, "Nova"}},
+  {CTL_OPEN, {70, row_y(6), HALF, ROW_H, "Otevrit"}},
+  {CTL_SAVE, {2, row_y(7), HALF, ROW_H, "Ulozit"}},
+  {CTL_QUIT, {70, row_y(7), HALF, ROW_H, "Konec"}},
+  {CTL_FEWER, {90, PANEL_Y + 12, 20, 14, "-"}},
+  {CTL_MORE, {114, PANEL_Y + 12, 20, 14, "+"}},
 };
+
+const char *mirror_caption(int mirror)
+{
+  static const char *const captions[] = {"Zrcadlo: ne", "Zrcadlo: L-P", "Zrcadlo: N-D", "Zrcadlo: obe"};
+  return captions[mirror & 3];
+}
 
 enum { BUTTONS_Y = DIALOG_Y + DIALOG_H - 40 };
 
@@ -31,6 +45,14 @@ static const PLACED save_controls[] = {
 static const PLACED overwrite_controls[] = {
   {CTL_OK, {DIALOG_X + 60, BUTTONS_Y, 120, 20, "Prepsat"}},
   {CTL_BACK, {DIALOG_X + 260, BUTTONS_Y, 120, 20, "Zrusit"}},
+};
+static const PLACED text_controls[] = {
+  {CTL_OK, {DIALOG_X + 60, BUTTONS_Y, 120, 20, "Prepsat"}},
+  {CTL_BACK, {DIALOG_X + 260, BUTTONS_Y, 120, 20, "Zrusit"}},
+};
+static const PLACED recover_controls[] = {
+  {CTL_OK, {DIALOG_X + 60, BUTTONS_Y, 120, 20, "Obnovit"}},
+  {CTL_DISCARD, {DIALOG_X + 260, BUTTONS_Y, 120, 20, "Zahodit"}},
 };
 static const PLACED unsaved_controls[] = {
   {CTL_OK, {DIALOG_X + 20, BUTTONS_Y, 120, 20, "Ulozit"}},
@@ -54,6 +76,8 @@ static TABLE table_of(int dialog)
   switch (dialog) {
   case DIALOG_SAVE: return {save_controls, int(sizeof save_controls / sizeof *save_controls)};
   case DIALOG_OVERWRITE: return {overwrite_controls, int(sizeof overwrite_controls / sizeof *overwrite_controls)};
+  case DIALOG_TEXT: return {text_controls, int(sizeof text_controls / sizeof *text_controls)};
+  case DIALOG_RECOVER: return {recover_controls, int(sizeof recover_controls / sizeof *recover_controls)};
   case DIALOG_UNSAVED: return {unsaved_controls, int(sizeof unsaved_controls / sizeof *unsaved_controls)};
   case DIALOG_OPEN: return {open_controls, int(sizeof open_controls / sizeof *open_controls)};
   case DIALOG_RANDOM: return {random_controls, int(sizeof random_controls / sizeof *random_controls)};
@@ -116,7 +140,7 @@ int list_name_at(const EDIT_UI *ui, int x, int y)
   if (!inside(x, y, LIST_X + 10, LIST_TOP, LIST_W - 20, LIST_ROWS * LIST_ROW))
     return -1;
   int i = ui->first_name + (y - LIST_TOP) / LIST_ROW;
-  return i < int(ui->names.size()) ? i : -1;
+  return i < int(ui->maps.size()) ? i : -1;
 }
 
 void random_field_box(int i, int *x, int *y)
@@ -130,7 +154,7 @@ int random_field_at(int x, int y)
   for (int i = 0; i < RANDOM_FIELDS; i++) {
     int fx, fy;
     random_field_box(i, &fx, &fy);
-    if (inside(x, y, fx, fy - 3, 160, RANDOM_ROW - 2))
+    if (inside(x, y, fx, fy - 3, RANDOM_FIELD_W, RANDOM_ROW - 2))
       return i;
   }
   return -1;

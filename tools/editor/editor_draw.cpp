@@ -1,6 +1,7 @@
 // The editor's frame: the board exactly as players see it uncovered, the
-// palette with its counts, the buttons, the fairness panel, the status line
-// and the dialog that is open.
+// palette with its counts, the buttons, the fairness panel, the status strip
+// and the dialog that is open. Every text is made to fit its room; the
+// rooms and their longest texts are listed for the tests.
 #include "editor_pictures.h"
 #include "editor_ui.h"
 #include "lettering.h"
@@ -15,6 +16,21 @@
 #include <cstdio>
 
 static const RGB8 WARNING = {150, 20, 10};
+static const RGB8 FADED = {150, 128, 96};  // numbers of the board before, while new ones come
+static const RGB8 STRIP = {24, 16, 8};
+
+// Rooms for text: the panel's lines, the palette's label and count.
+enum { PANEL_TEXT_X = PANEL_X + 4, PANEL_ROOM = PANEL_W - 8, PANEL_LINE = 10, PALETTE_ROOM = PALETTE_W - 34 };
+enum { STATUS_X = BOARD_FRAME_X0, STATUS_RIGHT = 796, LEGEND_LINES = 6 };
+
+static const char *const legend[LEGEND_LINES] = {"prumer: body/hru", "vyhry: podil her", "nikdo: remiza",
+                                                 "1000 nahodnych",   "her: zalezi na",   "poctu, ne miste"};
+// The panel's long legend, on the status strip while the pointer is over it.
+static const char PANEL_HINT[] = "Tahy pocitace jsou nahodne: vysledek urcuje pocet poli kazdeho druhu, ne misto";
+
+static const char *const random_labels[RANDOM_FIELDS] = {
+  "Nalezu za 1 bod", "Nalezu za 2 body", "Nalezu za 3 body", "Nalezu za 4 body",
+  "Nalezu za 5 bodu", "Nalezu za 6 bodu", "Pasti", "Seme"};
 
 static const char *const kind_names[KIND_COUNT] = {"nic", "1 bod", "2 body", "3 body", "4 body", "5 bodu", "6 bodu", "past"};
 
@@ -25,7 +41,26 @@ static void ink(int x, int y, const std::string &text, RGB8 colour = INK)
 
 static void ink_right(int right, int y, const std::string &text)
 {
-  ink(right - text_width(text.c_str()), y, text);
+  ink(right - text_length(font, text.c_str()), y, text);
+}
+
+// Drops the last letter of UTF-8 text, however many bytes it takes.
+static void drop_last_letter(std::string *text)
+{
+  while (!text->empty() && (static_cast<unsigned char>(text->back()) & 0xC0) == 0x80)
+    text->pop_back();
+  if (!text->empty())
+    text->pop_back();
+}
+
+std::string fit_text(const std::string &text, int width)
+{
+  if (text_length(font, text.c_str()) <= width)
+    return text;
+  std::string cut = text;
+  while (!cut.empty() && text_length(font, (cut + "..").c_str()) > width)
+    drop_last_letter(&cut);
+  return cut + "..";
 }
 
 static void sheet(int which, int x, int y)
@@ -40,15 +75,11 @@ static void draw_control(const EDIT_UI *ui, int control, int lit)
   int dialog = control < CTL_OK ? DIALOG_NONE : ui->dialog;
   CONTROL_PLACE p = control_place(dialog, control);
   int hovered = ui->hover == control && dialog == ui->dialog;
+  if (control == CTL_MIRROR)
+    p.caption = mirror_caption(ui->ed->mirror);
   BITMAP *bmp = p.w ? plank_picture(p, lit || hovered) : nullptr;
   if (bmp)
     masked_blit(bmp, back_buffer, 0, 0, p.x, p.y, SCREEN_W, SCREEN_H);
-}
-
-// The ends of a text that does not fit in chars characters.
-static std::string fitted(const std::string &text, size_t chars)
-{
-  return text.size() <= chars ? text : text.substr(0, chars - 2) + "..";
 }
 
 static void draw_palette(const EDIT_UI *ui)
@@ -70,44 +101,99 @@ static void draw_palette(const EDIT_UI *ui)
   ink_right(PALETTE_X + PALETTE_W - 8, y, std::to_string(counts.points));
 }
 
+// A seat's line: mean score (two decimals while they fit) and share of wins.
+static std::string seat_line(int seat, double mean, double wins)
+{
+  char line[48];
+  snprintf(line, sizeof line, mean < 999.995 ? "%d%7.2f %5.1f%%" : "%d%7.1f %5.1f%%", seat, mean, wins);
+  return line;
+}
+
+static std::string nobody_line(double share)
+{
+  char line[48];
+  snprintf(line, sizeof line, "   nikdo %5.1f%%", share);
+  return line;
+}
+
+// The verdict in two or three short lines: what it is and the rule's numbers.
+static std::vector<std::string> verdict_lines(const FAIR_VERDICT &v)
+{
+  char spread[32], noise[32];
+  snprintf(spread, sizeof spread, "rozdil %.1f%%", v.spread);
+  snprintf(noise, sizeof noise, "nahoda do %.1f%%", v.noise);
+  switch (v.verdict) {
+  case VERDICT_NO_FINDS: return {"zadne nalezy", "nikdo neboduje"};
+  case VERDICT_BALANCED: return {"vyrovnana mapa", spread, noise};
+  case VERDICT_FAVOURED: return {"vyhoda: hrac " + std::to_string(v.seat), spread, noise};
+  default: return {"nevyrovnana", spread, noise};
+  }
+}
+
 static void draw_fairness(const EDIT_UI *ui)
 {
   const FAIRNESS *f = &ui->fair;
   sheet(SHEET_FAIRNESS, PANEL_X, PANEL_Y);
-  int x = PANEL_X + 5, y = PANEL_Y + 6;
+  int x = PANEL_TEXT_X, y = PANEL_Y + 5;
   ink(x, y, "Ferovost");
-  ink(x, y + 14, "Hracu " + std::to_string(f->players));
+  ink(x, y + 12, "Hracu " + std::to_string(f->players));
   draw_control(ui, CTL_FEWER, 0);
   draw_control(ui, CTL_MORE, 0);
-  if (!f->done) {
-    ink(x, y + 40, "pocitam...");
-  } else {
+  int below = y + 41;
+  if (f->done) {
+    // While new numbers are worked out the old ones stay, faded.
     const MAP_STATS *s = &f->stats;
-    ink(x, y + 36, "  prumer  vyhry");
-    char line[48];
-    for (int p = 1; p <= s->players; p++) {
-      snprintf(line, sizeof line, "%d %7.2f %5.1f%%", p, double(s->total[p]) / s->matches,
-               100.0 * s->wins[p] / s->matches);
-      ink(x, y + 50 + 12 * (p - 1), line);
+    RGB8 colour = f->running ? FADED : INK;
+    ink(x, y + 30, "  prumer  vyhry", colour);
+    for (int p = 1; p <= s->players; p++)
+      ink(x, below + PANEL_LINE * (p - 1),
+          seat_line(p, double(s->total[p]) / s->matches, 100.0 * s->wins[p] / s->matches), colour);
+    below += PANEL_LINE * s->players;
+    ink(x, below, nobody_line(100.0 * s->no_winner / s->matches), colour);
+    below += 14;
+    if (!f->running) {
+      std::vector<std::string> lines = verdict_lines(fairness_verdict(s));
+      for (size_t i = 0; i < lines.size(); i++)
+        ink(x, below + PANEL_LINE * int(i), lines[i], i == 0 ? INK : colour);
     }
-    int below = y + 50 + 12 * s->players + 6;
-    snprintf(line, sizeof line, "bez viteze %.1f%%", 100.0 * s->no_winner / s->matches);
-    ink(x, below, line);
-    int favoured = fairness_favoured(f);
-    ink(x, below + 14, favoured ? "vyhoda: hrac " + std::to_string(favoured) : std::string("vyrovnana mapa"));
-    ink(x, below + 28, std::to_string(s->matches) + " her, seme " + std::to_string(f->seed));
   }
-  if (f->running)
-    ink(x, PANEL_Y + PANEL_H - 16, "pocitam " + std::to_string(fairness_progress(f) * 100 / f->matches) + "%");
+  if (f->running) {
+    ink(x, below, f->done ? "pocitam znovu" : "pocitam...");
+    ink(x, below + PANEL_LINE, "hotovo " + std::to_string(fairness_progress(f) * 100 / f->matches) + "%");
+  }
+  for (int i = 0; i < LEGEND_LINES; i++)
+    ink(x, PANEL_Y + PANEL_H - 8 - PANEL_LINE * (LEGEND_LINES - i), legend[i], FADED);
 }
 
+static std::string pointer_place(int col, int row)
+{
+  return "sloupec " + std::to_string(col + 1) + " radek " + std::to_string(row + 1);
+}
+
+// The strip under the board: the map's name and the message, and on its
+// right the column and row under the pointer where the message leaves room.
 static void draw_status(const EDIT_UI *ui)
 {
-  std::string name = ui->name.empty() ? "(nova)" : ui->name;
-  if (editor_unsaved(ui->ed))
-    name += " *";
-  std::string line = fitted(name, 30) + "   " + ui->message;
-  text_shadowed(back_buffer, BOARD_FRAME_X0, STATUS_Y + 2, fitted(line, 80).c_str(), GOLD_LIGHT, BLACK);
+  rectfill(back_buffer, BOARD_FRAME_X0 - 2, STATUS_STRIP_Y, SCREEN_W - 1, SCREEN_H - 1, makecol(STRIP.r, STRIP.g, STRIP.b));
+  std::string line;
+  int x = PANEL_X + PANEL_W, y = mouse_y;
+  // Over the numbers (not the legend) the strip says what they rest on.
+  if (ui->dialog == DIALOG_NONE && mouse_x >= PANEL_X && mouse_x < x && y >= PANEL_Y && y < PANEL_Y + PANEL_H - 80) {
+    line = PANEL_HINT;
+  } else {
+    std::string name = ui->name.empty() ? "(nova)" : ui->name;
+    if (editor_unsaved(ui->ed))
+      name += " *";
+    line = fit_text(name, 240) + "   " + ui->message;
+  }
+  line = fit_text(line, STATUS_RIGHT - STATUS_X);
+  text_shadowed(back_buffer, STATUS_X, STATUS_Y + 2, line.c_str(), GOLD_LIGHT, BLACK);
+  if (ui->dialog == DIALOG_NONE && ui->pointer_col >= 0) {
+    std::string place = pointer_place(ui->pointer_col, ui->pointer_row);
+    int place_x = STATUS_RIGHT - text_length(font, place.c_str());
+    if (STATUS_X + text_length(font, line.c_str()) + 16 <= place_x)
+      text_shadowed(back_buffer, place_x, STATUS_Y + 2, place.c_str(), PARCHMENT_DARK, BLACK);
+  }
 }
 
 static void draw_board(const EDIT_UI *ui)
@@ -127,6 +213,12 @@ static void draw_board(const EDIT_UI *ui)
     // While a stroke paints, the cell under the pointer shows what it got.
     draw_cell(nullptr, ui->hover_cell, CELL_HOVER);
   }
+  // The symmetry mode's middle lines, which the painting is mirrored about.
+  int gold = makecol(GOLD.r, GOLD.g, GOLD.b);
+  if (ui->ed->mirror & MIRROR_LEFT_RIGHT)
+    vline(back_buffer, (BOARD_FRAME_X0 + BOARD_FRAME_X1) / 2, BOARD_FRAME_Y0, BOARD_FRAME_Y1 - 1, gold);
+  if (ui->ed->mirror & MIRROR_TOP_BOTTOM)
+    hline(back_buffer, BOARD_FRAME_X0, (BOARD_FRAME_Y0 + BOARD_FRAME_Y1) / 2, BOARD_FRAME_X1 - 1, gold);
 }
 
 // The name being typed, with a cursor, on a dark field.
@@ -135,9 +227,15 @@ static void draw_field(int x, int y, int w, const std::string &text, int active)
   rectfill(back_buffer, x, y - 3, x + w - 1, y + 10, makecol(WOOD_DARK.r, WOOD_DARK.g, WOOD_DARK.b));
   if (active)
     rect(back_buffer, x, y - 3, x + w - 1, y + 10, makecol(GOLD.r, GOLD.g, GOLD.b));
-  size_t room = (w - 12) / 8;
-  std::string shown = text.size() < room ? text : text.substr(text.size() - room + 1);
-  text_plain(back_buffer, x + 4, y, (shown + (active ? "_" : "")).c_str(), GOLD_LIGHT);
+  // The end of a long text shows, where the typing goes on.
+  std::string shown = text + (active ? "_" : "");
+  while (text_length(font, shown.c_str()) > w - 8) {
+    size_t first = 1;
+    while (first < shown.size() && (static_cast<unsigned char>(shown[first]) & 0xC0) == 0x80)
+      first++;
+    shown.erase(0, first);
+  }
+  text_plain(back_buffer, x + 4, y, shown.c_str(), GOLD_LIGHT);
 }
 
 static void draw_dialog(const EDIT_UI *ui)
@@ -149,49 +247,66 @@ static void draw_dialog(const EDIT_UI *ui)
     ink(x, y, "Ulozit mapu do slozky " MAPS_FOLDER " jako:");
     draw_field(x, y + 26, DIALOG_W - 40, ui->field, 1);
     if (!ui->reason.empty())
-      ink(x, y + 52, fitted(ui->reason, 50), WARNING);
+      ink(x, y + 52, fit_text(ui->reason, DIALOG_W - 40), WARNING);
     else if (ui->opened_link)
       ink(x, y + 52, "Mapa ze hry se ulozi pod novym jmenem.");
     break;
   case DIALOG_OVERWRITE:
     sheet(SHEET_DIALOG, DIALOG_X, DIALOG_Y);
-    ink(x, y, "Mapa " + fitted(ui->field, 30) + " uz existuje.");
+    ink(x, y, "Mapa " + fit_text(ui->field, DIALOG_W - 40 - 8 * 18) + " uz existuje.");
     ink(x, y + 20, "Prepsat ji?");
+    break;
+  case DIALOG_TEXT:
+    sheet(SHEET_DIALOG, DIALOG_X, DIALOG_Y);
+    ink(x, y, "Soubor " + fit_text(ui->field, DIALOG_W - 40 - 8 * 14) + " vypada");
+    ink(x, y + 20, "jako text, ne jako mapa.");
+    ink(x, y + 40, "Prepsat ho mapou?");
+    break;
+  case DIALOG_RECOVER:
+    sheet(SHEET_DIALOG, DIALOG_X, DIALOG_Y);
+    ink(x, y, "Editor minule skoncil s neulozenymi zmenami.");
+    ink(x, y + 20, "Obnovit je?");
     break;
   case DIALOG_UNSAVED:
     sheet(SHEET_DIALOG, DIALOG_X, DIALOG_Y);
     ink(x, y, "Mapa ma neulozene zmeny.");
     ink(x, y + 20, "Ulozit je, zahodit, nebo se vratit?");
+    ink(x, y + 40, ui->after == AFTER_QUIT ? "(pred koncem editoru)"
+                   : ui->after == AFTER_OPEN ? "(pred otevrenim jine mapy)" : "(pred novou mapou)");
     break;
   case DIALOG_OPEN: {
     sheet(SHEET_LIST, LIST_X, LIST_Y);
     ink(LIST_X + 20, LIST_Y + 16, "Otevrit mapu ze slozky " MAPS_FOLDER ":");
-    if (ui->names.empty())
-      ink(LIST_X + 20, LIST_TOP + 3, "Slozka je prazdna.");
+    ink_right(LIST_X + LIST_POINTS_RIGHT, LIST_Y + 16, "body");
+    ink_right(LIST_X + LIST_TRAPS_RIGHT, LIST_Y + 16, "pasti");
+    if (ui->maps.empty())
+      ink(LIST_X + 20, LIST_TOP + 3, "Ve slozce neni zadna mapa.");
     int hovered = list_name_at(ui, mouse_x, mouse_y);
-    for (int i = 0; i < LIST_ROWS && ui->first_name + i < int(ui->names.size()); i++) {
+    for (int i = 0; i < LIST_ROWS && ui->first_name + i < int(ui->maps.size()); i++) {
+      const MAP_ENTRY &map = ui->maps[ui->first_name + i];
       int row_y = LIST_TOP + LIST_ROW * i;
       if (ui->first_name + i == hovered)
         rectfill(back_buffer, LIST_X + 10, row_y, LIST_X + LIST_W - 11, row_y + LIST_ROW - 2,
                  makecol(GOLD.r, GOLD.g, GOLD.b));
-      ink(LIST_X + 20, row_y + 3, fitted(ui->names[ui->first_name + i], 50));
+      ink(LIST_X + 20, row_y + 3, fit_text(map.name, LIST_MARK_X - 28));
+      if (map.shipped)
+        ink(LIST_X + LIST_MARK_X, row_y + 3, "ze hry");
+      ink_right(LIST_X + LIST_POINTS_RIGHT, row_y + 3, map.points < 0 ? "?" : std::to_string(map.points));
+      ink_right(LIST_X + LIST_TRAPS_RIGHT, row_y + 3, map.traps < 0 ? "?" : std::to_string(map.traps));
     }
     break;
   }
   case DIALOG_RANDOM: {
-    static const char *const labels[RANDOM_FIELDS] = {"Nalezu za 1 bod", "Nalezu za 2 body", "Nalezu za 3 body",
-                                                       "Nalezu za 4 body", "Nalezu za 5 bodu", "Nalezu za 6 bodu",
-                                                       "Pasti", "Seme"};
     sheet(SHEET_RANDOM, RANDOM_X, RANDOM_Y);
     ink(RANDOM_X + 20, RANDOM_Y + 16, "Nahodne vyplnit celou desku:");
     for (int i = 0; i < RANDOM_FIELDS; i++) {
       int fx, fy;
       random_field_box(i, &fx, &fy);
-      ink(RANDOM_X + 30, fy, labels[i]);
-      draw_field(fx, fy, 160, ui->random_text[i], i == ui->random_field);
+      ink(RANDOM_X + 30, fy, random_labels[i]);
+      draw_field(fx, fy, RANDOM_FIELD_W, ui->random_text[i], i == ui->random_field);
     }
     if (!ui->reason.empty())
-      ink(RANDOM_X + 30, RANDOM_TOP + RANDOM_ROW * RANDOM_FIELDS, ui->reason, WARNING);
+      ink(RANDOM_X + 30, RANDOM_TOP + RANDOM_ROW * RANDOM_FIELDS, fit_text(ui->reason, RANDOM_W - 40), WARNING);
     break;
   }
   default: break;
@@ -206,13 +321,65 @@ void editor_draw(const EDIT_UI *ui)
   draw_board_background();
   draw_board(ui);
   draw_palette(ui);
-  static const int column[] = {CTL_STROKE, CTL_RECT, CTL_RANDOM, CTL_CLEAR, CTL_UNDO,
-                               CTL_REDO,   CTL_NEW,  CTL_OPEN,   CTL_SAVE,  CTL_QUIT};
-  for (int control : column)
+  for (int control = CTL_STROKE; control <= CTL_QUIT; control++)
     draw_control(ui, control, (control == CTL_STROKE && ui->tool == TOOL_STROKE) ||
-                              (control == CTL_RECT && ui->tool == TOOL_RECT));
+                              (control == CTL_RECT && ui->tool == TOOL_RECT) ||
+                              (control == CTL_FILL && ui->tool == TOOL_FILL) ||
+                              (control == CTL_MIRROR && ui->ed->mirror != MIRROR_NONE));
   draw_fairness(ui);
   draw_status(ui);
   draw_dialog(ui);
   frame_end();
+}
+
+std::vector<TEXT_ROOM> editor_text_rooms(void)
+{
+  std::vector<TEXT_ROOM> rooms;
+  auto add = [&](const std::string &text, int width) { rooms.push_back({text, width, 0}); };
+  // Every button's caption, as lettering, 4 pixels clear of its plank's edges.
+  for (int dialog = DIALOG_NONE; dialog < DIALOG_COUNT; dialog++)
+    for (int c = 0; c < CTL_COUNT; c++) {
+      CONTROL_PLACE p = control_place(dialog, c);
+      if (p.w)
+        rooms.push_back({c == CTL_MIRROR ? mirror_caption(MIRROR_BOTH) : p.caption, p.w - 8, 1});
+    }
+  for (int mirror = MIRROR_NONE; mirror <= MIRROR_BOTH; mirror++)
+    rooms.push_back({mirror_caption(mirror), control_place(DIALOG_NONE, CTL_MIRROR).w - 8, 1});
+  // The palette: the longest kind with the largest count.
+  add(std::string("6 bodu ") + std::to_string(BOARD_CELLS), PALETTE_ROOM);
+  add("Body " + std::to_string(6 * BOARD_CELLS), PALETTE_ROOM);
+  // The fairness panel with its largest numbers.
+  add("Hracu " + std::to_string(FAIR_PLAYERS_MAX), control_place(DIALOG_NONE, CTL_FEWER).x - PANEL_TEXT_X);
+  add(seat_line(FAIR_PLAYERS_MAX, 6.0 * BOARD_CELLS, 100.0), PANEL_ROOM);
+  add(seat_line(FAIR_PLAYERS_MAX, 999.99, 100.0), PANEL_ROOM);
+  add(nobody_line(100.0), PANEL_ROOM);
+  for (int verdict = VERDICT_NO_FINDS; verdict <= VERDICT_UNEVEN; verdict++)
+    for (const std::string &line : verdict_lines({verdict, FAIR_PLAYERS_MAX, 100.0, 99.9}))
+      add(line, PANEL_ROOM);
+  add("pocitam znovu", PANEL_ROOM);
+  add("hotovo 100%", PANEL_ROOM);
+  for (const char *line : legend)
+    add(line, PANEL_ROOM);
+  // The status strip: the hint alone, or the longest place beside a message.
+  add(PANEL_HINT, STATUS_RIGHT - STATUS_X);
+  add(pointer_place(BOARD_COLUMNS - 1, BOARD_ROWS - 1), STATUS_RIGHT - STATUS_X - 300);
+  // Dialogs and fields: a long name of two-byte letters is cut to fit.
+  std::string long_name;
+  for (int i = 0; i < 120; i++)
+    long_name += "\xc5\xaf";  // u with a ring
+  add(fit_text(long_name, LIST_MARK_X - 28), LIST_MARK_X - 28);
+  add("Ulozit mapu do slozky " MAPS_FOLDER " jako:", DIALOG_W - 40);
+  add("Mapa ze hry se ulozi pod novym jmenem.", DIALOG_W - 40);
+  add("Mapa " + fit_text(long_name, DIALOG_W - 40 - 8 * 18) + " uz existuje.", DIALOG_W - 40);
+  add("Ulozit je, zahodit, nebo se vratit?", DIALOG_W - 40);
+  add("(pred otevrenim jine mapy)", DIALOG_W - 40);
+  add("Otevrit mapu ze slozky " MAPS_FOLDER ":", LIST_POINTS_RIGHT - 8 * 4 - 20 - 8);
+  add(fit_text(long_name, LIST_MARK_X - 28), LIST_MARK_X - 28);
+  add("ze hry", LIST_POINTS_RIGHT - 8 * 4 - 8 - LIST_MARK_X);
+  add("Soubor " + fit_text(long_name, DIALOG_W - 40 - 8 * 14) + " vypada", DIALOG_W - 40);
+  add("Editor minule skoncil s neulozenymi zmenami.", DIALOG_W - 40);
+  add("Seme musi byt cislo 0 az 18446744073709551615", RANDOM_W - 40);
+  for (const char *label : random_labels)
+    add(label, 220 - 30 - 8);
+  return rooms;
 }

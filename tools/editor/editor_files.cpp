@@ -3,7 +3,11 @@
 #include "editor_files.h"
 #include "editor.h"
 #include "kit_files.h"
+#include "match/match.h"
 #include "shell/platform.h"
+
+#include <ctime>
+#include <sys/stat.h>
 
 int map_open(const char *path, std::string *bytes)
 {
@@ -47,18 +51,23 @@ std::string map_open_message(int outcome, const std::string &name)
 
 int map_save(const char *path, const std::string &bytes, std::string *why)
 {
-  std::string reason;
-  if (kit_write_file(path, bytes.data(), bytes.size(), &reason) == 0)
+  std::string reason;  // the kit's English words, for its own users
+  switch (kit_write_file(path, bytes.data(), bytes.size(), &reason)) {
+  case KIT_WRITE_OK:
     return 0;
-  // The kit words its reasons in English; the editor speaks Czech.
-  if (reason == "is a directory")
+  case KIT_WRITE_DIRECTORY:
     *why = "Na tom miste je slozka";
-  else if (reason.compare(0, 20, "is not a regular fil") == 0)
+    break;
+  case KIT_WRITE_NOT_REGULAR:
     *why = "Na tom miste neni obycejny soubor";
-  else if (reason.compare(0, 20, "cannot create a file") == 0)
+    break;
+  case KIT_WRITE_NO_FOLDER:
     *why = "Do slozky map nelze zapisovat";
-  else
+    break;
+  default:
     *why = "Zapis se nepovedl";
+    break;
+  }
   return -1;
 }
 
@@ -77,12 +86,39 @@ int path_is_shipped(const char *path)
   return platform_is_protected(path);
 }
 
+void remove_stale_saves(const char *folder)
+{
+  kit_remove_stale_temps(folder, static_cast<long long>(time(nullptr)));
+}
+
 int make_folder(const char *path)
 {
   return platform_make_folder(path);
 }
 
-std::vector<std::string> folder_names(const char *folder)
+std::vector<MAP_ENTRY> map_list(const char *folder)
 {
-  return platform_folder_names(folder);
+  std::vector<MAP_ENTRY> maps;
+  PLATFORM_FOLDER *listing = platform_folder_open(folder);
+  if (!listing)
+    return maps;
+  while (const char *name = platform_folder_next(listing)) {
+    if (map_is_save_temp(name))
+      continue;
+    // Only regular files (also behind a link) are maps; a folder, FIFO or
+    // device is never opened.
+    std::string path = std::string(folder) + "/" + name, bytes, why;
+    struct stat st;
+    if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+      continue;
+    MAP_ENTRY entry = {name, path_is_shipped(path.c_str()), -1, -1};
+    if (kit_read_file_kind(path.c_str(), BOARD_CELLS, &bytes, &why) == KIT_READ_OK) {
+      EDIT_COUNTS counts = bytes_counts(bytes);
+      entry.points = counts.points;
+      entry.traps = counts.traps;
+    }
+    maps.push_back(entry);
+  }
+  platform_folder_close(listing);
+  return maps;
 }

@@ -1,6 +1,7 @@
 // The editor's dealings with the file system: opening a map with a clear
 // outcome for every bad input, saving through the map kit's safe write, the
-// maps folder's list. Only editor_files.cpp calls the operating system.
+// maps folder's list. Only editor_files.cpp and editor_recovery.cpp call the
+// operating system.
 #pragma once
 
 #include <string>
@@ -34,7 +35,18 @@ int path_exists(const char *path);
 // 1 when path is a shipped map in the player's folder: a symbolic link on
 // Linux, a read-only file (as the installer leaves them) on Windows.
 int path_is_shipped(const char *path);
+// Removes the temporary files that saves cut short left in folder.
+void remove_stale_saves(const char *folder);
 // Makes the folder if it is missing; 0 when it is there afterwards.
 int make_folder(const char *path);
-// The names in folder, "." and ".." left out, sorted; empty when it cannot be read.
-std::vector<std::string> folder_names(const char *folder);
+// A map in the open list: its file name, 1 for a shipped map, the points
+// and traps on its board (both -1 when it cannot be read).
+struct MAP_ENTRY {
+  std::string name;
+  int shipped;
+  int points, traps;
+};
+// The map files in folder (regular files and links to them; folders, FIFOs
+// and a save's temporary files left out) in the order the game's menu lists
+// them; empty when the folder cannot be read.
+std::vector<MAP_ENTRY> map_list(const char *folder);

@@ -5,6 +5,8 @@
 #include "shell/alleg.h"
 #include "shell/input.h"
 
+#include <chrono>
+#include <cstdio>
 #include <cstdlib>
 
 enum { LEFT = 1, RIGHT = 2 };
@@ -15,6 +17,11 @@ static void board_press(EDIT_UI *ui, int buttons, int pressed)
   int col, row;
   cell_col_row(mouse_x, mouse_y, &col, &row);
   int value = (buttons | pressed) & LEFT ? kind_value(ed->kind) : CELL_EMPTY;
+  if (ui->tool == TOOL_FILL) {
+    if (pressed && ui->hover_cell >= 0)
+      editor_flood_fill(ed, col, row, value);
+    return;
+  }
   if (ui->tool == TOOL_STROKE) {
     if (ed->stroke_on && (buttons & (LEFT | RIGHT)))
       editor_stroke_to(ed, col, row);
@@ -30,13 +37,16 @@ static void board_press(EDIT_UI *ui, int buttons, int pressed)
     ui->rect_row = row;
   }
   if (ui->rect_on && (buttons & ui->rect_on)) {
-    // The size in the status line while the rectangle is dragged.
-    int w = abs(col - ui->rect_col) + 1, h = abs(row - ui->rect_row) + 1;
+    // The size in the status line while the rectangle is dragged: the
+    // cells that will be painted, those on the board.
+    int w, h;
+    editor_rect_size(ui->rect_col, ui->rect_row, col, row, &w, &h);
     ui->message = "Obdelnik " + std::to_string(w) + " x " + std::to_string(h);
   } else if (ui->rect_on) {
     int fill = ui->rect_on == LEFT ? kind_value(ed->kind) : CELL_EMPTY;
     editor_fill_rect(ed, ui->rect_col, ui->rect_row, col, row, fill);
     ui->rect_on = 0;
+    ui->message.clear();
   }
 }
 
@@ -46,6 +56,10 @@ static void main_click(EDIT_UI *ui, int control)
   switch (control) {
   case CTL_STROKE: ui->tool = TOOL_STROKE; break;
   case CTL_RECT: ui->tool = TOOL_RECT; break;
+  case CTL_FILL: ui->tool = TOOL_FILL; break;
+  case CTL_MIRROR: ed->mirror = (ed->mirror + 1) % (MIRROR_BOTH + 1); break;
+  case CTL_FLIP_LR: editor_flip(ed, MIRROR_LEFT_RIGHT); break;
+  case CTL_FLIP_TB: editor_flip(ed, MIRROR_TOP_BOTTOM); break;
   case CTL_RANDOM: ui_begin_random(ui); break;
   case CTL_CLEAR: editor_clear(ed); break;
   case CTL_UNDO: editor_undo(ed); break;
@@ -88,6 +102,16 @@ static void dialog_click(EDIT_UI *ui, int control)
     else if (control == CTL_BACK)
       ui->dialog = DIALOG_SAVE;
     break;
+  case DIALOG_TEXT:
+    if (control == CTL_OK)
+      ui_confirm_save(ui, 1);
+    else if (control == CTL_BACK)
+      ui->dialog = DIALOG_SAVE;
+    break;
+  case DIALOG_RECOVER:
+    if (control == CTL_OK || control == CTL_DISCARD)
+      ui_answer_recovery(ui, control == CTL_OK);
+    break;
   case DIALOG_UNSAVED:
     if (control == CTL_OK)
       ui_begin_save(ui);
@@ -100,7 +124,7 @@ static void dialog_click(EDIT_UI *ui, int control)
   case DIALOG_OPEN:
     if (control == CTL_PAGE_UP && ui->first_name > 0)
       ui->first_name -= LIST_ROWS;
-    else if (control == CTL_PAGE_DOWN && ui->first_name + LIST_ROWS < int(ui->names.size()))
+    else if (control == CTL_PAGE_DOWN && ui->first_name + LIST_ROWS < int(ui->maps.size()))
       ui->first_name += LIST_ROWS;
     else if (control == CTL_BACK)
       close_dialog(ui);
@@ -108,7 +132,7 @@ static void dialog_click(EDIT_UI *ui, int control)
       int i = list_name_at(ui, mouse_x, mouse_y);
       if (i >= 0) {
         ui->dialog = DIALOG_NONE;
-        ui_request(ui, AFTER_OPEN, std::string(MAPS_FOLDER) + "/" + ui->names[i]);
+        ui_request(ui, AFTER_OPEN, std::string(MAPS_FOLDER) + "/" + ui->maps[i].name);
       }
     }
     break;
@@ -124,8 +148,35 @@ static void dialog_click(EDIT_UI *ui, int control)
   }
 }
 
-// Typing into the save dialog's name or a random fill field.
-static void type_key(EDIT_UI *ui, int ascii, int scan)
+// The UTF-8 bytes of a character.
+static std::string utf8(int c)
+{
+  std::string out;
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+  return out;
+}
+
+// 1 when the editor's font has a letter for character c.
+static int font_draws(int c)
+{
+  for (int i = 0; i < get_font_ranges(font); i++)
+    if (c >= get_font_range_begin(font, i) && c <= get_font_range_end(font, i))
+      return 1;
+  return 0;
+}
+
+// Typing into the save dialog's name or a random fill field: the name takes
+// any letter the font draws, kept in UTF-8; the fields take digits.
+static void type_key(EDIT_UI *ui, int c, int scan)
 {
   std::string *text = ui->dialog == DIALOG_SAVE ? &ui->field
                       : ui->dialog == DIALOG_RANDOM ? &ui->random_text[ui->random_field] : nullptr;
@@ -134,7 +185,8 @@ static void type_key(EDIT_UI *ui, int ascii, int scan)
     return;
   }
   if (scan == KEY_ENTER || scan == KEY_ENTER_PAD) {
-    if (ui->dialog == DIALOG_SAVE || ui->dialog == DIALOG_OVERWRITE || ui->dialog == DIALOG_RANDOM)
+    if (ui->dialog == DIALOG_SAVE || ui->dialog == DIALOG_OVERWRITE || ui->dialog == DIALOG_RANDOM ||
+        ui->dialog == DIALOG_TEXT || ui->dialog == DIALOG_RECOVER)
       dialog_click(ui, CTL_OK);
     return;
   }
@@ -145,21 +197,38 @@ static void type_key(EDIT_UI *ui, int ascii, int scan)
   if (!text)
     return;
   if (scan == KEY_BACKSPACE) {
+    // The whole last letter, however many bytes it takes.
+    while (!text->empty() && (static_cast<unsigned char>(text->back()) & 0xC0) == 0x80)
+      text->pop_back();
     if (!text->empty())
-      text->erase(text->size() - 1);
+      text->pop_back();
+    ui->reason.clear();
     return;
   }
-  int digits_only = ui->dialog == DIALOG_RANDOM;
-  if (ascii >= 32 && ascii < 127 && (!digits_only || (ascii >= '0' && ascii <= '9')) && text->size() < 300)
-    *text += static_cast<char>(ascii);
+  if (c < 32 || c == 127 || (c >= 128 && c < 160) || text->size() >= 300)
+    return;
+  if (ui->dialog == DIALOG_RANDOM) {
+    if (c >= '0' && c <= '9')
+      *text += static_cast<char>(c);
+    ui->reason.clear();
+    return;
+  }
+  if (!font_draws(c)) {
+    char code[12];
+    snprintf(code, sizeof code, "%04X", unsigned(c));
+    ui->reason = std::string("Znak U+") + code + " editor neumi zobrazit";
+    return;
+  }
+  *text += utf8(c);
   ui->reason.clear();
 }
 
 // The letter of a Ctrl+letter key, 0 for any other key. The library gives
 // such a key the character 1..26 when Control was down as it was pressed, so
 // a Control released before the frame reads the key still counts.
-static int control_letter(int ascii, int scan)
+static int control_letter(int c, int scan)
 {
+  int ascii = c;
   if (ascii < 1 || ascii > 26 || scan < KEY_A || scan > KEY_Z || scan - KEY_A + 1 != ascii)
     return 0;
   return 'a' + ascii - 1;
@@ -168,9 +237,9 @@ static int control_letter(int ascii, int scan)
 static void read_keys(EDIT_UI *ui)
 {
   while (keypressed()) {
-    int k = readkey();
-    int ascii = k & 0xFF, scan = k >> 8;
-    int letter = control_letter(ascii, scan);
+    int scan = 0;
+    int c = ureadkey(&scan);
+    int letter = control_letter(c, scan);
     if (letter) {
       if (ui->dialog != DIALOG_NONE)
         continue;
@@ -187,7 +256,9 @@ static void read_keys(EDIT_UI *ui)
       continue;
     }
     if (ui->dialog != DIALOG_NONE)
-      type_key(ui, ascii, scan);
+      type_key(ui, c, scan);
+    else if (c >= '0' && c < '0' + KIND_COUNT)
+      ui->ed->kind = c - '0';  // the number keys pick the palette
   }
 }
 
@@ -208,6 +279,12 @@ void editor_watch_presses(void)
   mouse_callback = on_mouse_event;
 }
 
+static long long now_ms(void)
+{
+  using namespace std::chrono;
+  return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
 void editor_input(EDIT_UI *ui)
 {
   int buttons = mouse_b;
@@ -215,36 +292,40 @@ void editor_input(EDIT_UI *ui)
   presses_seen = 0;  // (a press landing between these two lines is seen as a level next pass)
   int pressed = (buttons & ~ui->buttons_before) | seen;
   ui->buttons_before = buttons;
+  int in_dialog = ui->dialog != DIALOG_NONE;
   ui->hover = control_at(ui, mouse_x, mouse_y);
   ui->hover_cell = ui->dialog == DIALOG_NONE ? board_cell_at(mouse_x, mouse_y) : -1;
+  ui->pointer_col = ui->pointer_row = -1;
+  if (ui->hover_cell >= 0)
+    ui->pointer_col = ui->hover_cell % BOARD_COLUMNS, ui->pointer_row = ui->hover_cell / BOARD_COLUMNS;
 
   if (close_requested) {
     // The close button means quitting whatever is open; with unsaved
     // changes the question comes up (or is now asked for quitting).
     close_requested = 0;
-    if (ui->dialog == DIALOG_UNSAVED) {
-      ui->after = AFTER_QUIT;
-    } else {
-      ui->dialog = DIALOG_NONE;
-      ui_request(ui, AFTER_QUIT, "");
-    }
+    ui->dialog = DIALOG_NONE;
+    ui_request(ui, AFTER_QUIT, "");
   }
   read_keys(ui);
 
-  if (ui->dialog != DIALOG_NONE) {
-    if (pressed & LEFT)
-      dialog_click(ui, ui->hover);
+  if (ui->dialog != DIALOG_NONE && (pressed & LEFT))
+    dialog_click(ui, ui->hover);
+  in_dialog |= ui->dialog != DIALOG_NONE;
+  // A press that began in a dialog, or closed it, is the dialog's alone.
+  if (!press_guard_pass(&ui->guard, in_dialog, buttons, pressed, now_ms(), mouse_x, mouse_y))
+    pressed = 0;
+  if (in_dialog) {
+    ui_settle_message(ui);
     return;
   }
   if (ui->ed->stroke_on || ui->rect_on || ui->hover_cell >= 0) {
     board_press(ui, buttons, pressed);
-    return;
-  }
-  if (pressed & LEFT) {
+  } else if (pressed & LEFT) {
     int kind = palette_at(mouse_x, mouse_y);
     if (kind >= 0)
       ui->ed->kind = kind;
     else
       main_click(ui, ui->hover);
   }
+  ui_settle_message(ui);
 }

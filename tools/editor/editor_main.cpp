@@ -2,6 +2,7 @@
 // game's library and image set, working in the current folder as the game
 // does ("tarkoni.dat" and the maps folder "mapy" there).
 #include "editor_files.h"
+#include "editor_recovery.h"
 #include "editor_ui.h"
 #include "shell/alleg.h"
 #include "shell/game.h"
@@ -19,6 +20,13 @@ static const char USAGE[] =
   "maps folder \"mapy\" of the current folder (made if missing), beside the\n"
   "image set \"tarkoni.dat\". MAP opens that map file at start.\n";
 
+// The display went away, or a stop signal found the loop too slow to end in
+// time: the copy held ready is all that can still be kept.
+static void last_words(void)
+{
+  recovery_write_kept();
+}
+
 int main(int argc, char **argv)
 {
   // The image set's trial load runs in a second copy of this program on
@@ -34,15 +42,29 @@ int main(int argc, char **argv)
   ui_init(ui.get(), ed.get());
   if (make_folder(MAPS_FOLDER) != 0)
     ui->message = "Slozku " MAPS_FOLDER " nelze vytvorit: ulozit nepujde";
+  remove_stale_saves(MAPS_FOLDER);
   if (argc == 2)
     ui_open_path(ui.get(), argv[1]);
+  ui_offer_recovery(ui.get());
+  platform_set_last_words(last_words);
   while (!ui->quit) {
+    if (platform_stop_signal()) {
+      // A logout or a kill: the unsaved changes go to the recovery copy,
+      // then the loop ends so that the display is given back.
+      ui_recovery_refresh(ui.get(), 1);
+      recovery_write_kept();
+      break;
+    }
     editor_input(ui.get());
     ui_fairness_step(ui.get(), FAIRNESS_SLICE_US);
     editor_draw(ui.get());
+    ui_recovery_refresh(ui.get(), 0);
     if (!ui->fair.running)
       rest(1);  // nothing to compute: leave the processor to others
   }
+  // A clean end writes no copy: one is only ever written above or by the
+  // last words, so a copy left by another run (another editor stopped
+  // meanwhile, or an offer not answered) stays for the next start.
   fairness_free(&ui->fair);
   free_editor_pictures();
   shutdown_game();

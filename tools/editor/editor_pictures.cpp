@@ -31,10 +31,14 @@ static void add_plank(const CONTROL_PLACE &p)
 
 void paint_editor_pictures(void)
 {
-  static const int dialogs[] = {DIALOG_NONE, DIALOG_SAVE, DIALOG_OVERWRITE, DIALOG_UNSAVED, DIALOG_OPEN, DIALOG_RANDOM};
-  for (int dialog : dialogs)
+  for (int dialog = DIALOG_NONE; dialog < DIALOG_COUNT; dialog++)
     for (int c = 0; c < CTL_COUNT; c++)
       add_plank(control_place(dialog, c));
+  for (int mirror = MIRROR_NONE; mirror <= MIRROR_BOTH; mirror++) {
+    CONTROL_PLACE p = control_place(DIALOG_NONE, CTL_MIRROR);
+    p.caption = mirror_caption(mirror);
+    add_plank(p);
+  }
   for (int i = 0; i < SHEET_COUNT; i++)
     sheets[i] = new_parchment(sheet_sizes[i].w, sheet_sizes[i].h, 17 + i);
 }

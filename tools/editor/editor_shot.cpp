@@ -35,7 +35,8 @@ int main(int argc, char **argv)
   ui_init(ui.get(), ed.get());
   ui_open_path(ui.get(), map);
   ed->kind = 6;
-  while (!ui->fair.done)
+  ui->pointer_col = 12, ui->pointer_row = 7;
+  while (!ui->fair.done || ui->fair.running)
     ui_fairness_step(ui.get(), 1000000);
   editor_draw(ui.get());
   PALETTE palette;

@@ -4,6 +4,8 @@
 #pragma once
 
 #include "editor.h"
+#include "editor_files.h"
+#include "editor_press.h"
 #include "fairness.h"
 
 #include <string>
@@ -12,9 +14,14 @@
 #define EDITOR_TITLE "Editor map"
 #define MAPS_FOLDER "mapy"
 
-enum { TOOL_STROKE = 0, TOOL_RECT = 1 };
+enum { TOOL_STROKE = 0, TOOL_RECT = 1, TOOL_FILL = 2 };
 
-enum { DIALOG_NONE, DIALOG_SAVE, DIALOG_OVERWRITE, DIALOG_UNSAVED, DIALOG_OPEN, DIALOG_RANDOM };
+enum {
+  DIALOG_NONE, DIALOG_SAVE, DIALOG_OVERWRITE, DIALOG_UNSAVED, DIALOG_OPEN, DIALOG_RANDOM,
+  DIALOG_TEXT,     // the save would write over a file that looks like text
+  DIALOG_RECOVER,  // unsaved changes of an earlier run: restore them?
+  DIALOG_COUNT
+};
 
 // What waits on the unsaved-changes question.
 enum { AFTER_NOTHING, AFTER_QUIT, AFTER_OPEN, AFTER_NEW };
@@ -23,7 +30,7 @@ enum { AFTER_NOTHING, AFTER_QUIT, AFTER_OPEN, AFTER_NEW };
 enum {
   CTL_NONE = -1,
   // the left column
-  CTL_STROKE, CTL_RECT, CTL_RANDOM, CTL_CLEAR, CTL_UNDO, CTL_REDO, CTL_NEW, CTL_OPEN, CTL_SAVE, CTL_QUIT,
+  CTL_STROKE, CTL_RECT, CTL_FILL, CTL_MIRROR, CTL_FLIP_LR, CTL_FLIP_TB, CTL_RANDOM, CTL_CLEAR, CTL_UNDO, CTL_REDO, CTL_NEW, CTL_OPEN, CTL_SAVE, CTL_QUIT,
   CTL_FEWER, CTL_MORE,
   // the questions and dialogs
   CTL_OK, CTL_DISCARD, CTL_BACK, CTL_PAGE_UP, CTL_PAGE_DOWN,
@@ -45,30 +52,49 @@ struct EDIT_UI {
   std::string name;              // the map's name in the maps folder, "" for a new map
   std::string opened_path;       // where it was opened or last saved, "" for none
   int opened_link;               // 1 when that was a link (a shipped map)
+  int opened_text;               // 1 when that file looks like text and no save went over it yet
   std::string field;             // the name being typed
   std::string message;           // the status line
+  std::string message_said;      // the status line as it was when the board last changed
+  int message_serial;            // the board's undo serial then
   std::string reason;            // why the dialog refused, "" for nothing
   int rect_on, rect_col, rect_row;  // a rectangle being dragged from this cell
   int hover_cell;                // board cell under the pointer, -1 for none
   int hover;                     // control under the pointer
   int buttons_before;            // mouse_b of the last pass, for clicks
-  std::vector<std::string> names;  // the open list
+  PRESS_GUARD guard;             // keeps presses made in dialogs off the board
+  int pointer_col, pointer_row;  // the cell under the pointer, -1 when off the board
+  std::vector<MAP_ENTRY> maps;   // the open list
   int first_name;                // the first shown
   int random_field;              // the field being typed, 0..RANDOM_FIELDS-1
-  std::string random_text[RANDOM_FIELDS];
+  std::string random_text[RANDOM_FIELDS];  // kept from one random fill to the next
+  int random_ready;              // 1 once random_text holds values
   int quit;
+  // The recovery copy: the one offered at start, and what the copy held
+  // ready was last made from (the board, the name and path, which load).
+  std::string recovered;
+  int loads;                     // counts maps opened, restored or begun
+  int kept_any, kept_loads;
+  unsigned char kept_board[BOARD_CELLS];
+  std::string kept_name, kept_path;
 };
 
 // --- layout (editor_controls.cpp)
 enum { PALETTE_X = 4, PALETTE_Y = 6, PALETTE_ROW = 20, PALETTE_W = 132 };
-enum { PANEL_X = 2, PANEL_Y = 300, PANEL_W = 136, PANEL_H = 296 };
+enum { PANEL_X = 2, PANEL_Y = 352, PANEL_W = 136, PANEL_H = 246 };
 enum { RANDOM_X = 240, RANDOM_Y = 150, RANDOM_W = 440, RANDOM_H = 260, RANDOM_ROW = 20, RANDOM_TOP = 190 };
+enum { RANDOM_FIELD_W = 196 };  // room for the longest seed, 20 digits
 enum { DIALOG_X = 240, DIALOG_Y = 180, DIALOG_W = 440, DIALOG_H = 200 };
 enum { LIST_X = 240, LIST_Y = 40, LIST_W = 440, LIST_H = 520, LIST_ROWS = 30, LIST_ROW = 14, LIST_TOP = 76 };
-enum { STATUS_Y = 584 };
+// The open list's columns, from LIST_X: the shipped mark, the right ends of
+// the points and the traps.
+enum { LIST_MARK_X = 228, LIST_POINTS_RIGHT = 340, LIST_TRAPS_RIGHT = 420 };
+enum { STATUS_Y = 584, STATUS_STRIP_Y = 581 };
 struct CONTROL_PLACE { int x, y, w, h; const char *caption; };
 // Where control sits in dialog (DIALOG_NONE: the main screen), w 0 when absent.
 CONTROL_PLACE control_place(int dialog, int control);
+// The symmetry button's caption for a MIRROR_* mode.
+const char *mirror_caption(int mirror);
 // The control under the pointer, CTL_NONE for none.
 int control_at(const EDIT_UI *ui, int x, int y);
 // The palette row under (x, y), -1 for none.
@@ -99,6 +125,20 @@ void ui_show_open_list(EDIT_UI *ui);
 void ui_begin_random(EDIT_UI *ui);
 // Fills the board from the random fields, or says why not.
 void ui_confirm_random(EDIT_UI *ui);
+// Offers the recovery copy an earlier run left, if any (a damaged one is
+// removed and said so).
+void ui_offer_recovery(EDIT_UI *ui);
+// Restores the offered copy (restore 1) or throws it away; the file goes.
+void ui_answer_recovery(EDIT_UI *ui, int restore);
+// Keeps the recovery copy ready for the map as it is now, or none when
+// nothing is unsaved; cheap when nothing changed. While a stroke paints on a
+// map with more than RECOVERY_FOLLOW_TAIL bytes past its board it waits for
+// the stroke's end, unless now is 1 (the editor must end: the stroke then
+// ends where it is).
+enum { RECOVERY_FOLLOW_TAIL = 65536 };
+void ui_recovery_refresh(EDIT_UI *ui, int now);
+// Clears the status line once the board has changed since it was written.
+void ui_settle_message(EDIT_UI *ui);
 // Restarts the fairness run when the board differs from the one it plays,
 // then plays a slice of it.
 void ui_fairness_step(EDIT_UI *ui, int budget_us);
@@ -121,3 +161,10 @@ void paint_editor_pictures(void);
 void free_editor_pictures(void);
 // Composes and presents one frame.
 void editor_draw(const EDIT_UI *ui);
+// Every place a text is written in, with the longest text it can be given
+// and its width in pixels; a control's caption is measured as lettering.
+struct TEXT_ROOM { std::string text; int width; int lettering; };
+std::vector<TEXT_ROOM> editor_text_rooms(void);
+// text cut to fit width pixels in the editor's font, ".." marking the cut;
+// a cut never splits a letter.
+std::string fit_text(const std::string &text, int width);

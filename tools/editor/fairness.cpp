@@ -2,6 +2,7 @@
 #include "fairness.h"
 
 #include <chrono>
+#include <cmath>
 #include <cstdlib>
 
 enum { MOVES_PER_CHECK = 100 };  // moves between looks at the clock
@@ -23,7 +24,6 @@ void fairness_restart(FAIRNESS *fair, const int cells[BOARD_CELLS])
   srand(fair->seed);
   map_stats_begin(&fair->run, cells, fair->players, fair->matches);
   fair->running = 1;
-  fair->done = 0;
 }
 
 int fairness_slice(FAIRNESS *fair, int budget_us)
@@ -56,18 +56,41 @@ int fairness_progress(const FAIRNESS *fair)
   return done;
 }
 
-int fairness_favoured(const FAIRNESS *fair)
+// The 95th percentile of the spread of k equal normal samples, in standard
+// deviations (the studentized range with unlimited degrees of freedom), for
+// k = 2..8 seats.
+static const double spread_95[FAIR_PLAYERS_MAX + 1] = {0, 0, 2.77, 3.31, 3.63, 3.86, 4.03, 4.17, 4.29};
+
+FAIR_VERDICT fairness_verdict(const MAP_STATS *s)
 {
-  int best = 0, shared = 0;
-  for (int p = 1; p <= fair->stats.players; p++) {
-    if (!best || fair->stats.wins[p] > fair->stats.wins[best]) {
-      best = p;
+  FAIR_VERDICT v = {VERDICT_NO_FINDS, 0, 0.0, 0.0};
+  int k = s->players;
+  long long points = 0;
+  for (int p = 1; p <= k; p++)
+    points += s->total[p];
+  if (s->matches <= 0 || k < FAIR_PLAYERS_MIN || k > FAIR_PLAYERS_MAX || points == 0)
+    return v;
+  int most = 1, fewest = 1, shared = 0;
+  for (int p = 2; p <= k; p++) {
+    if (s->wins[p] > s->wins[most]) {
+      most = p;
       shared = 0;
-    } else if (fair->stats.wins[p] == fair->stats.wins[best]) {
+    } else if (s->wins[p] == s->wins[most]) {
       shared = 1;
     }
+    if (s->wins[p] < s->wins[fewest])
+      fewest = p;
   }
-  return shared ? 0 : best;
+  double share = double(s->matches - s->no_winner) / (double(k) * s->matches);
+  v.spread = 100.0 * (s->wins[most] - s->wins[fewest]) / s->matches;
+  v.noise = 100.0 * spread_95[k] * std::sqrt(share * (1 - share) / s->matches);
+  if (v.spread <= v.noise)
+    v.verdict = VERDICT_BALANCED;
+  else if (shared)
+    v.verdict = VERDICT_UNEVEN;
+  else
+    v.verdict = VERDICT_FAVOURED, v.seat = most;
+  return v;
 }
 
 void fairness_free(FAIRNESS *fair)

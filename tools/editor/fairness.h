@@ -13,9 +13,23 @@ struct FAIRNESS {
   int matches;
   unsigned int seed;
   int running;        // 1 while matches are being played
-  int done;           // 1 once stats hold a finished run for the board
+  int done;           // 1 once stats hold a finished run: for the board, or
+                      // while running, for the board before (shown meanwhile)
   MAP_STATS_RUN run;
   MAP_STATS stats;    // the last finished run
+};
+
+// What the win shares say. A seat's share of 1000 matches varies by chance
+// by about sqrt(p (1 - p) / 1000); the map is balanced while the spread of
+// the shares (the most wins less the fewest) stays within the spread that
+// seats of equal chances reach in 95 of 100 such runs, and favours the seat
+// with the most wins beyond it.
+enum { VERDICT_NO_FINDS, VERDICT_BALANCED, VERDICT_FAVOURED, VERDICT_UNEVEN };
+struct FAIR_VERDICT {
+  int verdict;    // VERDICT_*; VERDICT_UNEVEN when the top share is shared
+  int seat;       // the favoured seat for VERDICT_FAVOURED, else 0
+  double spread;  // most less fewest wins, in percentage points
+  double noise;   // the largest spread chance gives, in percentage points
 };
 
 void fairness_init(FAIRNESS *fair, int players);
@@ -25,7 +39,6 @@ void fairness_restart(FAIRNESS *fair, const int cells[BOARD_CELLS]);
 int fairness_slice(FAIRNESS *fair, int budget_us);
 // Matches finished so far in the running run, 0..matches.
 int fairness_progress(const FAIRNESS *fair);
-// The seat with the largest share of wins in the finished run, 0 when the
-// top share is shared.
-int fairness_favoured(const FAIRNESS *fair);
+// The verdict on finished numbers; a board on which nobody scores has no finds.
+FAIR_VERDICT fairness_verdict(const MAP_STATS *stats);
 void fairness_free(FAIRNESS *fair);

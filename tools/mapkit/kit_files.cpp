@@ -5,6 +5,8 @@
 
 #include <cerrno>
 #include <cstring>
+#include <ctime>
+#include <vector>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -74,35 +76,71 @@ int kit_same_file(const char *a, const char *b)
   return platform_same_file(a, b);
 }
 
-int kit_write_file(const char *path, const void *data, size_t length, std::string *why)
+int kit_remove_stale_temps(const char *folder, long long now)
 {
-  struct stat st;
-  if (stat(path, &st) == 0 && !S_ISREG(st.st_mode)) {
-    *why = S_ISDIR(st.st_mode) ? "is a directory" : "is not a regular file (a device, FIFO or socket is never written)";
-    return -1;
+  PLATFORM_FOLDER *listing = platform_folder_open(folder);
+  if (!listing)
+    return 0;
+  // Collected first: removing names while the folder is read may skip some.
+  std::vector<std::string> stale;
+  size_t temp_length = strlen(MAP_SAVE_TEMP_PREFIX) + 6;
+  while (const char *name = platform_folder_next(listing)) {
+    if (!map_is_save_temp(name) || strlen(name) != temp_length)
+      continue;
+    std::string path = std::string(folder) + "/" + name;
+    struct stat st;
+    if (stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && now - st.st_mtime >= KIT_STALE_TEMP_SECONDS)
+      stale.push_back(path);
   }
-  std::string tmp = folder_of(path) + "/" MAP_SAVE_TEMP_PREFIX "XXXXXX";
-  int fd = platform_create_temp(&tmp[0], path);
-  if (fd < 0) {
-    *why = std::string("cannot create a file in ") + folder_of(path) + ": " + strerror(errno);
-    return -1;
-  }
-  const char *p = static_cast<const char *>(data);
-  size_t left = length;
-  int failed = 0;
-  while (!failed && left > 0) {
+  platform_folder_close(listing);
+  int removed = 0;
+  for (const std::string &path : stale)
+    removed += unlink(path.c_str()) == 0;
+  return removed;
+}
+
+// Writes all of data to fd; 0, or -1 with errno set.
+static int write_all(int fd, const char *p, size_t left)
+{
+  while (left > 0) {
     ssize_t put = write(fd, p, left);
     if (put < 0 && errno == EINTR)
       continue;
     if (put <= 0) {
-      failed = 1;
-      break;
+      if (put == 0)
+        errno = EIO;
+      return -1;
     }
     p += put;
     left -= static_cast<size_t>(put);
   }
+  return 0;
+}
+
+int kit_write_file(const char *path, const void *data, size_t length, std::string *why)
+{
+  struct stat st;
+  if (stat(path, &st) == 0 && !S_ISREG(st.st_mode)) {
+    if (S_ISDIR(st.st_mode)) {
+      *why = "is a directory";
+      return KIT_WRITE_DIRECTORY;
+    }
+    *why = "is not a regular file (a device, FIFO or socket is never written)";
+    return KIT_WRITE_NOT_REGULAR;
+  }
+  std::string folder = folder_of(path);
+  kit_remove_stale_temps(folder.c_str(), static_cast<long long>(time(nullptr)));
+  std::string tmp = folder + "/" MAP_SAVE_TEMP_PREFIX "XXXXXX";
+  int fd = platform_create_temp(&tmp[0], path);
+  if (fd < 0) {
+    *why = std::string("cannot create a file in ") + folder + ": " + strerror(errno);
+    return KIT_WRITE_NO_FOLDER;
+  }
+  // The bytes reach the disk before the rename makes them the map: a power
+  // cut then leaves the old map or the new one, never an empty file.
+  int failed = write_all(fd, static_cast<const char *>(data), length) != 0 || platform_flush_file(fd) != 0;
   if (failed)
-    *why = strerror(errno ? errno : EIO);
+    *why = strerror(errno);
   if (close(fd) != 0 && !failed) {
     failed = 1;
     *why = strerror(errno);
@@ -113,7 +151,7 @@ int kit_write_file(const char *path, const void *data, size_t length, std::strin
   }
   if (failed) {
     unlink(tmp.c_str());
-    return -1;
+    return KIT_WRITE_FAILED;
   }
-  return 0;
+  return KIT_WRITE_OK;
 }
