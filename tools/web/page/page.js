@@ -97,6 +97,7 @@
       showMessage(TEXTS.gameSays + '\n' + text, true);
     },
     onExit: function (status) {
+      document.body.dataset.exitStatus = status;
       if (!stopped)
         showMessage(status === 0 ? TEXTS.ended : TEXTS.crashed, true);
       stopped = true;
@@ -110,6 +111,18 @@
     printErr: function (text) { console.warn(text); }
   };
   window.Module = Module;
+
+  // The data package reports a failed download by throwing, outside the
+  // program: before the first picture, anything thrown means the game
+  // cannot start.
+  function failedToStart() {
+    if (!stopped && !Module.webShown) {
+      stopped = true;
+      showMessage(Module.calledRun ? TEXTS.crashed : TEXTS.noFiles, true);
+    }
+  }
+  window.addEventListener('error', failedToStart);
+  window.addEventListener('unhandledrejection', failedToStart);
 
   var program = document.createElement('script');
   program.src = 'hledani-pokladu.js';
