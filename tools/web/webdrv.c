@@ -10,7 +10,8 @@
  *
  * The page (tools/web/page) sets Module.canvas, queues pointer states in
  * Module.webInput ({x, y, b}: the game's coordinates and buttons, 1 left,
- * 2 right) and may set Module.onGameMessage(text) and Module.onFirstFrame(). */
+ * 2 right) and may set Module.onGameMessage(text), Module.onFirstFrame()
+ * and Module.onFrameTimed(work_ms, present_ms). */
 #include <allegro.h>
 #include <allegro/internal/aintern.h>
 
@@ -69,6 +70,14 @@ EM_JS(int, web_next_pointer, (void), {
   return input.x | (input.y << 12) | (input.b << 24);
 });
 
+/* Tells a page that measures frames (Module.onFrameTimed, the benchmark's)
+ * how long the program worked on the frame since the last animation frame
+ * and how long presenting it took, in milliseconds. */
+EM_JS(void, web_note_frame, (double work_ms, double present_ms), {
+  if (Module.onFrameTimed)
+    Module.onFrameTimed(work_ms, present_ms);
+});
+
 /* Shows a message of the program's on the page (or the console). */
 EM_JS(void, web_show_message, (const char *text), {
   var message = UTF8ToString(text);
@@ -85,6 +94,7 @@ static unsigned int *screen_rgba;       /* the same as RGBA bytes for the canvas
 static unsigned int *rgba_of;           /* 65,536 entries: a 5-6-5 pixel's RGBA */
 static int screen_w, screen_h;
 static double last_tick_ms;
+static double frame_began;             /* when the browser last gave control back */
 static int mouse_range[4] = {0, 0, 799, 599};
 static int mouse_running;
 
@@ -161,8 +171,12 @@ static void take_time(void)
 /* One frame's turn of the browser. */
 static void web_frame(void)
 {
+   double start = emscripten_get_now();
+
    present();
+   web_note_frame(start - frame_began, emscripten_get_now() - start);
    web_wait_frame();
+   frame_began = emscripten_get_now();
    take_pointer();
    take_time();
 }
@@ -272,7 +286,7 @@ MOUSE_DRIVER mouse_web = {
 
 static int web_timer_init(void)
 {
-   last_tick_ms = emscripten_get_now();
+   last_tick_ms = frame_began = emscripten_get_now();
    return 0;
 }
 
