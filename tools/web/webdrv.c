@@ -90,6 +90,7 @@ EM_JS(void, web_show_message, (const char *text), {
 /* ---- the frame: present, wait, take in input and time */
 
 static unsigned short *screen_pixels;   /* the screen bitmap's memory, 5-6-5 */
+static unsigned short *shown_pixels;    /* what the canvas shows, 5-6-5 */
 static unsigned int *screen_rgba;       /* the same as RGBA bytes for the canvas */
 static unsigned int *rgba_of;           /* 65,536 entries: a 5-6-5 pixel's RGBA */
 static int screen_w, screen_h;
@@ -131,12 +132,15 @@ static int build_colour_table(void)
    return 0;
 }
 
+/* Draws the screen on the canvas, unless the canvas shows it already (most
+ * frames of a game that redraws a still picture). */
 static void present(void)
 {
    int i, n = screen_w * screen_h;
 
-   if (!screen_pixels)
+   if (!screen_pixels || memcmp(shown_pixels, screen_pixels, n * 2) == 0)
       return;
+   memcpy(shown_pixels, screen_pixels, n * 2);
    for (i = 0; i < n; i++)
       screen_rgba[i] = rgba_of[screen_pixels[i]];
    web_put_picture((const unsigned char *)screen_rgba, screen_w, screen_h);
@@ -192,6 +196,8 @@ static void blit_to_screen(BITMAP *source, BITMAP *dest, int source_x, int sourc
    web_frame();
 }
 
+static void web_gfx_exit(BITMAP *b);
+
 static BITMAP *web_gfx_init(int w, int h, int v_w, int v_h, int color_depth)
 {
    BITMAP *b;
@@ -209,12 +215,16 @@ static BITMAP *web_gfx_init(int w, int h, int v_w, int v_h, int color_depth)
    if (!rgba_of && build_colour_table() != 0)
       return NULL;
    screen_pixels = calloc(w * h, 2);
+   shown_pixels = calloc(w * h, 2);
    screen_rgba = malloc(w * h * 4);
-   if (!screen_pixels || !screen_rgba)
+   b = screen_pixels && shown_pixels && screen_rgba ?
+      _make_bitmap(w, h, (uintptr_t)screen_pixels, &gfx_web, 16, w * 2) : NULL;
+   if (!b) {
+      web_gfx_exit(NULL);
+      ustrzcpy(allegro_error, ALLEGRO_ERROR_SIZE, get_config_text("Not enough memory"));
       return NULL;
-   b = _make_bitmap(w, h, (uintptr_t)screen_pixels, &gfx_web, 16, w * 2);
-   if (!b)
-      return NULL;
+   }
+   shown_pixels[0] = 1;   /* differs from the black screen: the first frame is drawn */
    memory_to_screen = *b->vtable;
    b->vtable->blit_from_memory = blit_to_screen;
    screen_w = gfx_web.w = w;
@@ -227,8 +237,9 @@ static void web_gfx_exit(BITMAP *b)
 {
    (void)b;
    free(screen_pixels);
+   free(shown_pixels);
    free(screen_rgba);
-   screen_pixels = NULL;
+   screen_pixels = shown_pixels = NULL;
    screen_rgba = NULL;
 }
 
