@@ -33,18 +33,22 @@
     messageBox.hidden = false;
   }
 
-  // The largest size with the picture's aspect that fits the stage: whole
-  // multiples of 800 x 600 where one fits, so that every pixel stays square
-  // and sharp; a smaller, uneven scale only where the window is smaller.
+  // The largest size with the picture's aspect that fits the stage, counted
+  // in the screen's own pixels: a whole multiple of 800 x 600 where one comes
+  // close (within a fifth), so that every pixel of the game stays square and
+  // sharp; otherwise the largest uneven scale, so that a big screen is filled
+  // and a small window still shows the whole picture.
   function fitPicture() {
-    var w = stage.clientWidth, h = stage.clientHeight;
+    var ratio = window.devicePixelRatio || 1;
+    var w = stage.clientWidth * ratio, h = stage.clientHeight * ratio;
     var scale = Math.min(w / canvas.width, h / canvas.height);
-    if (scale >= 1)
-      scale = Math.floor(scale);
+    var whole = Math.floor(scale);
+    if (whole >= 1 && whole >= 0.8 * scale)
+      scale = whole;
     if (!(scale > 0))
       scale = 1;
-    canvas.style.width = Math.floor(canvas.width * scale) + 'px';
-    canvas.style.height = Math.floor(canvas.height * scale) + 'px';
+    canvas.style.width = Math.floor(canvas.width * scale) / ratio + 'px';
+    canvas.style.height = Math.floor(canvas.height * scale) / ratio + 'px';
   }
   window.addEventListener('resize', fitPicture);
   document.addEventListener('fullscreenchange', fitPicture);
