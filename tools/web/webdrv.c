@@ -49,12 +49,17 @@ EM_ASYNC_JS(void, web_wait_frame, (void), {
   await new Promise(function(resume) { requestAnimationFrame(function() { resume(); }); });
 });
 
-/* The next pointer state, x | y << 12 | buttons << 24. Queued moves are taken
- * in up to the next change of the buttons, which comes in a frame of its own:
- * a program that reads the buttons once a frame never misses a quick click. */
+/* The next pointer state, x | y << 12 | buttons << 24, or -1 while the page
+ * has sent none (the pointer has not been over the picture yet). Queued
+ * moves are taken in up to the next change of the buttons, which comes in a
+ * frame of its own: a program that reads the buttons once a frame never
+ * misses a quick click. */
 EM_JS(int, web_next_pointer, (void), {
   var input = Module.webInput || (Module.webInput = {queue: [], x: 0, y: 0, b: 0});
   var buttons_changed = false;
+  if (!input.queue.length && !input.seen)
+    return -1;
+  input.seen = true;
   while (input.queue.length) {
     var next = input.queue[0];
     if (next.b != input.b) {
@@ -151,7 +156,7 @@ static void take_pointer(void)
    int state = web_next_pointer();
    int x = state & 0xFFF, y = (state >> 12) & 0xFFF;
 
-   if (!mouse_running)
+   if (!mouse_running || state < 0)
       return;
    _mouse_x = MID(mouse_range[0], x, mouse_range[2]);
    _mouse_y = MID(mouse_range[1], y, mouse_range[3]);
