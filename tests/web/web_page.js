@@ -1,7 +1,7 @@
 // The page around the web game: the picture's size for each window (whole
 // multiples where one comes close, the whole picture always inside), the
-// page's Czech title and language, and its message where the browser has
-// no WebAssembly; no browser menu on the right button, no errors logged.
+// page's Czech title and language, a click shorter than a frame, and the
+// message where the browser has no WebAssembly; no browser menu on the right button, no errors logged.
 // Usage: node web_page.js DIST; exit status 0 when every check holds.
 'use strict';
 
@@ -43,6 +43,16 @@ async function run(dist) {
         failures.push(`${s.room}: the picture is ${got[0]} x ${got[1]}${got[2] ? '' : ', not all inside'}; want ${s.width} wide (${s.why})`);
     }
     await page.setViewport({ width: 1024, height: 768, deviceScaleFactor: 1 });
+    // A press and release that come between two frames still count: the
+    // second player's card turns from computer to off.
+    const before = await web.stillFrame(page, 700, 580);
+    const card = await web.pagePoint(page, 85 + 170 + 60, 150 + 25);
+    await page.mouse.move(card.x, card.y);
+    await page.mouse.down();
+    await page.mouse.up();
+    const after = await web.stillFrame(page, 700, 580);
+    if (Buffer.compare(Buffer.from(before.buffer), Buffer.from(after.buffer)) === 0)
+      failures.push('a click shorter than a frame did nothing');
     await web.click(page, 400, 300, 3, 50);
     failures.push(...await web.pageProblems(page));
     await page.close();
