@@ -1,6 +1,7 @@
 // What the game needs from the operating system beyond the graphics library,
-// where Linux and Windows differ: platform_posix.cpp and platform_windows.cpp
-// implement it, and the build picks one.
+// where Linux, Windows and the web browser differ: platform_posix.cpp,
+// platform_windows.cpp and platform_web.cpp implement it, and the build
+// picks one.
 #pragma once
 
 #include <cstddef>
@@ -94,7 +95,9 @@ int platform_make_folder(const char *path);
 std::vector<std::string> platform_folder_names(const char *folder);
 
 // A folder read one name at a time, in the order the game's menu lists maps:
-// the order the system's folder listing yields them.
+// on Linux and Windows the order the system's folder listing yields them; on
+// the web sorted by the names' bytes (std::string's order), so that a list
+// holding files kept in the browser's storage reads the same after a reload.
 struct PLATFORM_FOLDER;
 // Opens folder for listing; null when it is missing or cannot be read.
 PLATFORM_FOLDER *platform_folder_open(const char *folder);

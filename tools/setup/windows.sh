@@ -15,12 +15,9 @@ CACHE=$OUT/cache
 JOBS=$(nproc)
 VERSION=$(sed -n '1s/.*(\([^)]*\)).*/\1/p' debian/changelog)
 
-# The upstream tarballs, as Debian bookworm ships them. The versions are
-# pinned to the main suite: the security suite's source files answer 404 on
-# some mirrors.
-ALLEGRO_SRC=allegro4.4=2:4.4.3.1-3
-ALLEGRO_TAR=allegro4.4_4.4.3.1.orig.tar.gz
-ALLEGRO_SHA=ec19dbc9a021244582b4819b3583ee594b50141f9fcf6944a4ed8069cbf8d4d4
+# The upstream tarballs, as Debian bookworm ships them (Allegro's is named
+# in debian_source.sh).
+source "$ROOT/tools/setup/debian_source.sh"
 ZLIB_SRC=zlib=1:1.2.13.dfsg-1
 ZLIB_TAR=zlib_1.2.13.dfsg.orig.tar.bz2
 ZLIB_SHA=71feb7947e3c00ef125f83b79a4e529bde31171e5babe48b391f06758d1ab0a1
@@ -35,42 +32,12 @@ install_packages() {
   [ "$(id -u)" -eq 0 ] || { echo "not root: assuming the cross tools, Wine and NSIS are installed"; return; }
   step "Installing the cross tools, Wine and NSIS"
   dpkg --add-architecture i386
-  # Debian's source packages come from the same archive as its binaries.
-  local list=/etc/apt/sources.list.d/debian.sources src=/etc/apt/sources.list.d/debian-src.sources
-  if [ -f "$list" ] && [ ! -f "$src" ]; then
-    sed 's/^Types: deb$/Types: deb-src/' "$list" > "$src"
-  elif [ ! -f "$list" ] && ! grep -qs '^deb-src' /etc/apt/sources.list; then
-    sed -n 's/^deb /deb-src /p' /etc/apt/sources.list > /etc/apt/sources.list.d/debian-src.list
-  fi
+  enable_source_packages
   apt-get -o DPkg::Lock::Timeout=900 update > /dev/null
   DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 install -y --no-install-recommends \
     g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 cmake make patch dpkg-dev \
     build-essential pkg-config liballegro4-dev libpng-dev \
     wine wine64 wine32:i386 nsis zip unzip icoutils xvfb xauth xdotool procps googletest
-}
-
-# fetch PACKAGE=VERSION TARBALL SHA256 [MORE FILES]: a Debian source package's
-# files into $CACHE/src; the upstream tarball must have the pinned SHA-256,
-# and every file named must have the SHA-256 its .dsc gives.
-fetch() {
-  local package=$1 tarball=$2 sha=$3
-  shift 3
-  mkdir -p "$CACHE/src"
-  local file missing=0
-  for file in "$tarball" "$@"; do [ -f "$CACHE/src/$file" ] || missing=1; done
-  if [ $missing -eq 1 ]; then
-    step "Fetching $package"
-    # The Debian part of allegro4.4 is missing from the archive (404), so
-    # the command fails though the upstream tarball arrives: check the files.
-    (cd "$CACHE/src" && apt-get source --download-only "$package" || true)
-  fi
-  echo "$sha  $CACHE/src/$tarball" | sha256sum -c --quiet - || { echo "$tarball: wrong SHA-256"; exit 1; }
-  for file in "$tarball" "$@"; do
-    [ -f "$CACHE/src/$file" ] || { echo "$file did not arrive"; exit 1; }
-    local got
-    got=$(sha256sum "$CACHE/src/$file" | cut -d' ' -f1)
-    grep -qs " $got [0-9]* $file\$" "$CACHE"/src/*.dsc || { echo "$file: SHA-256 not in its .dsc"; exit 1; }
-  done
 }
 
 install_packages
