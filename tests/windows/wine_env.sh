@@ -4,6 +4,11 @@
 ARCH=$(cat "$WINDOWS_DIR/test-arch")
 STAGE=$WINDOWS_DIR/stage-$ARCH
 if [ "$ARCH" = i686 ]; then WINE=wine; else WINE=/usr/lib/wine/wine64; fi
+if [ "$ARCH" = i686 ]; then
+  echo "Running the shipped 32-bit (i686) build under Wine"
+else
+  echo "Running the 64-bit (x86_64) build under Wine: this kernel cannot run 32-bit programs"
+fi
 export WINE
 export WINEDEBUG=${WINEDEBUG:--all}
 # No menu entries or .desktop files in the user's home, no Mono or Gecko

@@ -8,7 +8,7 @@
 ;   makensis -INPUTCHARSET UTF8 -DVERSION=1.0 -DSTAGE=<stage folder> -DMAPS_NSH=<file> -DOUTFILE=<setup.exe> installer.nsi
 ; MAPS_NSH holds one ShippedMap line for each shipped map. Another program
 ; is one more File line, one more Delete line, one more line in
-; CheckNotRunning (and a shortcut if it has one).
+; NotRunning (and a shortcut if it has one).
 Unicode true
 ; TARGET=amd64-unicode builds the 64-bit installer that only the tests use,
 ; where Wine cannot run 32-bit programs.
@@ -119,15 +119,18 @@ LangString MapsLeft ${LANG_CZECH} "Vaše vlastní mapy zůstaly ve složce $INST
   ${EndIf}
 !macroend
 
-; CheckNotRunning: a running game, game in a window or map editor holds its
-; .exe open, and Windows then refuses to open that file for writing. Until
-; none does, asks the player to close it, with Retry and Cancel; Cancel (and
-; a silent run, which cannot ask) stops before anything has changed, with
-; the status 2.
-!macro CheckNotRunning
-  !define _ID ${__LINE__}
-  check_${_ID}:
-  ClearErrors
+; NotRunning: a running game, game in a window or map editor holds its .exe
+; open, and Windows then refuses to open that file for writing. Until none
+; does, asks the player to close it, with Retry and Cancel. Pushes 1 when
+; none runs, 0 when the player cancelled (a silent run, which cannot ask,
+; cancels).
+!macro NotRunningFunction PREFIX
+Function ${PREFIX}NotRunning
+  Push $0
+  Push $1
+  Push $2
+  StrCpy $2 1
+  check:
   ${ForEach} $1 0 3 + 1
     ${Select} $1
       ${Case} 0
@@ -141,17 +144,35 @@ LangString MapsLeft ${LANG_CZECH} "Vaše vlastní mapy zůstaly ve složce $INST
     ${EndSelect}
     ${If} ${FileExists} $0
       ClearErrors
-      FileOpen $2 $0 a
+      FileOpen $0 $0 a
       ${If} ${Errors}
-        MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$(Running)" /SD IDCANCEL IDRETRY check_${_ID}
-        DetailPrint "$(RunningStop)"
-        SetErrorLevel 2
-        Abort
+        MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$(Running)" /SD IDCANCEL IDRETRY check
+        StrCpy $2 0
+        ${ExitFor}
       ${EndIf}
-      FileClose $2
+      FileClose $0
     ${EndIf}
   ${Next}
-  !undef _ID
+  StrCpy $0 $2
+  Pop $2
+  Pop $1
+  Exch $0
+FunctionEnd
+!macroend
+!insertmacro NotRunningFunction ""
+!insertmacro NotRunningFunction "un."
+
+; StopIfRunning PREFIX: ends the run (status 2) when the player cancelled
+; NotRunning, before anything has changed. Asked first at the start, and
+; again when the files are about to change (a program started meanwhile).
+!macro StopIfRunning PREFIX
+  Call ${PREFIX}NotRunning
+  Pop $0
+  ${If} $0 == 0
+    DetailPrint "$(RunningStop)"
+    SetErrorLevel 2
+    Abort
+  ${EndIf}
 !macroend
 
 ; MapHash PATH: the FNV-1a hash of the file's bytes as 8 hex digits, or ""
@@ -233,11 +254,12 @@ Var RecordsFound
 
 Function un.onInit
   !insertmacro PickLanguage
+  !insertmacro StopIfRunning "un."
 FunctionEnd
 
 Section "$(SecGameName)" SecGame
   SectionIn RO
-  !insertmacro CheckNotRunning
+  !insertmacro StopIfRunning ""
   InitPluginsDir
   SetOutPath "$INSTDIR"
   File "${STAGE}\hledani-pokladu.exe"
@@ -296,6 +318,7 @@ SectionEnd
 
 Function .onInit
   !insertmacro PickLanguage
+  !insertmacro StopIfRunning ""
   ; An upgrade keeps the desktop shortcut the player had.
   ${If} ${FileExists} "$DESKTOP\Hledani pokladu.lnk"
   ${OrIf} ${FileExists} "$DESKTOP\${NAME}.lnk"
@@ -310,7 +333,7 @@ Function StartGame
 FunctionEnd
 
 Section "Uninstall"
-  !insertmacro CheckNotRunning
+  !insertmacro StopIfRunning "un."
   Delete "$INSTDIR\hledani-pokladu.exe"
   Delete "$INSTDIR\hledani-pokladu-mapkit.exe"
   Delete "$INSTDIR\hledani-pokladu-editor.exe"
