@@ -24,6 +24,11 @@ void platform_utf8_args(int *argc, char ***argv);
 // started).
 std::string platform_enter_data_folder(const char *marker);
 
+// The working folder ("" if it cannot be told), and a move into folder (0 on
+// success, -1 with errno set).
+std::string platform_current_folder(void);
+int platform_enter_folder(const char *folder);
+
 // A path named on the command line, as seen from the folder the program was
 // started in (from, as returned above): path itself when it is absolute or
 // from is "", otherwise from joined with path.

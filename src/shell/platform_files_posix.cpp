@@ -23,6 +23,17 @@ std::string platform_enter_data_folder(const char *marker)
   return "";
 }
 
+std::string platform_current_folder(void)
+{
+  char here[4096];
+  return getcwd(here, sizeof here) ? here : "";
+}
+
+int platform_enter_folder(const char *folder)
+{
+  return chdir(folder);
+}
+
 std::string platform_path_from(const std::string &from, const char *path)
 {
   if (from.empty() || path[0] == '/')

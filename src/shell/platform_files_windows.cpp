@@ -36,6 +36,21 @@ void platform_utf8_args(int *argc, char ***argv)
   *argv = pointers.data();
 }
 
+std::string platform_current_folder(void)
+{
+  wchar_t here[32768];
+  DWORD length = GetCurrentDirectoryW(32768, here);
+  return length == 0 || length >= 32768 ? "" : utf8_from_wide(here);
+}
+
+int platform_enter_folder(const char *folder)
+{
+  if (SetCurrentDirectoryW(wide_from_utf8(folder).c_str()))
+    return 0;
+  errno = ENOENT;
+  return -1;
+}
+
 static int has_marker(const std::wstring &folder, const std::wstring &marker)
 {
   std::wstring path = folder.empty() ? marker : folder + L"\\" + marker;
@@ -53,14 +68,13 @@ std::string platform_enter_data_folder(const char *marker)
   if (cut == std::wstring::npos)
     return "";
   std::wstring folder = program.substr(0, cut);
-  wchar_t started[32768];
-  DWORD length = GetCurrentDirectoryW(32768, started);
-  if (length == 0 || length >= 32768)
+  std::string started = platform_current_folder();
+  if (started.empty())
     return "";
   // The program's folder, then the one above it.
   for (int up = 0; up < 2; up++) {
     if (has_marker(folder, wide_marker) && SetCurrentDirectoryW((folder + L"\\").c_str()))
-      return utf8_from_wide(started);
+      return started;
     cut = folder.find_last_of(L"\\/");
     if (cut == std::wstring::npos)
       break;
