@@ -1,6 +1,6 @@
 // The map editor's start-up, loop and shutdown: a window of 800 x 600 on the
-// game's library and image set, working in the current folder as the game
-// does ("tarkoni.dat" and the maps folder "mapy" there).
+// game's library and image set, working in the game's data folder as the
+// game does ("tarkoni.dat" and the maps folder "mapy" there).
 #include "editor_files.h"
 #include "editor_ui.h"
 #include "shell/alleg.h"
@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <string>
 
 enum { FAIRNESS_SLICE_US = 4000 };  // fairness work per frame, well inside a frame's budget
 
@@ -23,11 +24,15 @@ int main(int argc, char **argv)
 {
   // The image set's trial load runs in a second copy of this program on
   // Windows; that copy does only that and ends here.
+  platform_utf8_args(&argc, &argv);
   platform_run_helper(argc, argv);
   if (argc > 2 || (argc == 2 && (strcmp(argv[1], "--help") == 0 || strcmp(argv[1], "-h") == 0))) {
     fputs(USAGE, argc > 2 ? stderr : stdout);
     return argc > 2 ? 2 : 0;
   }
+  // A map named on the command line is found where the editor was started,
+  // also when it then moves to its data (a map dropped on its icon).
+  std::string started_in = platform_enter_data_folder(IMAGE_SET_FILE);
   editor_start(1);
   std::unique_ptr<EDITOR> ed(new EDITOR());
   std::unique_ptr<EDIT_UI> ui(new EDIT_UI());
@@ -35,7 +40,7 @@ int main(int argc, char **argv)
   if (make_folder(MAPS_FOLDER) != 0)
     ui->message = "Slozku " MAPS_FOLDER " nelze vytvorit: ulozit nepujde";
   if (argc == 2)
-    ui_open_path(ui.get(), argv[1]);
+    ui_open_path(ui.get(), platform_path_from(started_in, argv[1]));
   while (!ui->quit) {
     editor_input(ui.get());
     ui_fairness_step(ui.get(), FAIRNESS_SLICE_US);

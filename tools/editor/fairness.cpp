@@ -2,7 +2,6 @@
 #include "fairness.h"
 
 #include <chrono>
-#include <cstdlib>
 
 enum { MOVES_PER_CHECK = 100 };  // moves between looks at the clock
 
@@ -20,8 +19,7 @@ void fairness_init(FAIRNESS *fair, int players)
 void fairness_restart(FAIRNESS *fair, const int cells[BOARD_CELLS])
 {
   fairness_free(fair);
-  srand(fair->seed);
-  map_stats_begin(&fair->run, cells, fair->players, fair->matches);
+  map_stats_begin(&fair->run, cells, fair->players, fair->matches, fair->seed);
   fair->running = 1;
   fair->done = 0;
 }

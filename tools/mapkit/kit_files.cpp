@@ -5,8 +5,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <sys/stat.h>
-#include <unistd.h>
 
 int kit_read_file(const char *path, size_t limit, std::string *data, std::string *why)
 {
@@ -16,45 +14,45 @@ int kit_read_file(const char *path, size_t limit, std::string *data, std::string
 int kit_read_file_kind(const char *path, size_t limit, std::string *data, std::string *why)
 {
   int fd = platform_open_read(path);  // never stalls on a FIFO
-  struct stat st;
   if (fd < 0) {
     int error = errno;
     // Windows refuses to open a folder (EACCES), and so does Linux one the
     // reader may not list: both are still folders.
-    if (error != ENOENT && stat(path, &st) == 0 && S_ISDIR(st.st_mode)) {
+    if (error != ENOENT && platform_path_kind(path) == PLATFORM_DIRECTORY) {
       *why = "is a directory";
       return KIT_READ_DIRECTORY;
     }
     *why = strerror(error);
     return error == ENOENT ? KIT_READ_MISSING : KIT_READ_FAILED;
   }
-  if (fstat(fd, &st) != 0) {
+  int kind = platform_fd_kind(fd);
+  if (kind == PLATFORM_NOTHING) {
     *why = strerror(errno);
-    close(fd);
+    platform_close(fd);
     return KIT_READ_FAILED;
   }
-  if (!S_ISREG(st.st_mode)) {
-    *why = S_ISDIR(st.st_mode) ? "is a directory" : "is not a regular file";
-    close(fd);
-    return S_ISDIR(st.st_mode) ? KIT_READ_DIRECTORY : KIT_READ_NOT_REGULAR;
+  if (kind != PLATFORM_REGULAR) {
+    *why = kind == PLATFORM_DIRECTORY ? "is a directory" : "is not a regular file";
+    platform_close(fd);
+    return kind == PLATFORM_DIRECTORY ? KIT_READ_DIRECTORY : KIT_READ_NOT_REGULAR;
   }
   data->clear();
   char buf[4096];
   while (data->size() < limit) {
     size_t want = limit - data->size() < sizeof buf ? limit - data->size() : sizeof buf;
-    ssize_t got = read(fd, buf, want);
+    long got = platform_read(fd, buf, want);
     if (got < 0 && errno == EINTR)
       continue;
     if (got < 0) {
       *why = strerror(errno);
-      close(fd);
+      platform_close(fd);
       return KIT_READ_FAILED;
     }
     if (got == 0)
       break;
     data->append(buf, static_cast<size_t>(got));
   }
-  close(fd);
+  platform_close(fd);
   return KIT_READ_OK;
 }
 
@@ -76,9 +74,9 @@ int kit_same_file(const char *a, const char *b)
 
 int kit_write_file(const char *path, const void *data, size_t length, std::string *why)
 {
-  struct stat st;
-  if (stat(path, &st) == 0 && !S_ISREG(st.st_mode)) {
-    *why = S_ISDIR(st.st_mode) ? "is a directory" : "is not a regular file (a device, FIFO or socket is never written)";
+  int kind = platform_path_kind(path);
+  if (kind != PLATFORM_NOTHING && kind != PLATFORM_REGULAR) {
+    *why = kind == PLATFORM_DIRECTORY ? "is a directory" : "is not a regular file (a device, FIFO or socket is never written)";
     return -1;
   }
   std::string tmp = folder_of(path) + "/" MAP_SAVE_TEMP_PREFIX "XXXXXX";
@@ -91,7 +89,7 @@ int kit_write_file(const char *path, const void *data, size_t length, std::strin
   size_t left = length;
   int failed = 0;
   while (!failed && left > 0) {
-    ssize_t put = write(fd, p, left);
+    long put = platform_write(fd, p, left);
     if (put < 0 && errno == EINTR)
       continue;
     if (put <= 0) {
@@ -103,7 +101,7 @@ int kit_write_file(const char *path, const void *data, size_t length, std::strin
   }
   if (failed)
     *why = strerror(errno ? errno : EIO);
-  if (close(fd) != 0 && !failed) {
+  if (platform_close(fd) != 0 && !failed) {
     failed = 1;
     *why = strerror(errno);
   }
@@ -112,7 +110,7 @@ int kit_write_file(const char *path, const void *data, size_t length, std::strin
     *why = strerror(errno);
   }
   if (failed) {
-    unlink(tmp.c_str());
+    platform_remove_file(tmp.c_str());
     return -1;
   }
   return 0;
