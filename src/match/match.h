@@ -60,6 +60,9 @@ void next_player(MATCH *match);
 // One computer move: rand() % 1400, redrawn until it names an unrevealed
 // cell, then revealed. Does nothing when no cell is left to reveal.
 void computer_move(MATCH *match);
+// The same move with each pick (0..1399) from draw(source) instead of rand(),
+// for tools whose numbers must not depend on the system's C library.
+void computer_move_drawn(MATCH *match, int (*draw)(void *source), void *source);
 
 // The player (1..8) whose score is strictly above every other slot's, or 0.
 int match_winner(const MATCH *match);

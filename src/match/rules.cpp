@@ -62,13 +62,24 @@ static int any_cell_unrevealed(const MATCH *match)
   return 0;
 }
 
+static int draw_from_rand(void *source)
+{
+  (void)source;
+  return rand() % BOARD_CELLS;
+}
+
 void computer_move(MATCH *match)
+{
+  computer_move_drawn(match, draw_from_rand, nullptr);
+}
+
+void computer_move_drawn(MATCH *match, int (*draw)(void *source), void *source)
 {
   // The redraw below ends only because an unrevealed cell exists.
   if (!any_cell_unrevealed(match))
     return;
   for (;;) {
-    int cell = rand() % BOARD_CELLS;
+    int cell = draw(source);
     if (!match->revealed[cell]) {
       reveal_cell(match, cell);
       return;

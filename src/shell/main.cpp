@@ -5,7 +5,9 @@
 
 int main(int argc, char **argv)
 {
+  platform_utf8_args(&argc, &argv);
   platform_run_helper(argc, argv);
+  platform_enter_data_folder(IMAGE_SET_FILE);
   init_game();
   menu_loop(&game_menu);
   shutdown_game();

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-// Called first in main: when the command line asks for a helper task that
-// the game starts itself for (Windows' trial load), does it and ends the
-// process; otherwise returns at once.
+// Called in main right after platform_utf8_args: when the command line asks
+// for a helper task that the game starts itself for (Windows' trial load),
+// does it and ends the process; otherwise returns at once.
 void platform_run_helper(int argc, char **argv);
 
 // Runs image_set_trial_load(path) in a separate process and returns its
@@ -47,6 +47,35 @@ void platform_set_last_words(void (*last_words)(void));
 // --- files (platform_files_posix.cpp, platform_files_windows.cpp); these
 // need no graphics library, so the map kit uses them too.
 
+// Paths are UTF-8 on every system (Windows gets them in UTF-16 at its calls).
+
+// Called first in main, before anything reads argv. Windows hands main its
+// words in the system's code page, which lacks many letters (a Western one
+// has no Czech hooked r, and a file so named is then not found): there the
+// command line is read again in UTF-16 and argv replaced by its words in
+// UTF-8. Elsewhere argv stays.
+void platform_utf8_args(int *argc, char ***argv);
+
+// Where the programs find the image set (marker) and the maps beside it. On
+// Windows, when the working folder holds no marker (a program started from a
+// command prompt elsewhere, or a map dropped on its icon), the working folder
+// becomes the program's own folder, or the folder above it where the marker
+// is there (the windowed copy of the game in okno), as Windows programs find
+// their files. Returns the folder the program was started in when it moved,
+// "" when it stayed (always on Linux, whose programs run where they are
+// started).
+std::string platform_enter_data_folder(const char *marker);
+
+// The working folder ("" if it cannot be told), and a move into folder (0 on
+// success, -1 with errno set).
+std::string platform_current_folder(void);
+int platform_enter_folder(const char *folder);
+
+// A path named on the command line, as seen from the folder the program was
+// started in (from, as returned above): path itself when it is absolute or
+// from is "", otherwise from joined with path.
+std::string platform_path_from(const std::string &from, const char *path);
+
 // Opens path for reading bytes as they are (no line-end translation),
 // without stalling on a FIFO that has no writer; -1 with errno set on failure.
 int platform_open_read(const char *path);
@@ -75,6 +104,21 @@ int platform_replace_file(const char *from, const char *to);
 // renamed over path, the rename flushed too), using only calls that are safe
 // in a signal handler; 0 on success, -1 on failure (temp_path removed).
 int platform_write_file_now(const char *temp_path, const char *path, const void *data, size_t length);
+// What is at a path (following links) or behind an open file.
+enum { PLATFORM_NOTHING, PLATFORM_REGULAR, PLATFORM_DIRECTORY, PLATFORM_OTHER };
+// PLATFORM_NOTHING with errno set when nothing can be found at path.
+int platform_path_kind(const char *path);
+int platform_fd_kind(int fd);
+// The C library's read, write and close on a file the seam opened; -1 with
+// errno set on failure.
+long platform_read(int fd, void *buffer, size_t size);
+long platform_write(int fd, const void *buffer, size_t size);
+int platform_close(int fd);
+// Removes the file at path; 0 on success, -1 with errno set on failure.
+int platform_remove_file(const char *path);
+// When the regular file at path (not followed through a link) last changed,
+// in seconds since 1970; -1 when there is no regular file there.
+long long platform_regular_file_time(const char *path);
 
 // Makes standard output carry bytes as they are (no line-end translation).
 void platform_binary_stdout(void);

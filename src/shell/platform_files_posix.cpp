@@ -11,6 +11,36 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+void platform_utf8_args(int *argc, char ***argv)
+{
+  (void)argc;
+  (void)argv;
+}
+
+std::string platform_enter_data_folder(const char *marker)
+{
+  (void)marker;
+  return "";
+}
+
+std::string platform_current_folder(void)
+{
+  char here[4096];
+  return getcwd(here, sizeof here) ? here : "";
+}
+
+int platform_enter_folder(const char *folder)
+{
+  return chdir(folder);
+}
+
+std::string platform_path_from(const std::string &from, const char *path)
+{
+  if (from.empty() || path[0] == '/')
+    return path;
+  return from + "/" + path;
+}
+
 int platform_open_read(const char *path)
 {
   return open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
@@ -119,6 +149,51 @@ int platform_write_file_now(const char *temp_path, const char *path, const void 
     close(dir);
   }
   return 0;
+}
+
+static int kind_of(const struct stat *st)
+{
+  if (S_ISREG(st->st_mode))
+    return PLATFORM_REGULAR;
+  return S_ISDIR(st->st_mode) ? PLATFORM_DIRECTORY : PLATFORM_OTHER;
+}
+
+int platform_path_kind(const char *path)
+{
+  struct stat st;
+  return stat(path, &st) == 0 ? kind_of(&st) : PLATFORM_NOTHING;
+}
+
+int platform_fd_kind(int fd)
+{
+  struct stat st;
+  return fstat(fd, &st) == 0 ? kind_of(&st) : PLATFORM_NOTHING;
+}
+
+long platform_read(int fd, void *buffer, size_t size)
+{
+  return read(fd, buffer, size);
+}
+
+long platform_write(int fd, const void *buffer, size_t size)
+{
+  return write(fd, buffer, size);
+}
+
+int platform_close(int fd)
+{
+  return close(fd);
+}
+
+int platform_remove_file(const char *path)
+{
+  return unlink(path);
+}
+
+long long platform_regular_file_time(const char *path)
+{
+  struct stat st;
+  return lstat(path, &st) == 0 && S_ISREG(st.st_mode) ? static_cast<long long>(st.st_mtime) : -1;
 }
 
 void platform_binary_stdout(void) {}

@@ -4,12 +4,14 @@
 #include "shell/platform.h"
 #include "shell/alleg.h"
 #include "shell/image_set.h"
+#include "shell/platform_wide.h"
 
 #include <winalleg.h>
 
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 int platform_stop_signal(void)
 {
@@ -62,23 +64,22 @@ void platform_run_helper(int argc, char **argv)
 
 int platform_trial_load(const char *path, int timeout_ms)
 {
-  char program[MAX_PATH];
-  DWORD length = GetModuleFileNameA(nullptr, program, sizeof program);
-  if (length == 0 || length >= sizeof program)
+  // The program's own path and the set's path in UTF-16: a folder named
+  // with letters outside the system's code page still starts the helper.
+  std::wstring program = program_path();
+  if (program.empty())
     return 0;
-  char command[2 * MAX_PATH + 64];
-  int written = snprintf(command, sizeof command, "\"%s\" %s \"%s\"", program, TRIAL_LOAD_ARG, path);
-  if (written < 0 || written >= static_cast<int>(sizeof command))
-    return 0;
+  std::wstring command = L"\"" + program + L"\" " + wide_from_utf8(TRIAL_LOAD_ARG) + L" \"" +
+                         wide_from_utf8(path) + L"\"";
 
-  STARTUPINFOA startup;
+  STARTUPINFOW startup;
   memset(&startup, 0, sizeof startup);
   startup.cb = sizeof startup;
   PROCESS_INFORMATION helper;
   // The helper inherits the error mode, so a crash before it sets its own
   // shows no dialog either.
   UINT old_mode = SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
-  BOOL started = CreateProcessA(program, command, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+  BOOL started = CreateProcessW(program.c_str(), &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                                 &startup, &helper);
   SetErrorMode(old_mode);
   if (!started)

@@ -17,12 +17,14 @@ struct CHECKPOINT {
   FRAME frame;
 };
 
-// One step: a click (button 1 left, 3 right, 0 for none) held hold_ms, and
-// whether its checkpoint must show another picture than the one before.
+// One step: a click (button 1 left, 3 right, 0 for none) held hold_ms,
+// whether its checkpoint must show another picture than the one before, and
+// what its screen shows when the game runs on the test image set.
 struct FRAME_STEP {
   const char *name;
   int x, y, button, hold_ms;
   int changes;
+  int (*shown)(const SCREEN_SHOT *shot);
 };
 
 // Human players only: the computer's picks come from the C library's rand,
@@ -37,14 +39,15 @@ std::string frame_script_map(void);
 enum { FRAME_PARK_X = 700, FRAME_PARK_Y = 580, FRAME_QUIT_X = 400, FRAME_QUIT_Y = 438 };
 
 FRAME frame_of(const SCREEN_SHOT *shot);
-// The picture once it has held still for 300 ms, with the pointer parked.
-FRAME still_frame(void);
 
 // Plays the steps on the game already showing its menu on the X screen and
-// returns the checkpoints. With a model (the Linux game's pictures), a
-// picture may take a few seconds to arrive, and a step that changed nothing
-// is done again (a press can fall between two reads of a slow frame).
-std::vector<CHECKPOINT> play_frame_steps(const std::vector<CHECKPOINT> *model);
+// returns the checkpoints, each taken once the game has caught up with the
+// step's clicks (the pointer parked at FRAME_PARK). Each checkpoint's screen
+// must be reached: with test_images (the game runs on the test image set)
+// as its step's shown() tells, otherwise by a changed picture where the step
+// must change it. A step that changed nothing and reached nothing is done
+// again: a press can fall between two reads of a slow frame.
+std::vector<CHECKPOINT> play_frame_steps(int test_images);
 
 // Expects every checkpoint of other to equal the model's, pixel for pixel,
 // and every step that must change the picture to have changed the model's;

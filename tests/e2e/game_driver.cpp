@@ -354,7 +354,7 @@ static void start_glyph_library(void)
 int text_on_screen(const SCREEN_SHOT *shot, int x, int y, const char *text)
 {
   start_glyph_library();
-  int len = static_cast<int>(strlen(text)) + 1;  // one blank cell after
+  int len = ustrlen(text) + 1;  // characters of UTF-8, one blank cell after
   BITMAP *glyphs = create_bitmap_ex(8, 8 * len, 8);
   clear_to_color(glyphs, 0);
   textout_ex(glyphs, font, text, 0, 0, 1, 0);

@@ -1,6 +1,7 @@
 // Loading map files: sizes, bytes taken as they are, and paths that name
 // nothing readable.
 #include "match/match.h"
+#include "shell/platform.h"
 
 #include <gtest/gtest.h>
 
@@ -167,6 +168,63 @@ TEST_F(MapFile, UnreadableFileGivesAnEmptyBoard)
   EXPECT_NE(WEXITSTATUS(status), CHILD_READABLE_FAILED) << "the readable file did not load as nobody";
   EXPECT_NE(WEXITSTATUS(status), CHILD_LOCKED_LOADED) << "the locked file loaded";
   EXPECT_EQ(WEXITSTATUS(status), CHILD_OK);
+}
+
+// The file seam's kinds, which decide what the game and the kit read: links
+// are followed, and only a regular file counts as one.
+TEST_F(MapFile, SeamTellsWhatIsAtAPath)
+{
+  std::string file = write("file", pattern(3));
+  ASSERT_EQ(mkdir((dir + "/folder").c_str(), 0755), 0);
+  ASSERT_EQ(mkfifo((dir + "/fifo").c_str(), 0644), 0);
+  ASSERT_EQ(symlink("file", (dir + "/to file").c_str()), 0);
+  ASSERT_EQ(symlink("folder", (dir + "/to folder").c_str()), 0);
+  ASSERT_EQ(symlink("none", (dir + "/dangling").c_str()), 0);
+  const struct {
+    const char *name;
+    int kind;
+  } KINDS[] = {
+    {"file", PLATFORM_REGULAR}, {"folder", PLATFORM_DIRECTORY}, {"fifo", PLATFORM_OTHER},
+    {"to file", PLATFORM_REGULAR}, {"to folder", PLATFORM_DIRECTORY}, {"dangling", PLATFORM_NOTHING},
+    {"none", PLATFORM_NOTHING},
+  };
+  for (const auto &k : KINDS) {
+    std::string path = dir + "/" + k.name;
+    EXPECT_EQ(platform_path_kind(path.c_str()), k.kind) << k.name;
+    int fd = platform_open_read(path.c_str());
+    EXPECT_EQ(fd >= 0 ? platform_fd_kind(fd) : PLATFORM_NOTHING, k.kind) << k.name;
+    if (fd >= 0) {
+      EXPECT_EQ(platform_close(fd), 0);
+    }
+  }
+  int fd = platform_open_read(file.c_str());
+  unsigned char bytes[8];
+  EXPECT_EQ(platform_read(fd, bytes, sizeof bytes), 3);
+  EXPECT_EQ(platform_read(fd, bytes, sizeof bytes), 0);
+  platform_close(fd);
+  EXPECT_EQ(platform_remove_file(file.c_str()), 0);
+  EXPECT_EQ(platform_remove_file(file.c_str()), -1);
+  EXPECT_EQ(platform_path_kind(file.c_str()), PLATFORM_NOTHING);
+}
+
+// Linux programs work where they are started: nothing moves them, and a
+// path on the command line stays as it was given.
+TEST_F(MapFile, SeamKeepsTheStartingFolderOnLinux)
+{
+  std::string before = platform_current_folder();
+  ASSERT_EQ(platform_enter_folder(dir.c_str()), 0);
+  EXPECT_EQ(platform_enter_data_folder("tarkoni.dat"), "");
+  EXPECT_EQ(platform_current_folder(), dir);
+  EXPECT_EQ(platform_enter_folder((dir + "/none").c_str()), -1);
+  ASSERT_EQ(platform_enter_folder(before.c_str()), 0);
+  const struct {
+    const char *from, *path, *seen;
+  } PATHS[] = {
+    {"", "map", "map"}, {"/home/hrac", "map", "/home/hrac/map"},
+    {"/home/hrac", "mapy/Řeka", "/home/hrac/mapy/Řeka"}, {"/home/hrac", "/tmp/map", "/tmp/map"},
+  };
+  for (const auto &c : PATHS)
+    EXPECT_EQ(platform_path_from(c.from, c.path), c.seen) << c.from << " + " << c.path;
 }
 
 }  // namespace

@@ -5,21 +5,54 @@
 // Cross-built by tools/setup/windows.sh; the windows_files test runs it.
 #include "editor_files.h"
 #include "file_bytes.h"
+#include "match/match.h"
 #include "shell/platform.h"
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <io.h>
 #include <string>
+#include <vector>
 
 namespace {
 
 // Bytes that text mode would change: a line end, a lone CR and Ctrl-Z.
 const std::string AWKWARD("a\nb\r\nc\x1a" "d\0e", 9);
+
+// Windows' own UTF-16 for a UTF-8 name, made here without the code under test.
+std::wstring wide(const std::string &utf8)
+{
+  std::wstring out(utf8.size() + 1, L'\0');
+  int n = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.c_str(), -1, &out[0], static_cast<int>(out.size()));
+  out.resize(n > 0 ? static_cast<size_t>(n - 1) : 0);
+  return out;
+}
+
+// Removes a folder and what it holds, one level of folders deep.
+void remove_tree(const std::wstring &folder)
+{
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      std::wstring name = found.cFileName, path = folder + L"\\" + name;
+      if (name == L"." || name == L"..")
+        continue;
+      SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        remove_tree(path);
+      else
+        DeleteFileW(path.c_str());
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+  }
+  RemoveDirectoryW(folder.c_str());
+}
 
 class WindowsFiles : public ::testing::Test {
 protected:
@@ -32,17 +65,8 @@ protected:
           ::testing::UnitTest::GetInstance()->current_test_info()->name();
     ASSERT_TRUE(CreateDirectoryA(dir.c_str(), nullptr)) << dir;
   }
-  void TearDown() override
-  {
-    // SHFileOperation would need the shell; the tests' files are few and flat.
-    for (const std::string &name : platform_folder_names(dir.c_str())) {
-      std::string path = at(name.c_str());
-      SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (!DeleteFileA(path.c_str()))
-        RemoveDirectoryA(path.c_str());
-    }
-    RemoveDirectoryA(dir.c_str());
-  }
+  // SHFileOperation would need the shell; the tests' files are few.
+  void TearDown() override { remove_tree(wide(dir)); }
   std::string at(const char *name) const { return dir + "\\" + name; }
   void write(const char *name, const std::string &bytes) { put_file_bytes(at(name), bytes); }
   std::string read(const std::string &path) { return file_bytes(path); }
@@ -161,6 +185,103 @@ TEST_F(WindowsFiles, EditorOpensAndSavesMaps)
   EXPECT_EQ(map_save((dir + "\\none\\map").c_str(), map, &why), -1);
   EXPECT_EQ(why, "Do slozky map nelze zapisovat");
   EXPECT_EQ(platform_folder_names(dir.c_str()), (std::vector<std::string>{"folder", "long", "new map"}));
+}
+
+// Names a Western code page (1252) cannot hold, or holds only in part: each
+// is written by Windows' wide calls and must be found, read, saved over,
+// told apart and listed under its own name.
+const char *const FOREIGN_NAMES[] = {u8"Řeka", u8"Nová Řeka", u8"Jiří", u8"žluťoučký kůň", u8"모래섬"};
+
+TEST_F(WindowsFiles, NamesOutsideTheCodePage)
+{
+  std::string folder = at(u8"mapy ř");
+  ASSERT_EQ(platform_make_folder(folder.c_str()), 0);
+  ASSERT_NE(GetFileAttributesW(wide(folder).c_str()), INVALID_FILE_ATTRIBUTES) << "made under another name";
+  EXPECT_TRUE(platform_path_exists(folder.c_str()));
+  EXPECT_EQ(platform_path_kind(folder.c_str()), PLATFORM_DIRECTORY);
+  std::vector<std::string> names;
+  for (const char *name : FOREIGN_NAMES) {
+    SCOPED_TRACE(name);
+    names.push_back(name);
+    std::string path = folder + "\\" + name;
+    FILE *f = _wfopen(wide(path).c_str(), L"wb");
+    ASSERT_TRUE(f);
+    fwrite(AWKWARD.data(), 1, AWKWARD.size(), f);
+    fclose(f);
+
+    EXPECT_TRUE(platform_path_exists(path.c_str()));
+    EXPECT_EQ(platform_path_kind(path.c_str()), PLATFORM_REGULAR);
+    std::string opened;
+    EXPECT_EQ(map_open(path.c_str(), &opened), OPEN_OK);
+    EXPECT_EQ(opened, AWKWARD);
+    int cells[BOARD_CELLS];
+    EXPECT_EQ(map_load(cells, path.c_str()), static_cast<int>(AWKWARD.size()));
+    EXPECT_EQ(cells[0], 'a');
+    EXPECT_TRUE(platform_same_file(path.c_str(), path.c_str()));
+    std::string map(BOARD_CELLS, '\x06'), why;
+    ASSERT_EQ(map_save(path.c_str(), map, &why), 0) << why;
+    EXPECT_EQ(map_open(path.c_str(), &opened), OPEN_OK);
+    EXPECT_EQ(opened, map);
+    ASSERT_TRUE(SetFileAttributesW(wide(path).c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_TRUE(platform_is_protected(path.c_str()));
+  }
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(platform_folder_names(folder.c_str()), names);
+  // The menu's listing, one name at a time, gives the same names.
+  std::vector<std::string> listed;
+  PLATFORM_FOLDER *listing = platform_folder_open(folder.c_str());
+  ASSERT_TRUE(listing);
+  while (const char *name = platform_folder_next(listing))
+    listed.push_back(name);
+  platform_folder_close(listing);
+  std::sort(listed.begin(), listed.end());
+  EXPECT_EQ(listed, names);
+}
+
+// A program started elsewhere moves to the folder that holds its data; a
+// path named on its command line still leads where it led.
+TEST_F(WindowsFiles, DataFolderBesideTheProgram)
+{
+  wchar_t program[MAX_PATH], before[MAX_PATH], after[MAX_PATH];
+  ASSERT_GT(GetModuleFileNameW(nullptr, program, MAX_PATH), 0u);
+  std::wstring program_folder = program;
+  size_t cut = program_folder.find_last_of(L"\\/");
+  std::string exe_name;
+  {
+    char narrow[MAX_PATH];
+    WideCharToMultiByte(CP_UTF8, 0, program + cut + 1, -1, narrow, MAX_PATH, nullptr, nullptr);
+    exe_name = narrow;
+  }
+  program_folder.resize(cut);
+  std::string here = at(u8"start ř");
+  ASSERT_EQ(platform_make_folder(here.c_str()), 0);
+  ASSERT_TRUE(GetCurrentDirectoryW(MAX_PATH, before));
+  ASSERT_TRUE(SetCurrentDirectoryW(wide(here).c_str()));
+
+  // A marker found nowhere: the program stays where it is.
+  EXPECT_EQ(platform_enter_data_folder("no such marker.dat"), "");
+  GetCurrentDirectoryW(MAX_PATH, after);
+  EXPECT_EQ(wide(here), after);
+  // The program's own file is beside it: there it goes.
+  EXPECT_EQ(platform_enter_data_folder(exe_name.c_str()), here);
+  GetCurrentDirectoryW(MAX_PATH, after);
+  EXPECT_EQ(std::wstring(after), program_folder);
+  // Once there, it stays.
+  EXPECT_EQ(platform_enter_data_folder(exe_name.c_str()), "");
+  SetCurrentDirectoryW(before);
+
+  const struct {
+    const char *from, *path, *seen;
+  } PATHS[] = {
+    {"", "map", "map"},
+    {"C:\\hra", "map", "C:\\hra\\map"},
+    {"C:\\hra", u8"mapy\\Řeka", u8"C:\\hra\\mapy\\Řeka"},
+    {"C:\\hra", "D:\\map", "D:\\map"},
+    {"C:\\hra", "\\\\server\\map", "\\\\server\\map"},
+    {"C:\\hra", "/map", "/map"},
+  };
+  for (const auto &c : PATHS)
+    EXPECT_EQ(platform_path_from(c.from, c.path), c.seen) << c.from << " + " << c.path;
 }
 
 }  // namespace

@@ -1,9 +1,15 @@
 #!/usr/bin/env bash
-# The installer in a fresh Wine prefix: a silent install puts the files,
-# the Start-menu shortcuts (the map editor's among them) and the uninstaller's registration in place (no
-# desktop shortcut unless asked for); the installed game lists a player's
-# map put into its maps folder; installing again (an upgrade) keeps that map;
-# a silent uninstall removes everything else and leaves it.
+# The installer in a fresh Wine prefix: a silent install puts the files, the
+# player's guide, the Czech Start-menu shortcuts (the map editor's among
+# them) and the uninstaller's registration in place (no desktop shortcut
+# unless asked for); the installed game lists a player's map put into its
+# maps folder. A player's own map under a shipped map's name is never
+# replaced nor deleted, while the shipped maps of earlier releases are.
+# While the game, the game in a window or the map editor runs, a silent
+# upgrade and a silent uninstall fail and change nothing; run by a player,
+# the installer asks in the player's language and tries again. A silent
+# uninstall removes everything else, and of the Start-menu folder only the
+# installer's own shortcuts.
 # usage: installer_test.sh WINDOWS_EXIT_TEST   (WINDOWS_DIR, WINEPREFIX, TEST_IMAGE_SET set)
 set -u
 source "$(dirname "$0")/wine_env.sh"
@@ -14,26 +20,74 @@ failures=0 passed=0
 make_prefix
 USERDIR=$WINEPREFIX/drive_c/users/$(id -un)
 INSTDIR="$USERDIR/AppData/Local/Hledani pokladu"
-MENU="$USERDIR/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Hledani pokladu"
+PROGRAMS="$USERDIR/AppData/Roaming/Microsoft/Windows/Start Menu/Programs"
+MENU="$PROGRAMS/Hledání pokladu"
+OLD_MENU="$PROGRAMS/Hledani pokladu"  # an earlier release's
 KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\HledaniPokladu'
 SHIPPED=$(cd "$STAGE/mapy" && ls)
+ENTRIES=("Hledání pokladu" "Hledání pokladu v okně" "Editor map" "Moje mapy" "Odinstalovat")
+
+# fnv FILE: the FNV-1a hash the installer records for a shipped map.
+fnv() {
+  local h=2166136261 b
+  for b in $(od -An -v -tu1 "$1"); do h=$(( ((h ^ b) * 16777619) & 0xFFFFFFFF )); done
+  printf '%08x\n' "$h"
+}
+# put_map NAME BYTES MODE: a file in the maps folder with those bytes and
+# permissions (Wine shows a file without write permission as read-only).
+put_map() {
+  mkdir -p "$INSTDIR/mapy"
+  rm -f "$INSTDIR/mapy/$1"
+  printf '%s' "$2" > "$INSTDIR/mapy/$1"
+  chmod "$3" "$INSTDIR/mapy/$1"
+}
+# uninstall_here: the uninstaller run in place, silently (run as the player
+# does, it copies itself away and the copy's status never comes back).
+uninstall_here() {
+  local -a where
+  read -r -a where <<< "_?=$(winepath -w "$INSTDIR")"
+  "$WINE" "$INSTDIR/odinstalovat.exe" /S "${where[@]}"
+}
+# state: everything the installer may change, to compare before and after.
+state() {
+  (cd "$WINEPREFIX/drive_c/users" && find . -path '*Temp*' -prune -o -type f -print0 | sort -z | xargs -0 md5sum)
+  "$WINE" reg query "$KEY" /s 2> /dev/null | tr -d '\r'
+}
+
+# Before the first install: a player's own map under a shipped map's name,
+# and an earlier release's Start-menu folder beside a player's own shortcut.
+PLAYERS_BYTES="my own island"
+put_map "Zlaty ostrov" "$PLAYERS_BYTES" 644
+mkdir -p "$OLD_MENU"
+for lnk in "Hledani pokladu" "Hledani pokladu v okne" "Editor map" "Moje mapy" "Odinstalovat" "Muj zastupce"; do
+  echo old > "$OLD_MENU/$lnk.lnk"
+done
 
 "$WINE" "$SETUP" /S; wineserver -w
-for f in hledani-pokladu.exe hledani-pokladu-mapkit.exe hledani-pokladu-editor.exe tarkoni.dat odinstalovat.exe okno/hledani-pokladu.exe okno/allegro.cfg; do
-  check "installed $f" test -f "$INSTDIR/$f"
+for f in hledani-pokladu.exe hledani-pokladu-mapkit.exe hledani-pokladu-editor.exe tarkoni.dat Navod.txt \
+         okno/hledani-pokladu.exe okno/allegro.cfg; do
+  check "installed $f" cmp -s "$STAGE/$f" "$INSTDIR/$f"
 done
-while read -r map; do check "shipped map $map" cmp -s "$STAGE/mapy/$map" "$INSTDIR/mapy/$map"; done <<< "$SHIPPED"
+check "installed the uninstaller" test -f "$INSTDIR/odinstalovat.exe"
+check "the guide starts with a byte-order mark" bash -c "head -c 3 '$INSTDIR/Navod.txt' | od -An -tx1 | grep -q 'ef bb bf'"
+check "the guide has Windows line ends" bash -c "! grep -q \$'[^\\r]\$' '$INSTDIR/Navod.txt'"
+check "the guide is in Czech with diacritics" grep -q 'Jak přidat mapu' "$INSTDIR/Navod.txt"
 # Read-only (Wine keeps that as a file without write permission), which is
 # how the editor tells a shipped map from the player's own.
 while read -r map; do
+  [ "$map" = "Zlaty ostrov" ] && continue
+  check "shipped map $map" cmp -s "$STAGE/mapy/$map" "$INSTDIR/mapy/$map"
   check "shipped map $map is read-only" bash -c "[[ \$(stat -c %A '$INSTDIR/mapy/$map') != *w* ]]"
 done <<< "$SHIPPED"
-for lnk in "Hledani pokladu" "Hledani pokladu v okne" "Editor map" "Moje mapy" "Odinstalovat"; do
-  check "Start-menu entry $lnk" test -f "$MENU/$lnk.lnk"
-done
+check "the first install keeps the player's map of a shipped name" \
+  test "$(cat "$INSTDIR/mapy/Zlaty ostrov")" = "$PLAYERS_BYTES"
+for lnk in "${ENTRIES[@]}"; do check "Start-menu entry $lnk" test -f "$MENU/$lnk.lnk"; done
 check "the editor's entry starts the editor" bash -c \
   "{ strings -a '$MENU/Editor map.lnk'; strings -a -el '$MENU/Editor map.lnk'; } | grep -q 'hledani-pokladu-editor.exe'"
-check "no desktop shortcut unless asked for" test ! -e "$USERDIR/Desktop/Hledani pokladu.lnk"
+check "the window entry's description is Czech" bash -c "strings -a -el '$MENU/Hledání pokladu v okně.lnk' | grep -q 'v okn'"
+left=$(cd "$OLD_MENU" && ls | tr '\n' ' ')
+check "the earlier release's entries go, the player's stays (left: $left)" test "$left" = "Muj zastupce.lnk "
+check "no desktop shortcut unless asked for" test ! -e "$USERDIR/Desktop/Hledání pokladu.lnk"
 check "uninstaller registered" bash -c "'$WINE' reg query '$KEY' /v UninstallString 2> /dev/null | grep -q odinstalovat.exe"
 
 # A player's map, and the installed game started in its shortcuts' working
@@ -43,23 +97,137 @@ cp "$INSTDIR/tarkoni.dat" "$WINDOWS_DIR/installed-tarkoni.dat"
 cp "$TEST_IMAGE_SET" "$INSTDIR/tarkoni.dat"
 check "the installed game lists the player's map" env INSTALLED_DIR="$INSTDIR" PLAYER_MAP="Moje mapa" \
   POKLAD="$INSTDIR/hledani-pokladu.exe" POKLAD_WINE="$WINE" ALLEGRO="$INSTDIR/okno" \
-  "$PROBE" --gtest_filter=WindowsInstalled.*
+  "$PROBE" --gtest_filter=WindowsInstalled.ListsAPlayersMap
 wineserver -w
 rm -f "$INSTDIR/output"  # the test driver's record of the game's output
 
-# An upgrade: the shipped files come back, the player's map stays.
-rm "$INSTDIR/mapy/$(head -n 1 <<< "$SHIPPED")"
-"$WINE" "$SETUP" /S; wineserver -w
-check "upgrade keeps the player's map" test -f "$INSTDIR/mapy/Moje mapa"
-check "upgrade restores the shipped maps" test -f "$INSTDIR/mapy/$(head -n 1 <<< "$SHIPPED")"
-check "upgrade replaces the image set" cmp -s "$INSTDIR/tarkoni.dat" "$WINDOWS_DIR/installed-tarkoni.dat"
+# While a program runs from the installation, a silent upgrade and a silent
+# uninstall end with a non-zero status and leave every file and the
+# registration as they were. Running means its .exe is mapped.
+# program | started as
+RUNNING="hledani-pokladu.exe|the game
+okno/hledani-pokladu.exe|the game in a window
+hledani-pokladu-editor.exe|the map editor"
+rm "$INSTDIR/mapy/Palmovy obrazek"  # an upgrade would bring it back
+while IFS='|' read -r program what; do
+  (cd "$INSTDIR" && exec "$WINE" "$program") > /dev/null 2>&1 &
+  pid=$!
+  for _ in $(seq 300); do grep -qF "$INSTDIR/$program" /proc/$pid/maps 2> /dev/null && break; sleep 0.1; done
+  before=$(state)
+  "$WINE" "$SETUP" /S
+  status=$?
+  check "a silent upgrade while $what runs fails (status $status)" test "$status" -ne 0
+  uninstall_here
+  status=$?
+  check "a silent uninstall while $what runs fails (status $status)" test "$status" -ne 0
+  check "nothing changed while $what runs" test "$before" = "$(state)"
+  kill $pid; wait $pid 2> /dev/null; wineserver -k; wineserver -w
+done <<< "$RUNNING"
 
+# Run by a player, outside a virtual desktop (so that its windows are X
+# windows with their titles): the installer speaks the language of Windows
+# (Czech for Slovak too, English for any other), and while the editor runs
+# it asks (a box, not its pages); Retry after the editor has closed goes on
+# to its pages, Cancel ends it with status 2.
+"$WINE" reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f > /dev/null 2>&1
+# shown TITLE: the visible window titled TITLE once it shows: its id and size.
+shown() {
+  local w
+  for _ in $(seq 300); do
+    for w in $(xdotool search --onlyvisible --name pokladu 2> /dev/null); do
+      [ "$(xdotool getwindowname "$w" 2> /dev/null)" = "$1" ] || continue
+      echo "$w $(xdotool getwindowgeometry "$w" | sed -n 's/.*Geometry: //p')"
+      return
+    done
+    sleep 0.1
+  done
+  echo none
+}
+# language | the installer's title
+LANGUAGES="cs_CZ.UTF-8|Instalace Hledání pokladu
+sk_SK.UTF-8|Instalace Hledání pokladu
+en_GB.UTF-8|Hledání pokladu Setup
+de_DE.UTF-8|Hledání pokladu Setup"
+while IFS='|' read -r language title; do
+  LC_ALL=$language "$WINE" "$SETUP" > /dev/null 2>&1 &
+  check "in $language the installer's pages are titled $title" test "$(shown "$title")" != none
+  wineserver -k; wineserver -w
+done <<< "$LANGUAGES"
+# answer | what follows | the installer's status (none: it still runs)
+ANSWERS="Return|its pages|none
+Escape|the end|2"
+while IFS='|' read -r key follows want; do
+  (cd "$INSTDIR" && exec "$WINE" hledani-pokladu-editor.exe) > /dev/null 2>&1 &
+  editor=$!
+  for _ in $(seq 300); do grep -qF "$INSTDIR/hledani-pokladu-editor.exe" /proc/$editor/maps 2> /dev/null && break; sleep 0.1; done
+  LC_ALL=cs_CZ.UTF-8 "$WINE" "$SETUP" > /dev/null 2>&1 &
+  setup=$!
+  box=$(shown "Instalace Hledání pokladu")
+  width=${box#* }
+  check "the installer asks while the editor runs (a box: $box)" test "${width%x*}" -lt 500 2> /dev/null
+  kill $editor; wait $editor 2> /dev/null
+  xdotool windowfocus "${box%% *}" key "$key"
+  if [ "$want" = none ]; then
+    for _ in $(seq 300); do
+      pages=$(shown "Instalace Hledání pokladu")
+      [ "$pages" != "$box" ] && break
+      sleep 0.1
+    done
+    check "$key in the box leads to $follows ($pages)" test "$pages" != "$box"
+  else
+    for _ in $(seq 300); do kill -0 $setup 2> /dev/null || break; sleep 0.1; done
+    wait $setup
+    status=$?
+    check "$key in the box leads to $follows with status $want (status $status)" test "$status" = "$want"
+  fi
+  wineserver -k; wineserver -w
+done <<< "$ANSWERS"
+"$WINE" reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f > /dev/null 2>&1
+
+# An upgrade from a release that recorded no maps: a read-only map of other
+# bytes is that release's, a writable one the player's.
+"$WINE" reg delete "$KEY\\ShippedMaps" /f > /dev/null 2>&1
+put_map "Pusta duna" "an older dune" 444
+"$WINE" "$SETUP" /S; wineserver -w
+check "an upgrade from a release that recorded nothing installs Pusta duna" \
+  cmp -s "$STAGE/mapy/Pusta duna" "$INSTDIR/mapy/Pusta duna"
+check "an upgrade from a release that recorded nothing keeps the player's map" \
+  test "$(cat "$INSTDIR/mapy/Zlaty ostrov")" = "$PLAYERS_BYTES"
+
+# An upgrade: the shipped files come back, and each shipped map is put in
+# place or kept as the table says.
+# map | before the upgrade | its bytes then (none: as installed) | after it (the shipped map, or those bytes)
+MAPS="Zlaty ostrov|the player's, from before the first install|none|$PLAYERS_BYTES
+Ostrov pasti|an earlier release's, its bytes recorded|an earlier island|shipped
+Severni mys|the player's, read-only, of other bytes than recorded|my own cape|my own cape
+Potopena galeona|as installed|none|shipped
+Palmovy obrazek|deleted by the player|none|shipped"
+while IFS='|' read -r map before bytes after; do
+  [ "$bytes" = none ] || put_map "$map" "$bytes" 444
+done <<< "$MAPS"
+"$WINE" reg add "$KEY\\ShippedMaps" /v "Ostrov pasti" /d "$(fnv "$INSTDIR/mapy/Ostrov pasti")" /f > /dev/null 2>&1
+"$WINE" "$SETUP" /S; wineserver -w
+while IFS='|' read -r map before bytes after; do
+  if [ "$after" = shipped ]; then
+    check "upgrade installs $map ($before)" cmp -s "$STAGE/mapy/$map" "$INSTDIR/mapy/$map"
+  else
+    check "upgrade keeps $map ($before)" test "$(cat "$INSTDIR/mapy/$map")" = "$after"
+  fi
+done <<< "$MAPS"
+check "upgrade keeps the player's map" test -f "$INSTDIR/mapy/Moje mapa"
+check "upgrade replaces the image set" cmp -s "$INSTDIR/tarkoni.dat" "$WINDOWS_DIR/installed-tarkoni.dat"
+cp "$INSTDIR/mapy/Zlaty ostrov" "$INSTDIR/mapy/Severni mys" "$WINDOWS_DIR/"
+
+echo old > "$MENU/Muj zastupce.lnk"
 "$WINE" "$INSTDIR/odinstalovat.exe" /S; wineserver -w
-check "uninstall leaves the player's map" test -f "$INSTDIR/mapy/Moje mapa"
+for map in "Zlaty ostrov" "Severni mys"; do
+  check "uninstall leaves the player's $map" cmp -s "$WINDOWS_DIR/$map" "$INSTDIR/mapy/$map"
+done
 left=$(cd "$INSTDIR" && find . -type f | sort | tr '\n' ' ')
-check "uninstall removes everything else (left: $left)" test "$left" = "./mapy/Moje mapa "
-check "uninstall removes the editor" test ! -e "$INSTDIR/hledani-pokladu-editor.exe"
-check "uninstall removes the Start-menu entries" test ! -e "$MENU"
+check "uninstall removes everything else (left: $left)" \
+  test "$left" = "./mapy/Moje mapa ./mapy/Severni mys ./mapy/Zlaty ostrov "
+left=$(cd "$MENU" && ls | tr '\n' ' ')
+check "uninstall removes its own Start-menu entries alone (left: $left)" test "$left" = "Muj zastupce.lnk "
 check "uninstall removes its registration" bash -c "! '$WINE' reg query '$KEY' > /dev/null 2>&1"
 echo "$passed passed, $failures failed"
 [ "$failures" -eq 0 ]

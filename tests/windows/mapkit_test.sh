@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Windows map kit under Wine writes the same bytes as the Linux kit:
-# build of every shipped map text, render of each built map, and generate
-# with seeds.
+# build of every shipped map text, render of each built map, generate with
+# seeds, the same stats for the same seed, and Czech file names given on the
+# command line (outside Windows' code page) written and read as they are.
 # usage: mapkit_test.sh LINUX_MAPKIT MAPS_SOURCE_DIR   (WINDOWS_DIR, WINEPREFIX set)
 set -u
 source "$(dirname "$0")/wine_env.sh"
@@ -42,5 +43,17 @@ kit generate1 generate --seed 1 generated1
 kit generate2 generate --seed 18446744073709551615 --traps 40 --find 6=10 generated2
 kit generate3 generate --seed 424242 --rows 10 generated3
 kit render_generated render generated2
+# The computer players' picks come from the seed alone.
+kit stats1 stats "map1" --players 4 --matches 300
+kit stats2 stats generated2 --players 3 --matches 200 --seed 4294967295
+# "Reka" and "Nova Reka" with their Czech letters; the shell passes UTF-8.
+cp "$MAPS/$(ls "$MAPS" | head -n 1)" "$WORK/linux/Řeka.txt"
+cp "$WORK/linux/Řeka.txt" "$WORK/windows/Řeka.txt"
+kit build_czech build Řeka.txt "Nová Řeka"
+kit render_czech render "Nová Řeka"
+kit stats_czech stats "Nová Řeka" --players 2 --matches 50 --seed 7
+for side in linux windows; do
+  [ -s "$WORK/$side/Nová Řeka" ] || { echo "FAIL: $side: no file named 'Nová Řeka'"; failures=$((failures + 1)); }
+done
 echo "$passed passed, $failures failed"
-[ "$failures" -eq 0 ] && [ "$passed" -ge 10 ]
+[ "$failures" -eq 0 ] && [ "$passed" -ge 15 ]

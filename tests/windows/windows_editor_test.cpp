@@ -2,6 +2,7 @@
 // set with a shipped (read-only) map named on its command line, shows the
 // palette and that board, refuses to save over the shipped map, and the
 // window's close button ends it with status 0 (nothing changed, no question).
+// Started elsewhere with a map named in Czech, it finds its data and the map.
 #include "game_driver.h"
 #include "shell/images.h"
 
@@ -42,6 +43,27 @@ int wait_alive(pid_t pid, int timeout_ms)
   return -1;
 }
 
+// Starts the editor (argv) in dir and waits for its window; sets the game
+// origin from where its palette shows. 0 when it never shows.
+int start_editor(const std::string &dir, const char *const argv[], pid_t *pid)
+{
+  set_game_origin(0, 0);
+  pointer_to(2, 2);
+  // A Wine left from the test before (its desktop on an X server now gone)
+  // would take the editor's window: start from none.
+  (void)!system("wineserver -k; wineserver -w");
+  *pid = start_in_dir(dir, argv);
+  int x = 0, y = 0;
+  for (int waited = 0; waited < 30000; waited += 100) {
+    sleep_ms(100);
+    if (locate_image_on_root(IMG_CELL_FRAME, &x, &y)) {
+      set_game_origin(x - FIRST_FRAME_X, y - FIRST_FRAME_Y);
+      return 1;
+    }
+  }
+  return 0;
+}
+
 TEST(WindowsEditor, ShowsAShippedMapRefusesToOverwriteItAndCloses)
 {
   ASSERT_TRUE(getenv("POKLAD") && getenv("POKLAD_WINE"));
@@ -52,21 +74,10 @@ TEST(WindowsEditor, ShowsAShippedMapRefusesToOverwriteItAndCloses)
   // installer leaves the shipped maps.
   ASSERT_EQ(chmod((dir + "/mapy/Ostrov").c_str(), 0444), 0);
 
-  set_game_origin(0, 0);
-  pointer_to(2, 2);
   const char *const argv[] = {getenv("POKLAD_WINE"), getenv("POKLAD"), "mapy\\Ostrov", nullptr};
   pid_t pid = 0;
-  int x = 0, y = 0, found = 0;
-  // A Wine left from the test before (its desktop on an X server now gone)
-  // would take the editor's window: start from none.
-  (void)!system("wineserver -k; wineserver -w");
-  pid = start_in_dir(dir, argv);
-  for (int waited = 0; waited < 30000 && !found; waited += 100) {
-    sleep_ms(100);
-    found = locate_image_on_root(IMG_CELL_FRAME, &x, &y);
-  }
+  int found = start_editor(dir, argv, &pid);
   if (found) {
-    set_game_origin(x - FIRST_FRAME_X, y - FIRST_FRAME_Y);
     EXPECT_TRUE(wait_screen(board_shown, 10000)) << "the window shows no board, or not the map's";
     // Saving under its own name is refused with the reason.
     click_at(SAVE_X, SAVE_Y, 1);
@@ -99,6 +110,32 @@ TEST(WindowsEditor, ShowsAShippedMapRefusesToOverwriteItAndCloses)
   EXPECT_EQ(stat((dir + "/mapy/Ostrov").c_str(), &st), 0);
   EXPECT_EQ(st.st_size, 1400);
   (void)!system("wineserver -k; wineserver -w");  // leave no half-closed desktop behind
+  (void)!system(("rm -rf '" + dir + "'").c_str());
+}
+
+// A map dropped on the editor's icon: the editor, in a folder named with a
+// Czech letter, is started in the map's folder with the map's Czech name
+// (outside Windows' code page). It finds its image set beside it, shows the
+// map, and makes no maps folder where it was started.
+TEST(WindowsEditor, StartedElsewhereOpensACzechNamedMap)
+{
+  ASSERT_TRUE(getenv("POKLAD") && getenv("POKLAD_WINE"));
+  std::string dir = make_game_dir();
+  std::string editor = dir + u8"/Editor ř";
+  std::string program = editor + "/editor.exe";
+  std::string setup = "mkdir '" + editor + "' && mv '" + dir + "/tarkoni.dat' '" + dir + "/mapy' '" + editor +
+                      "/' && cp '" + getenv("POKLAD") + "' '" + program + "'";
+  ASSERT_EQ(system(setup.c_str()), 0) << setup;
+  write_game_file(dir, u8"Řeka", std::string(1, '\x01') + std::string(1399, '\x00'));
+
+  const char *const argv[] = {getenv("POKLAD_WINE"), program.c_str(), u8"Řeka", nullptr};
+  pid_t pid = 0;
+  ASSERT_TRUE(start_editor(dir, argv, &pid)) << "the editor's window never showed";
+  EXPECT_TRUE(wait_screen(board_shown, 10000)) << "the window shows no board, or not the map's";
+  struct stat st;
+  EXPECT_NE(stat((dir + "/mapy").c_str(), &st), 0) << "a maps folder was made where the editor was started";
+  wait_game(pid, 0);  // nothing was changed: ending it loses nothing
+  (void)!system("wineserver -k; wineserver -w");
   (void)!system(("rm -rf '" + dir + "'").c_str());
 }
 

@@ -1,6 +1,6 @@
 // The map editor's start-up, loop and shutdown: a window of 800 x 600 on the
-// game's library and image set, working in the current folder as the game
-// does ("tarkoni.dat" and the maps folder "mapy" there).
+// game's library and image set, working in the game's data folder as the
+// game does ("tarkoni.dat" and the maps folder "mapy" there).
 #include "editor_files.h"
 #include "editor_recovery.h"
 #include "editor_ui.h"
@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <string>
 
 enum { FAIRNESS_SLICE_US = 4000 };  // fairness work per frame, well inside a frame's budget
 
@@ -31,11 +32,15 @@ int main(int argc, char **argv)
 {
   // The image set's trial load runs in a second copy of this program on
   // Windows; that copy does only that and ends here.
+  platform_utf8_args(&argc, &argv);
   platform_run_helper(argc, argv);
   if (argc > 2 || (argc == 2 && (strcmp(argv[1], "--help") == 0 || strcmp(argv[1], "-h") == 0))) {
     fputs(USAGE, argc > 2 ? stderr : stdout);
     return argc > 2 ? 2 : 0;
   }
+  // A map named on the command line is found where the editor was started,
+  // also when it then moves to its data (a map dropped on its icon).
+  std::string started_in = platform_enter_data_folder(IMAGE_SET_FILE);
   editor_start(1);
   std::unique_ptr<EDITOR> ed(new EDITOR());
   std::unique_ptr<EDIT_UI> ui(new EDIT_UI());
@@ -44,7 +49,7 @@ int main(int argc, char **argv)
     ui->message = "Slozku " MAPS_FOLDER " nelze vytvorit: ulozit nepujde";
   remove_stale_saves(MAPS_FOLDER);
   if (argc == 2)
-    ui_open_path(ui.get(), argv[1]);
+    ui_open_path(ui.get(), platform_path_from(started_in, argv[1]));
   ui_offer_recovery(ui.get());
   platform_set_last_words(last_words);
   while (!ui->quit) {

@@ -3,12 +3,12 @@
 #include "editor_ui.h"
 #include "shell/alleg.h"
 #include "shell/game.h"
+#include "shell/platform.h"
 
 #include <loadpng.h>
 
 #include <cstdio>
 #include <memory>
-#include <unistd.h>
 
 int main(int argc, char **argv)
 {
@@ -19,15 +19,13 @@ int main(int argc, char **argv)
     return 2;
   }
   std::string map = argv[2], out = argv[3];
-  char here[4096];
-  if (!getcwd(here, sizeof here) || chdir(argv[1]) != 0) {
+  std::string here = platform_current_folder();
+  if (here.empty() || platform_enter_folder(argv[1]) != 0) {
     fprintf(stderr, "editor_shot: cannot enter %s\n", argv[1]);
     return 1;
   }
-  if (map[0] != '/')
-    map = std::string(here) + "/" + map;
-  if (out[0] != '/')
-    out = std::string(here) + "/" + out;
+  map = platform_path_from(here, map.c_str());
+  out = platform_path_from(here, out.c_str());
   editor_start(0);
   register_png_file_type();
   std::unique_ptr<EDITOR> ed(new EDITOR());

@@ -3,7 +3,6 @@
 
 #include <chrono>
 #include <cmath>
-#include <cstdlib>
 
 enum { MOVES_PER_CHECK = 100 };  // moves between looks at the clock
 
@@ -21,8 +20,7 @@ void fairness_init(FAIRNESS *fair, int players)
 void fairness_restart(FAIRNESS *fair, const int cells[BOARD_CELLS])
 {
   fairness_free(fair);
-  srand(fair->seed);
-  map_stats_begin(&fair->run, cells, fair->players, fair->matches);
+  map_stats_begin(&fair->run, cells, fair->players, fair->matches, fair->seed);
   fair->running = 1;
 }
 

@@ -33,7 +33,7 @@ struct FAIR_VERDICT {
 };
 
 void fairness_init(FAIRNESS *fair, int players);
-// Starts over for the board cells (the seed reseeds rand()).
+// Starts over for the board cells (from the seed again).
 void fairness_restart(FAIRNESS *fair, const int cells[BOARD_CELLS]);
 // Plays on for about budget_us microseconds; 1 when the run has finished.
 int fairness_slice(FAIRNESS *fair, int budget_us);

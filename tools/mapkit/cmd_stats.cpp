@@ -17,8 +17,8 @@ static const char HELP[] =
   "until the board is uncovered. Prints each seat's mean score and the share\n"
   "of matches it won outright, and the share with no winner (a shared top\n"
   "score). --seed S (default 1) seeds the computer players' picks; the same\n"
-  "seed gives the same report. A map file that looks like a map text gets a\n"
-  "warning, and its bytes are played all the same.\n";
+  "seed gives the same report on every system. A map file that looks like a\n"
+  "map text gets a warning, and its bytes are played all the same.\n";
 
 int cmd_stats(int argc, char **argv, FILE *out, FILE *err)
 {
@@ -47,8 +47,7 @@ int cmd_stats(int argc, char **argv, FILE *out, FILE *err)
   int cells[BOARD_CELLS];
   map_board_from_bytes(reinterpret_cast<const unsigned char *>(data.data()), data.size(), cells);
 
-  srand(static_cast<unsigned int>(seed));
-  MAP_STATS s = map_play_matches(cells, static_cast<int>(players), static_cast<int>(matches));
+  MAP_STATS s = map_play_matches(cells, static_cast<int>(players), static_cast<int>(matches), seed);
   fprintf(out, "%s: %ld matches, %ld computer players, seed %llu\n", path, matches, players,
           static_cast<unsigned long long>(seed));
   fprintf(out, "seat  mean score   wins\n");

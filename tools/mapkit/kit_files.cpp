@@ -7,8 +7,6 @@
 #include <cstring>
 #include <ctime>
 #include <vector>
-#include <sys/stat.h>
-#include <unistd.h>
 
 int kit_read_file(const char *path, size_t limit, std::string *data, std::string *why)
 {
@@ -18,45 +16,45 @@ int kit_read_file(const char *path, size_t limit, std::string *data, std::string
 int kit_read_file_kind(const char *path, size_t limit, std::string *data, std::string *why)
 {
   int fd = platform_open_read(path);  // never stalls on a FIFO
-  struct stat st;
   if (fd < 0) {
     int error = errno;
     // Windows refuses to open a folder (EACCES), and so does Linux one the
     // reader may not list: both are still folders.
-    if (error != ENOENT && stat(path, &st) == 0 && S_ISDIR(st.st_mode)) {
+    if (error != ENOENT && platform_path_kind(path) == PLATFORM_DIRECTORY) {
       *why = "is a directory";
       return KIT_READ_DIRECTORY;
     }
     *why = strerror(error);
     return error == ENOENT ? KIT_READ_MISSING : KIT_READ_FAILED;
   }
-  if (fstat(fd, &st) != 0) {
+  int kind = platform_fd_kind(fd);
+  if (kind == PLATFORM_NOTHING) {
     *why = strerror(errno);
-    close(fd);
+    platform_close(fd);
     return KIT_READ_FAILED;
   }
-  if (!S_ISREG(st.st_mode)) {
-    *why = S_ISDIR(st.st_mode) ? "is a directory" : "is not a regular file";
-    close(fd);
-    return S_ISDIR(st.st_mode) ? KIT_READ_DIRECTORY : KIT_READ_NOT_REGULAR;
+  if (kind != PLATFORM_REGULAR) {
+    *why = kind == PLATFORM_DIRECTORY ? "is a directory" : "is not a regular file";
+    platform_close(fd);
+    return kind == PLATFORM_DIRECTORY ? KIT_READ_DIRECTORY : KIT_READ_NOT_REGULAR;
   }
   data->clear();
   char buf[4096];
   while (data->size() < limit) {
     size_t want = limit - data->size() < sizeof buf ? limit - data->size() : sizeof buf;
-    ssize_t got = read(fd, buf, want);
+    long got = platform_read(fd, buf, want);
     if (got < 0 && errno == EINTR)
       continue;
     if (got < 0) {
       *why = strerror(errno);
-      close(fd);
+      platform_close(fd);
       return KIT_READ_FAILED;
     }
     if (got == 0)
       break;
     data->append(buf, static_cast<size_t>(got));
   }
-  close(fd);
+  platform_close(fd);
   return KIT_READ_OK;
 }
 
@@ -88,14 +86,14 @@ int kit_remove_stale_temps(const char *folder, long long now)
     if (!map_is_save_temp(name) || strlen(name) != temp_length)
       continue;
     std::string path = std::string(folder) + "/" + name;
-    struct stat st;
-    if (stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && now - st.st_mtime >= KIT_STALE_TEMP_SECONDS)
+    long long changed = platform_regular_file_time(path.c_str());
+    if (changed >= 0 && now - changed >= KIT_STALE_TEMP_SECONDS)
       stale.push_back(path);
   }
   platform_folder_close(listing);
   int removed = 0;
   for (const std::string &path : stale)
-    removed += unlink(path.c_str()) == 0;
+    removed += platform_remove_file(path.c_str()) == 0;
   return removed;
 }
 
@@ -103,7 +101,7 @@ int kit_remove_stale_temps(const char *folder, long long now)
 static int write_all(int fd, const char *p, size_t left)
 {
   while (left > 0) {
-    ssize_t put = write(fd, p, left);
+    long put = platform_write(fd, p, left);
     if (put < 0 && errno == EINTR)
       continue;
     if (put <= 0) {
@@ -119,9 +117,9 @@ static int write_all(int fd, const char *p, size_t left)
 
 int kit_write_file(const char *path, const void *data, size_t length, std::string *why)
 {
-  struct stat st;
-  if (stat(path, &st) == 0 && !S_ISREG(st.st_mode)) {
-    if (S_ISDIR(st.st_mode)) {
+  int kind = platform_path_kind(path);
+  if (kind != PLATFORM_NOTHING && kind != PLATFORM_REGULAR) {
+    if (kind == PLATFORM_DIRECTORY) {
       *why = "is a directory";
       return KIT_WRITE_DIRECTORY;
     }
@@ -140,8 +138,8 @@ int kit_write_file(const char *path, const void *data, size_t length, std::strin
   // cut then leaves the old map or the new one, never an empty file.
   int failed = write_all(fd, static_cast<const char *>(data), length) != 0 || platform_flush_file(fd) != 0;
   if (failed)
-    *why = strerror(errno);
-  if (close(fd) != 0 && !failed) {
+    *why = strerror(errno ? errno : EIO);
+  if (platform_close(fd) != 0 && !failed) {
     failed = 1;
     *why = strerror(errno);
   }
@@ -150,7 +148,7 @@ int kit_write_file(const char *path, const void *data, size_t length, std::strin
     *why = strerror(errno);
   }
   if (failed) {
-    unlink(tmp.c_str());
+    platform_remove_file(tmp.c_str());
     return KIT_WRITE_FAILED;
   }
   return KIT_WRITE_OK;

@@ -1,12 +1,14 @@
 // Whole matches of computer players, run by the game's rules code, in
 // slices of moves or all at once.
 #include "map_stats.h"
+#include "map_generate.h"
 
 #include <cstdio>
 
-void map_stats_begin(MAP_STATS_RUN *run, const int cells[BOARD_CELLS], int players, int matches)
+void map_stats_begin(MAP_STATS_RUN *run, const int cells[BOARD_CELLS], int players, int matches, uint64_t seed)
 {
   run->match = new MATCH();
+  run->random = seed;
   for (int i = 0; i < BOARD_CELLS; i++)
     run->cells[i] = cells[i];
   run->playing = 0;
@@ -27,6 +29,12 @@ static void count_match(MAP_STATS *stats, const MATCH *m)
     stats->wins[winner]++;
   else
     stats->no_winner++;
+}
+
+// A pick for the computer player from the run's own generator.
+static int draw_cell(void *random)
+{
+  return static_cast<int>(kit_random_below(static_cast<uint64_t *>(random), BOARD_CELLS));
 }
 
 static int matches_done(const MAP_STATS *stats)
@@ -51,7 +59,7 @@ int map_stats_step(MAP_STATS_RUN *run, int moves)
       run->playing = 1;
     }
     while (moves > 0 && m->revealed_count < BOARD_CELLS) {
-      computer_move(m);
+      computer_move_drawn(m, draw_cell, &run->random);
       moves--;
     }
     if (m->revealed_count == BOARD_CELLS) {
@@ -83,10 +91,10 @@ std::string map_stats_no_winner_line(const MAP_STATS *stats)
   return line;
 }
 
-MAP_STATS map_play_matches(const int cells[BOARD_CELLS], int players, int matches)
+MAP_STATS map_play_matches(const int cells[BOARD_CELLS], int players, int matches, uint64_t seed)
 {
   MAP_STATS_RUN run;
-  map_stats_begin(&run, cells, players, matches);
+  map_stats_begin(&run, cells, players, matches, seed);
   while (!map_stats_step(&run, 1 << 20)) {
   }
   MAP_STATS stats = run.stats;

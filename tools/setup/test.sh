@@ -32,7 +32,7 @@ bash tests/fuzz/run.sh 30
 windows_start=$(date +%s)
 bash tools/setup/windows.sh
 cmake -S . -B build -DPOKLAD_WINDOWS_TEST=ON
-cmake --build build --target windows_frames windows_exit windows_editor mapkit poklad test_image_set -j"$(nproc)"
+cmake --build build --target windows_frames windows_exit windows_editor windows_names mapkit poklad test_image_set -j"$(nproc)"
 ctest --test-dir build -R '^windows_' --output-on-failure
 echo "The Windows part took $(( $(date +%s) - windows_start )) s"
 

@@ -40,11 +40,6 @@ install_packages() {
     wine wine64 wine32:i386 nsis zip unzip icoutils xvfb xauth xdotool procps googletest
 }
 
-install_packages
-fetch $ALLEGRO_SRC $ALLEGRO_TAR $ALLEGRO_SHA
-fetch $ZLIB_SRC $ZLIB_TAR $ZLIB_SHA
-fetch $PNG_SRC $PNG_TAR $PNG_SHA $PNG_DEBIAN
-
 # unpack TARBALL DIR: a fresh copy of the source in $WORK/DIR.
 unpack() {
   rm -rf "$WORK/$2"
@@ -60,15 +55,29 @@ quietly() {
   "$@" >> "$log" 2>&1 || { tail -n 40 "$log"; echo "failed: $* (log: $log)"; exit 1; }
 }
 
+# libraries_key ARCH: what the static libraries are built from: the pinned
+# sources and their checksums, the project's patches, the toolchain files and
+# the build steps themselves (build_libraries' own text, configure flags and
+# all). A change in any of them gives another key.
+libraries_key() {
+  { echo "$1 $ALLEGRO_SRC $ALLEGRO_TAR $ALLEGRO_SHA $ZLIB_SRC $ZLIB_TAR $ZLIB_SHA"
+    echo "$PNG_SRC $PNG_TAR $PNG_SHA $PNG_DEBIAN"
+    { cat "$CACHE/src/$PNG_DEBIAN" 2> /dev/null || echo "no $PNG_DEBIAN yet"; } | sha256sum
+    "$1-w64-mingw32-gcc" --version | head -n 1
+    declare -f build_libraries unpack quietly
+    cat "$ROOT"/tools/windows/patches/*.patch "$ROOT"/tools/windows/toolchain-*.cmake
+  } | sha256sum | cut -d' ' -f1
+}
+
 # build_libraries ARCH: zlib, libpng (with Debian's patches) and Allegro
 # (with the project's patches) built statically into $CACHE/ARCH, rebuilt
-# only when the patches or the toolchain changed since.
+# only when libraries_key changed since.
 build_libraries() {
   local arch=$1
   local prefix=$CACHE/$arch toolchain=$ROOT/tools/windows/toolchain-$arch.cmake
   local host=$arch-w64-mingw32 WORK=$CACHE/work-$arch log=$CACHE/$arch.log
   local sum
-  sum=$(cat "$ROOT"/tools/windows/patches/*.patch "$ROOT"/tools/windows/toolchain-*.cmake | sha256sum | cut -d' ' -f1)
+  sum=$(libraries_key "$arch")
   if [ -f "$prefix/.stamp" ] && [ "$(cat "$prefix/.stamp")" = "$sum" ]; then
     echo "== The static libraries for $arch are built already ($prefix)"
     return
@@ -136,6 +145,9 @@ build_game() {
   cp "$ROOT/tools/windows/okno/allegro.cfg" "$stage/okno/"
   cp "$ROOT/data/tarkoni.dat" "$stage/"
   cp "$ROOT"/data/mapy/* "$stage/mapy/"
+  # The player's guide as Notepad reads it: UTF-8 with a byte-order mark
+  # and Windows line ends.
+  { printf '\xef\xbb\xbf'; sed 's/$/\r/' "$ROOT/tools/windows/Navod.txt"; } > "$stage/Navod.txt"
 }
 
 # Whether Wine can run 32-bit programs here: it cannot where the kernel
@@ -144,6 +156,16 @@ wine_runs_32bit() {
   wine --version > /dev/null 2>&1
 }
 
+# --libraries-key ARCH prints the cache's key and does nothing else (the
+# tests check that every input changes it).
+if [ "${1:-}" = --libraries-key ]; then
+  libraries_key "${2:-i686}"
+  exit 0
+fi
+install_packages
+fetch $ALLEGRO_SRC $ALLEGRO_TAR $ALLEGRO_SHA
+fetch $ZLIB_SRC $ZLIB_TAR $ZLIB_SHA
+fetch $PNG_SRC $PNG_TAR $PNG_SHA $PNG_DEBIAN
 build_libraries i686
 native_build
 build_game i686
@@ -183,19 +205,13 @@ step "The installer"
 MAPS_NSH=$OUT/shipped_maps.nsh
 {
   echo "; The shipped maps, written by tools/setup/windows.sh."
-  echo "!ifdef INSTALL_MAPS"
-  # Read-only, so that the editor tells them from the player's own maps.
   for map in "$OUT"/stage-i686/mapy/*; do
-    echo "  File \"$map\""
-    echo "  SetFileAttributes \"\$INSTDIR\\mapy\\$(basename "$map")\" READONLY"
+    name=$(basename "$map")
+    echo "!insertmacro ShippedMap \"$map\" \"${name//\$/\$\$}\""
   done
-  echo "!endif"
-  echo "!ifdef REMOVE_MAPS"
-  for map in "$OUT"/stage-i686/mapy/*; do echo "  Delete \"\$INSTDIR\\mapy\\$(basename "$map")\""; done
-  echo "!endif"
 } > "$MAPS_NSH"
 SETUP=$ROOT/dist/hledani-pokladu-$VERSION-setup.exe
-quietly "$OUT/installer.log" makensis -V2 -DVERSION="$VERSION" -DSTAGE="$OUT/stage-i686" -DMAPS_NSH="$MAPS_NSH" \
+quietly "$OUT/installer.log" makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$VERSION" -DSTAGE="$OUT/stage-i686" -DMAPS_NSH="$MAPS_NSH" \
   -DOUTFILE="$SETUP" "$ROOT/tools/windows/installer.nsi"
 echo "wrote $SETUP"
 
@@ -204,6 +220,6 @@ echo "wrote $SETUP"
 if [ "$(cat "$OUT/test-arch")" = i686 ]; then
   cp "$SETUP" "$OUT/test-setup.exe"
 else
-  quietly "$OUT/installer.log" makensis -V2 -DVERSION="$VERSION" -DSTAGE="$OUT/stage-x86_64" \
+  quietly "$OUT/installer.log" makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$VERSION" -DSTAGE="$OUT/stage-x86_64" \
     -DMAPS_NSH="$MAPS_NSH" -DOUTFILE="$OUT/test-setup.exe" -DTARGET=amd64-unicode "$ROOT/tools/windows/installer.nsi"
 fi
