@@ -227,10 +227,13 @@ FunctionEnd
     Call MapHash
     Pop $2
     ReadRegStr $3 HKCU "${MAPS_KEY}" "${NAME}"
-    ${If} $1 != $2
-    ${AndIf} $1 != $3
-      StrCpy $4 0
-      ${If} $RecordsFound == 0
+    ; A file that cannot be read stays as it is.
+    StrCpy $4 0
+    ${If} $1 != ""
+      ${If} $1 == $2
+      ${OrIf} $1 == $3
+        StrCpy $4 1
+      ${ElseIf} $RecordsFound == 0
         ${GetFileAttributes} $0 "READONLY" $4
       ${EndIf}
     ${EndIf}
@@ -359,6 +362,7 @@ Section "Uninstall"
     Call un.MapHash
     Pop $1
     ${If} $1 == $3
+    ${AndIf} $1 != ""
       SetFileAttributes $0 NORMAL
       Delete $0
     ${Else}
