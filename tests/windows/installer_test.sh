@@ -166,9 +166,11 @@ while IFS='|' read -r key follows want; do
   width=${box#* }
   check "the installer asks while the editor runs (a box: $box)" test "${width%x*}" -lt 500 2> /dev/null
   kill $editor; wait $editor 2> /dev/null
-  # The key goes to the focused window: press until the box has gone.
+  # The key goes to the focused window: a click on the box's text gives it
+  # the focus; press until the box has gone.
   for _ in $(seq 10); do
-    xdotool windowfocus "${box%% *}" key "$key" 2> /dev/null
+    eval "$(xdotool getwindowgeometry --shell "${box%% *}" 2> /dev/null)"
+    xdotool mousemove $((X + WIDTH / 2)) $((Y + 10)) click 1 key "$key" 2> /dev/null
     for _ in $(seq 30); do
       xdotool search --onlyvisible --name pokladu 2> /dev/null | grep -qx "${box%% *}" || break 2
       sleep 0.1
