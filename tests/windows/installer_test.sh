@@ -166,14 +166,21 @@ while IFS='|' read -r key follows want; do
   width=${box#* }
   check "the installer asks while the editor runs (a box: $box)" test "${width%x*}" -lt 500 2> /dev/null
   kill $editor; wait $editor 2> /dev/null
-  xdotool windowfocus "${box%% *}" key "$key"
-  if [ "$want" = none ]; then
-    for _ in $(seq 300); do
-      pages=$(shown "Instalace Hledání pokladu")
-      [ "$pages" != "$box" ] && break
+  # The key goes to the focused window: a click on the box's text gives it
+  # the focus; press until the box has gone.
+  for _ in $(seq 10); do
+    eval "$(xdotool getwindowgeometry --shell "${box%% *}" 2> /dev/null)"
+    xdotool mousemove $((X + WIDTH / 2)) $((Y + 10)) click 1 key "$key" 2> /dev/null
+    for _ in $(seq 30); do
+      xdotool search --onlyvisible --name pokladu 2> /dev/null | grep -qx "${box%% *}" || break 2
       sleep 0.1
     done
-    check "$key in the box leads to $follows ($pages)" test "$pages" != "$box"
+  done
+  if [ "$want" = none ]; then
+    # The box has gone: what shows next is the wizard, wider than a box.
+    pages=$(shown "Instalace Hledání pokladu")
+    width=${pages#* }
+    check "$key in the box leads to $follows ($pages)" test "${width%x*}" -ge 500 2> /dev/null
   else
     for _ in $(seq 300); do kill -0 $setup 2> /dev/null || break; sleep 0.1; done
     wait $setup

@@ -1,4 +1,4 @@
-﻿; The Windows installer: a per-user install (no administrator rights) into
+; The Windows installer: a per-user install (no administrator rights) into
 ; %LOCALAPPDATA%\Hledani pokladu, which is also the game's working folder:
 ; the image set and mapy (the shipped maps and the player's own) sit there.
 ; It speaks Czech or English, as Windows does (Czech for a Slovak Windows
@@ -79,8 +79,8 @@ LangString StartGame ${LANG_ENGLISH} "Play ${NAME} now"
 LangString StartGame ${LANG_CZECH} "Spustit hru ${NAME}"
 LangString ShowGuide ${LANG_ENGLISH} "Show the player's guide (Navod.txt, in Czech)"
 LangString ShowGuide ${LANG_CZECH} "Zobrazit návod (Navod.txt)"
-LangString Running ${LANG_ENGLISH} "${NAME} or its map editor is running.$\r$\nClose it, then choose Retry."
-LangString Running ${LANG_CZECH} "Hra ${NAME} nebo editor map je spuštěný.$\r$\nZavřete je a zvolte Opakovat."
+LangString Running ${LANG_ENGLISH} "${NAME} or its map editor is running.$\r$\nClose it and try again."
+LangString Running ${LANG_CZECH} "Hra ${NAME} nebo editor map je spuštěný.$\r$\nZavřete je a zkuste to znovu."
 LangString RunningStop ${LANG_ENGLISH} "Stopped: ${NAME} or its map editor is running. Nothing was changed."
 LangString RunningStop ${LANG_CZECH} "Přerušeno: hra ${NAME} nebo editor map je spuštěný. Nic se nezměnilo."
 LangString PlayersMap ${LANG_ENGLISH} "Your own map $\"$MapName$\" is kept; it plays in place of the shipped map of that name."
@@ -227,10 +227,13 @@ FunctionEnd
     Call MapHash
     Pop $2
     ReadRegStr $3 HKCU "${MAPS_KEY}" "${NAME}"
-    ${If} $1 != $2
-    ${AndIf} $1 != $3
-      StrCpy $4 0
-      ${If} $RecordsFound == 0
+    ; A file that cannot be read stays as it is.
+    StrCpy $4 0
+    ${If} $1 != ""
+      ${If} $1 == $2
+      ${OrIf} $1 == $3
+        StrCpy $4 1
+      ${ElseIf} $RecordsFound == 0
         ${GetFileAttributes} $0 "READONLY" $4
       ${EndIf}
     ${EndIf}
@@ -359,6 +362,7 @@ Section "Uninstall"
     Call un.MapHash
     Pop $1
     ${If} $1 == $3
+    ${AndIf} $1 != ""
       SetFileAttributes $0 NORMAL
       Delete $0
     ${Else}
