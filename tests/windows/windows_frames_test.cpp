@@ -1,104 +1,18 @@
 // The Windows game under Wine shows the same frames as the Linux game for
-// the same clicks: both are driven through XTest on one X screen (the Linux
-// game full screen, the Windows one in a window of a Wine virtual desktop),
-// and every checkpoint's 800 x 600 picture, reduced to 5-6-5 bits per pixel,
-// must be identical. Human players only: the computer's picks come from the
-// C library's rand, which differs between the systems.
-#include "game_driver.h"
-#include "shell/images.h"
+// the same clicks (frame_script.h): both are driven through XTest on one X
+// screen (the Linux game full screen, the Windows one in a window of a Wine
+// virtual desktop), and every checkpoint's picture must be identical.
+#include "frame_script.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
 namespace {
 
-enum { START_X = 400, START_Y = 407, QUIT_X = 400, QUIT_Y = 438 };
-enum { HELP_X = 70, HELP_Y = 541, END_X = 70, END_Y = 568 };
-enum { PARK_X = 700, PARK_Y = 580 };
-
-int slot_x(int p) { return 85 + 170 * ((p - 1) % 4); }
-int slot_y(int p) { return 150 + 100 * ((p - 1) / 4); }
-
-typedef std::vector<unsigned short> FRAME;  // 800 x 600, 5-6-5
-
-struct CHECKPOINT {
-  std::string name;
-  FRAME frame;
-};
-
-FRAME reduce(const SCREEN_SHOT *shot)
-{
-  FRAME f(800 * 600);
-  for (int y = 0; y < 600; y++)
-    for (int x = 0; x < 800; x++) {
-      const unsigned char *p = shot->rgb[y][x];
-      f[y * 800 + x] = static_cast<unsigned short>(((p[0] >> 3) << 11) | ((p[1] >> 2) << 5) | (p[2] >> 3));
-    }
-  return f;
-}
-
-// The picture once it has held still for 300 ms, with the pointer parked.
-FRAME still_frame(void)
-{
-  move_pointer(PARK_X, PARK_Y);
-  static SCREEN_SHOT shot;
-  FRAME last;
-  int still = 0;
-  for (int tries = 0; tries < 100 && still < 3; tries++) {
-    sleep_ms(100);
-    grab_screen(&shot);
-    FRAME now = reduce(&shot);
-    still = now == last ? still + 1 : 0;
-    last = now;
-  }
-  return last;
-}
-
-// Does a step and records the picture after it. With a model (the Linux
-// game's pictures), the picture may take a few seconds to arrive, and a
-// step that changed nothing at all is done again: XTest's press can fall
-// between two reads of a slow frame under Wine (the game reads the button
-// as a level). A picture that differs from both is recorded as it is.
-template <class STEP>
-void step(std::vector<CHECKPOINT> *out, const std::vector<CHECKPOINT> *model, const char *name, STEP action)
-{
-  FRAME before = out->empty() ? FRAME() : out->back().frame;
-  action();
-  FRAME now = still_frame();
-  if (model && out->size() < model->size()) {
-    const FRAME &want = (*model)[out->size()].frame;
-    for (int attempt = 0; attempt < 3 && now != want; attempt++) {
-      for (int waited = 0; waited < 3000 && now != want && now != before; waited += 500)
-        now = still_frame();
-      if (now == before) {
-        action();
-        now = still_frame();
-      }
-    }
-  }
-  out->push_back({name, now});
-}
-
-void write_ppm(const std::string &path, const FRAME &f)
-{
-  FILE *file = fopen(path.c_str(), "wb");
-  if (!file)
-    return;
-  fprintf(file, "P6\n800 600\n255\n");
-  for (unsigned short p : f) {
-    unsigned char rgb[3] = {static_cast<unsigned char>((p >> 11) << 3),
-                            static_cast<unsigned char>(((p >> 5) & 63) << 2),
-                            static_cast<unsigned char>((p & 31) << 3)};
-    fwrite(rgb, 1, 3, file);
-  }
-  fclose(file);
-}
-
-// Plays the same script on program (under Wine when wine is not empty) and
+// Plays the frame script on program (under Wine when wine is not empty) and
 // returns its checkpoints; model, when given, is what the pictures should be.
 std::vector<CHECKPOINT> play(const char *wine, const char *program, const char *allegro_dir,
                              const std::vector<CHECKPOINT> *model)
@@ -111,13 +25,7 @@ std::vector<CHECKPOINT> play(const char *wine, const char *program, const char *
   else
     unsetenv("ALLEGRO");
   std::string dir = make_game_dir();
-  std::string map(1400, '\0');
-  map[0] = 5;
-  map[2] = 3;
-  // One map: the order of a folder's entries differs between the systems
-  // (and between Linux file systems), so the arrows are shown stepping
-  // against the ends of a one-map list.
-  write_game_file(dir, "mapy/a_ostrov", map);
+  write_game_file(dir, std::string("mapy/") + FRAME_SCRIPT_MAP_NAME, frame_script_map());
 
   pid_t pid = 0;
   int found = start_game_anywhere(dir, &pid);
@@ -126,29 +34,9 @@ std::vector<CHECKPOINT> play(const char *wine, const char *program, const char *
     wait_game(pid, 0);
     return seen;
   }
-  EXPECT_TRUE(move_pointer(PARK_X, PARK_Y)) << program << ": the game never showed the pointer";
-
-  auto click = [](int x, int y, int button, int hold_ms) {
-    return [=] { click_at(x, y, button, hold_ms); };
-  };
-  // A board frame under Wine can take longer than a short press: a cell's
-  // and the help button's presses are held longer (more of it does nothing).
-  step(&seen, model, "menu", [] {});
-  step(&seen, model, "slot 2 off", click(slot_x(2) + 60, slot_y(2) + 25, 1, 150));
-  step(&seen, model, "slot 2 human", click(slot_x(2) + 60, slot_y(2) + 25, 1, 150));
-  step(&seen, model, "next map", click(496, 357, 1, 150));
-  step(&seen, model, "previous map", click(303, 357, 1, 150));
-  step(&seen, model, "new board", click(START_X, START_Y, 1, 150));
-  step(&seen, model, "a find revealed", click(148, 28, 1, 400));
-  step(&seen, model, "a second find", click(148 + 32, 28, 1, 400));
-  step(&seen, model, "help", click(HELP_X, HELP_Y, 1, 400));
-  step(&seen, model, "help hidden", click(600, 590, 3, 150));
-  step(&seen, model, "results with a winner", click(END_X, END_Y, 1, 150));
-  step(&seen, model, "menu again", click(400, 300, 3, 150));
-  step(&seen, model, "second board", click(START_X, START_Y, 1, 150));
-  step(&seen, model, "results without a winner", click(END_X, END_Y, 1, 150));
-  step(&seen, model, "menu at the end", click(400, 300, 3, 150));
-  click_at(QUIT_X, QUIT_Y, 1, 150);
+  EXPECT_TRUE(move_pointer(FRAME_PARK_X, FRAME_PARK_Y)) << program << ": the game never showed the pointer";
+  seen = play_frame_steps(model);
+  click_at(FRAME_QUIT_X, FRAME_QUIT_Y, 1, 150);
   EXPECT_EQ(wait_game(pid, 10000), 0) << program;
   (void)!system(("rm -rf '" + dir + "'").c_str());
   return seen;
@@ -164,24 +52,7 @@ TEST(WindowsFrames, SameAsTheLinuxGame)
   std::vector<CHECKPOINT> on_linux = play("", linux_game, nullptr, nullptr);
   (void)!system("wineserver -w");  // no Wine desktop still closing from before
   std::vector<CHECKPOINT> on_windows = play(wine, windows_game, window_cfg, &on_linux);
-  ASSERT_EQ(on_linux.size(), 15u);
-  ASSERT_EQ(on_windows.size(), on_linux.size());
-  const char *shots = getenv("E2E_SHOT_DIR");
-  for (size_t i = 0; i < on_linux.size(); i++) {
-    int differ = 0, first = -1;
-    for (size_t p = 0; p < on_linux[i].frame.size(); p++)
-      if (on_linux[i].frame[p] != on_windows[i].frame[p]) {
-        differ++;
-        if (first < 0)
-          first = static_cast<int>(p);
-      }
-    EXPECT_EQ(differ, 0) << on_linux[i].name << ": " << differ << " pixels differ, the first at ("
-                         << first % 800 << ", " << first / 800 << ")";
-    if (differ && shots) {
-      write_ppm(std::string(shots) + "/" + std::to_string(i) + "-linux.ppm", on_linux[i].frame);
-      write_ppm(std::string(shots) + "/" + std::to_string(i) + "-windows.ppm", on_windows[i].frame);
-    }
-  }
+  expect_same_frames(on_linux, on_windows, "windows");
 }
 
 }  // namespace

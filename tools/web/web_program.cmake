@@ -1,7 +1,8 @@
 # The game as a web program: hledani-pokladu.js, .wasm and .data (the image
 # set at /tarkoni.dat and the shipped maps in /mapy of the in-memory file
 # system, from POKLAD_WEB_DATA). Its loops block as elsewhere: ASYNCIFY lets
-# the drivers hand control to the browser once a frame. The page reaches the
+# the drivers hand control to the browser once a frame, and program_end.js
+# ends the program when main returns. The page reaches the
 # file system through FS (IDBFS linked in, for keeping files in the browser).
 set(POKLAD_WEB_DATA "" CACHE PATH "The image set and the mapy folder to pack with the web program")
 set_target_properties(poklad PROPERTIES OUTPUT_NAME hledani-pokladu SUFFIX .js)
@@ -15,4 +16,6 @@ target_link_options(poklad PRIVATE
   -sEXPORTED_RUNTIME_METHODS=FS
   -sFORCE_FILESYSTEM=1
   -lidbfs.js
+  --post-js ${CMAKE_CURRENT_LIST_DIR}/program_end.js
   --preload-file ${POKLAD_WEB_DATA}@/)
+set_property(TARGET poklad APPEND PROPERTY LINK_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/program_end.js)
