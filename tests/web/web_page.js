@@ -61,13 +61,15 @@ const TOUCH = [
 
 let passed = 0;
 const failed = [];
+const began = Date.now();
 function check(what, ok, detail) {
+  const at = `[${((Date.now() - began) / 1000).toFixed(1)} s]`;
   if (ok) {
     passed++;
-    console.log(`ok: ${what}`);
+    console.log(`ok: ${what} ${at}`);
   } else {
     failed.push(what);
-    console.log(`FAILED: ${what}${detail ? `: ${detail}` : ''}`);
+    console.log(`FAILED: ${what}${detail ? `: ${detail}` : ''} ${at}`);
   }
 }
 
