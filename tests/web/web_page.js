@@ -1,16 +1,29 @@
-// The page's own features in headless Chromium: the player's maps (added by
-// the file chooser and by a drop, refused with a reason, listed by the game's
-// menu in the order of their names, played, kept across a reload and a
-// browser restart with the same profile, removed), touch (a tap and a long
-// press), and playing offline once the page has been visited. Nothing on
-// the page logs an error and the right button never opens the browser's
-// menu. Usage: node web_page.js DIST; exit status 0 when every case holds.
+// The page in headless Chromium: the picture's size for each window (whole
+// multiples where one comes close, the whole picture always inside), the
+// page's Czech title and language, a click shorter than a frame, the message
+// where the browser has no WebAssembly; the player's maps (added by the file
+// chooser and by a drop, refused with a reason, listed by the game's menu in
+// the order of their names, played, kept across a reload and a browser
+// restart with the same profile, removed), touch (a tap and a long press),
+// and playing offline once the page has been visited. Nothing on the page
+// logs an error and the right button never opens the browser's menu.
+// Usage: node web_page.js DIST; exit status 0 when every case holds.
 'use strict';
 
 const fs = require('fs');
 const os = require('os');
 const path = require('path');
 const web = require('./browser');
+
+// The room below the page's title bar (CSS pixels at a device pixel ratio),
+// and the picture's width then, in the screen's own pixels.
+const SIZES = [
+  { room: [1024, 700, 1], width: 800, why: 'a whole 1x comes close' },
+  { room: [1700, 1250, 1], width: 1600, why: 'a whole 2x comes close' },
+  { room: [1920, 1035, 1], width: 1380, why: 'full HD: 1x would leave half the screen empty' },
+  { room: [640, 430, 1], width: 573, why: 'a small window shows the whole picture' },
+  { room: [1280, 700, 2], width: 1600, why: 'a whole 2x of the screen\'s own pixels comes close' },
+];
 
 const MIB = 1048576;
 const START = [400, 407], HELP = [70, 541], END = [70, 568], AWAY = [400, 300];
@@ -83,9 +96,10 @@ function square(f, p) {
   return Uint16Array.from(out);
 }
 
-// The still picture once it is no longer before.
+// The still picture once it is no longer before (before itself when it
+// stays for a few seconds).
 async function nextFrame(page, before) {
-  for (let tries = 0; tries < 100; tries++) {
+  for (let tries = 0; tries < 15; tries++) {
     const now = await web.stillFrame(page, ...PARK);
     if (!same(now, before))
       return now;
@@ -99,17 +113,16 @@ const click = (page, p, button) => web.click(page, p[0], p[1], button || 1, butt
 // ends the match and leaves the results. Returns that cell as uncovered.
 async function playFirstMap(page) {
   const menu = await web.stillFrame(page, ...PARK);
-  await click(page, START);
-  const board = await nextFrame(page, menu);
-  await click(page, cell(0, 0));
-  const played = await nextFrame(page, board);
-  await click(page, END);
-  const results = await nextFrame(page, played);
-  await click(page, AWAY, 3);
-  const back = await nextFrame(page, results);
-  if (!same(back, menu))
-    return null;
-  return square(played, cell(0, 0));
+  let before = menu, played = null;
+  for (const [p, button] of [[START, 1], [cell(0, 0), 1], [END, 1], [AWAY, 3]]) {
+    await click(page, p, button);
+    const now = await nextFrame(page, before);
+    if (same(now, before))
+      return null;
+    played = p === END ? before : played;
+    before = now;
+  }
+  return same(before, menu) ? square(played, cell(0, 0)) : null;
 }
 
 // What the page lists as the player's maps.
@@ -145,9 +158,9 @@ async function touch(page, step) {
   const p = await web.pagePoint(page, ...step.at);
   if (step.gesture === 'tap')
     return page.touchscreen.tap(p.x, p.y);
-  // Held until the page has taken it as the right button.
+  // Held until the game has taken it in as the right button.
   await page.touchscreen.touchStart(p.x, p.y);
-  await page.waitForFunction(() => GamePointer.state().b === 2, { timeout: 5000 });
+  await page.waitForFunction(() => Module.webInput.b === 2, { timeout: 5000 });
   await page.touchscreen.touchEnd();
 }
 
@@ -178,10 +191,66 @@ async function problems(page, when) {
   check(`${when}: no errors on the page, no browser menu`, !found.length, found.join('; '));
 }
 
+// The page around the game, in a browser of its own.
+async function pageAround(server) {
+  const failures = [];
+  const browser = await web.launch();
+  try {
+    const page = await web.newPage(browser);
+    await web.openGame(page, server.url);
+    const head = await page.evaluate(() => [document.documentElement.lang, document.title,
+      !document.getElementById('full-screen').hidden, document.querySelector('link[rel=icon]').href]);
+    if (head[0] !== 'cs' || head[1] !== 'Hledání pokladu' || !head[2] || !/ikona-32\.png$/.test(head[3]))
+      failures.push(`the page's language, title, full-screen button or icon: ${head}`);
+    const bar = await page.evaluate(() => document.querySelector('header').getBoundingClientRect().height);
+    for (const s of SIZES) {
+      await page.setViewport({ width: s.room[0], height: Math.ceil(s.room[1] + bar), deviceScaleFactor: s.room[2] });
+      const got = await page.evaluate(async () => {
+        await new Promise(resume => requestAnimationFrame(() => requestAnimationFrame(resume)));
+        const r = document.getElementById('game').getBoundingClientRect();
+        const stage = document.getElementById('stage').getBoundingClientRect();
+        return [Math.round(r.width * devicePixelRatio), Math.round(r.height * devicePixelRatio),
+          r.left >= stage.left && r.top >= stage.top && r.right <= stage.right && r.bottom <= stage.bottom];
+      });
+      const ratio = got[0] / got[1];
+      if (!got[2] || Math.abs(ratio - 4 / 3) > 0.01 || Math.abs(got[0] - s.width) > 2)
+        failures.push(`${s.room}: the picture is ${got[0]} x ${got[1]}${got[2] ? '' : ', not all inside'}; want ${s.width} wide (${s.why})`);
+    }
+    await page.setViewport({ width: 1024, height: 768, deviceScaleFactor: 1 });
+    // A press and release that come between two frames still count: the
+    // second player's card turns from computer to off.
+    const before = await web.stillFrame(page, 700, 580);
+    const card = await web.pagePoint(page, 85 + 170 + 60, 150 + 25);
+    await page.mouse.move(card.x, card.y);
+    await page.mouse.down();
+    await page.mouse.up();
+    const after = await web.stillFrame(page, 700, 580);
+    if (Buffer.compare(Buffer.from(before.buffer), Buffer.from(after.buffer)) === 0)
+      failures.push('a click shorter than a frame did nothing');
+    await web.click(page, 400, 300, 3, 50);
+    failures.push(...await web.pageProblems(page));
+    await page.close();
+
+    const bare = await web.newPage(browser);
+    await bare.evaluateOnNewDocument(() => { delete window.WebAssembly; });
+    await bare.goto(server.url);
+    await bare.waitForFunction(() => !document.getElementById('message').hidden, { timeout: 10000 });
+    const said = await bare.$eval('#message-text', e => e.textContent);
+    if (!/neumí WebAssembly/.test(said))
+      failures.push(`without WebAssembly the page says "${said}"`);
+    await web.click(bare, 400, 300, 3, 50);
+    failures.push(...(await web.pageProblems(bare)).map(p => `without WebAssembly: ${p}`));
+  } finally {
+    await browser.close();
+  }
+  check('the page around the game: sizes, title, a short click, no WebAssembly', !failures.length, failures.join('; '));
+}
+
 async function run(dist) {
   const work = fs.mkdtempSync(path.join(os.tmpdir(), 'poklad-web-page-'));
   const profile = path.join(work, 'profile');
   const server = await web.serve(dist);
+  await pageAround(server);
   let browser = await web.launch(profile);
   try {
     let page = await web.newPage(browser);

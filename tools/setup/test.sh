@@ -3,7 +3,8 @@
 # suite: unit, start-up, end-to-end and soak tests, then the same suites
 # (without the soak) built with AddressSanitizer and UndefinedBehaviorSanitizer,
 # then a short fuzzing run, the Windows edition cross-built and run under
-# Wine, and last the Debian package: built, checked,
+# Wine, the web edition built and run in headless Chromium, and last the
+# Debian package: built, checked,
 # installed, played through its launcher and purged. Display tests start
 # their own Xvfb. Run as root on Debian.
 set -euo pipefail
@@ -13,7 +14,7 @@ apt-get install -y --no-install-recommends build-essential cmake pkg-config liba
   libgtest-dev xvfb xauth xdotool x11-utils libxtst-dev libx11-dev clang libclang-rt-14-dev \
   libloadpng4-dev libpng-dev dpkg-dev debhelper lintian desktop-file-utils appstream git
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON -DPOKLAD_PACKAGE_TEST=OFF -DPOKLAD_WINDOWS_TEST=OFF
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON -DPOKLAD_PACKAGE_TEST=OFF -DPOKLAD_WINDOWS_TEST=OFF -DPOKLAD_WEB_TEST=OFF
 cmake --build build -j"$(nproc)"
 ctest --test-dir build --output-on-failure
 
@@ -35,6 +36,15 @@ cmake --build build --target windows_frames windows_exit windows_editor mapkit p
 ctest --test-dir build -R '^windows_' --output-on-failure
 echo "The Windows part took $(( $(date +%s) - windows_start )) s"
 
-cmake -S . -B build -DPOKLAD_WINDOWS_TEST=OFF -DPOKLAD_PACKAGE_TEST=ON -DCMAKE_INSTALL_PREFIX=/usr
+# The web edition: built with emscripten (the library is reused from
+# build-web/cache), then played in headless Chromium beside the Linux game.
+web_start=$(date +%s)
+bash tools/setup/web.sh
+cmake -S . -B build -DPOKLAD_WINDOWS_TEST=OFF -DPOKLAD_WEB_TEST=ON
+cmake --build build --target web_frames poklad game_image_set game_maps test_image_set -j"$(nproc)"
+ctest --test-dir build -R '^web_' --output-on-failure
+echo "The web part took $(( $(date +%s) - web_start )) s"
+
+cmake -S . -B build -DPOKLAD_WINDOWS_TEST=OFF -DPOKLAD_WEB_TEST=OFF -DPOKLAD_PACKAGE_TEST=ON -DCMAKE_INSTALL_PREFIX=/usr
 cmake --build build --target package_probe -j"$(nproc)"
 ctest --test-dir build -R '^package$' --output-on-failure

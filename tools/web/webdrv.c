@@ -10,7 +10,8 @@
  *
  * The page (tools/web/page) sets Module.canvas, queues pointer states in
  * Module.webInput ({x, y, b}: the game's coordinates and buttons, 1 left,
- * 2 right) and may set Module.onGameMessage(text) and Module.onFirstFrame(). */
+ * 2 right) and may set Module.onGameMessage(text), Module.onFirstFrame()
+ * and Module.onFrameTimed(work_ms, present_ms). */
 #include <allegro.h>
 #include <allegro/internal/aintern.h>
 
@@ -48,12 +49,17 @@ EM_ASYNC_JS(void, web_wait_frame, (void), {
   await new Promise(function(resume) { requestAnimationFrame(function() { resume(); }); });
 });
 
-/* The next pointer state, x | y << 12 | buttons << 24. Queued moves are taken
- * in up to the next change of the buttons, which comes in a frame of its own:
- * a program that reads the buttons once a frame never misses a quick click. */
+/* The next pointer state, x | y << 12 | buttons << 24, or -1 while the page
+ * has sent none (the pointer has not been over the picture yet). Queued
+ * moves are taken in up to the next change of the buttons, which comes in a
+ * frame of its own: a program that reads the buttons once a frame never
+ * misses a quick click. */
 EM_JS(int, web_next_pointer, (void), {
   var input = Module.webInput || (Module.webInput = {queue: [], x: 0, y: 0, b: 0});
   var buttons_changed = false;
+  if (!input.queue.length && !input.seen)
+    return -1;
+  input.seen = true;
   while (input.queue.length) {
     var next = input.queue[0];
     if (next.b != input.b) {
@@ -69,6 +75,14 @@ EM_JS(int, web_next_pointer, (void), {
   return input.x | (input.y << 12) | (input.b << 24);
 });
 
+/* Tells a page that measures frames (Module.onFrameTimed, the benchmark's)
+ * how long the program worked on the frame since the last animation frame
+ * and how long presenting it took, in milliseconds. */
+EM_JS(void, web_note_frame, (double work_ms, double present_ms), {
+  if (Module.onFrameTimed)
+    Module.onFrameTimed(work_ms, present_ms);
+});
+
 /* Shows a message of the program's on the page (or the console). */
 EM_JS(void, web_show_message, (const char *text), {
   var message = UTF8ToString(text);
@@ -81,10 +95,12 @@ EM_JS(void, web_show_message, (const char *text), {
 /* ---- the frame: present, wait, take in input and time */
 
 static unsigned short *screen_pixels;   /* the screen bitmap's memory, 5-6-5 */
+static unsigned short *shown_pixels;    /* what the canvas shows, 5-6-5 */
 static unsigned int *screen_rgba;       /* the same as RGBA bytes for the canvas */
 static unsigned int *rgba_of;           /* 65,536 entries: a 5-6-5 pixel's RGBA */
 static int screen_w, screen_h;
 static double last_tick_ms;
+static double frame_began;             /* when the browser last gave control back */
 static int mouse_range[4] = {0, 0, 799, 599};
 static int mouse_running;
 
@@ -121,12 +137,15 @@ static int build_colour_table(void)
    return 0;
 }
 
+/* Draws the screen on the canvas, unless the canvas shows it already (most
+ * frames of a game that redraws a still picture). */
 static void present(void)
 {
    int i, n = screen_w * screen_h;
 
-   if (!screen_pixels)
+   if (!screen_pixels || memcmp(shown_pixels, screen_pixels, n * 2) == 0)
       return;
+   memcpy(shown_pixels, screen_pixels, n * 2);
    for (i = 0; i < n; i++)
       screen_rgba[i] = rgba_of[screen_pixels[i]];
    web_put_picture((const unsigned char *)screen_rgba, screen_w, screen_h);
@@ -137,7 +156,7 @@ static void take_pointer(void)
    int state = web_next_pointer();
    int x = state & 0xFFF, y = (state >> 12) & 0xFFF;
 
-   if (!mouse_running)
+   if (!mouse_running || state < 0)
       return;
    _mouse_x = MID(mouse_range[0], x, mouse_range[2]);
    _mouse_y = MID(mouse_range[1], y, mouse_range[3]);
@@ -161,8 +180,12 @@ static void take_time(void)
 /* One frame's turn of the browser. */
 static void web_frame(void)
 {
+   double start = emscripten_get_now();
+
    present();
+   web_note_frame(start - frame_began, emscripten_get_now() - start);
    web_wait_frame();
+   frame_began = emscripten_get_now();
    take_pointer();
    take_time();
 }
@@ -177,6 +200,8 @@ static void blit_to_screen(BITMAP *source, BITMAP *dest, int source_x, int sourc
    memory_to_screen.blit_from_memory(source, dest, source_x, source_y, dest_x, dest_y, width, height);
    web_frame();
 }
+
+static void web_gfx_exit(BITMAP *b);
 
 static BITMAP *web_gfx_init(int w, int h, int v_w, int v_h, int color_depth)
 {
@@ -195,12 +220,16 @@ static BITMAP *web_gfx_init(int w, int h, int v_w, int v_h, int color_depth)
    if (!rgba_of && build_colour_table() != 0)
       return NULL;
    screen_pixels = calloc(w * h, 2);
+   shown_pixels = calloc(w * h, 2);
    screen_rgba = malloc(w * h * 4);
-   if (!screen_pixels || !screen_rgba)
+   b = screen_pixels && shown_pixels && screen_rgba ?
+      _make_bitmap(w, h, (uintptr_t)screen_pixels, &gfx_web, 16, w * 2) : NULL;
+   if (!b) {
+      web_gfx_exit(NULL);
+      ustrzcpy(allegro_error, ALLEGRO_ERROR_SIZE, get_config_text("Not enough memory"));
       return NULL;
-   b = _make_bitmap(w, h, (uintptr_t)screen_pixels, &gfx_web, 16, w * 2);
-   if (!b)
-      return NULL;
+   }
+   shown_pixels[0] = 1;   /* differs from the black screen: the first frame is drawn */
    memory_to_screen = *b->vtable;
    b->vtable->blit_from_memory = blit_to_screen;
    screen_w = gfx_web.w = w;
@@ -213,8 +242,9 @@ static void web_gfx_exit(BITMAP *b)
 {
    (void)b;
    free(screen_pixels);
+   free(shown_pixels);
    free(screen_rgba);
-   screen_pixels = NULL;
+   screen_pixels = shown_pixels = NULL;
    screen_rgba = NULL;
 }
 
@@ -272,7 +302,7 @@ MOUSE_DRIVER mouse_web = {
 
 static int web_timer_init(void)
 {
-   last_tick_ms = emscripten_get_now();
+   last_tick_ms = frame_began = emscripten_get_now();
    return 0;
 }
 

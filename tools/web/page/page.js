@@ -33,18 +33,22 @@
     messageBox.hidden = false;
   }
 
-  // The largest size with the picture's aspect that fits the stage: whole
-  // multiples of 800 x 600 where one fits, so that every pixel stays square
-  // and sharp; a smaller, uneven scale only where the window is smaller.
+  // The largest size with the picture's aspect that fits the stage, counted
+  // in the screen's own pixels: a whole multiple of 800 x 600 where one comes
+  // close (within a fifth), so that every pixel of the game stays square and
+  // sharp; otherwise the largest uneven scale, so that a big screen is filled
+  // and a small window still shows the whole picture.
   function fitPicture() {
-    var w = stage.clientWidth, h = stage.clientHeight;
+    var ratio = window.devicePixelRatio || 1;
+    var w = stage.clientWidth * ratio, h = stage.clientHeight * ratio;
     var scale = Math.min(w / canvas.width, h / canvas.height);
-    if (scale >= 1)
-      scale = Math.floor(scale);
+    var whole = Math.floor(scale);
+    if (whole >= 1 && whole >= 0.8 * scale)
+      scale = whole;
     if (!(scale > 0))
       scale = 1;
-    canvas.style.width = Math.floor(canvas.width * scale) + 'px';
-    canvas.style.height = Math.floor(canvas.height * scale) + 'px';
+    canvas.style.width = Math.floor(canvas.width * scale) / ratio + 'px';
+    canvas.style.height = Math.floor(canvas.height * scale) / ratio + 'px';
   }
   window.addEventListener('resize', fitPicture);
   document.addEventListener('fullscreenchange', fitPicture);
@@ -101,6 +105,7 @@
       showMessage(TEXTS.gameSays + '\n' + text, true);
     },
     onExit: function (status) {
+      document.body.dataset.exitStatus = status;
       if (!stopped)
         showMessage(status === 0 ? TEXTS.ended : TEXTS.crashed, true);
       stopped = true;
@@ -114,6 +119,18 @@
     printErr: function (text) { console.warn(text); }
   };
   window.Module = Module;
+
+  // The data package reports a failed download by throwing, outside the
+  // program: before the first picture, anything thrown means the game
+  // cannot start.
+  function failedToStart() {
+    if (!stopped && !Module.webShown) {
+      stopped = true;
+      showMessage(Module.calledRun ? TEXTS.crashed : TEXTS.noFiles, true);
+    }
+  }
+  window.addEventListener('error', failedToStart);
+  window.addEventListener('unhandledrejection', failedToStart);
 
   var program = document.createElement('script');
   program.src = 'hledani-pokladu.js';

@@ -4,5 +4,7 @@
 #define ALLEGRO_WEB
 
 /* Only the library's portable C code is built. */
-#define ALLEGRO_NO_ASM
+#ifndef ALLEGRO_NO_ASM
+   #define ALLEGRO_NO_ASM
+#endif
 #define ALLEGRO_USE_C
