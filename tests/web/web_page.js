@@ -107,15 +107,18 @@ async function nextFrame(page, before) {
   return before;
 }
 
-const click = (page, p, button) => web.click(page, p[0], p[1], button || 1, button === 3 ? 150 : 400);
+// A click of button (1 left, 3 right); a cell's held longer, as a player
+// does, but not the start button's: still held on the new board, it would
+// uncover the cell beneath.
+const click = (page, p, button, holdMs) => web.click(page, p[0], p[1], button || 1, holdMs || 150);
 
 // Plays the menu's first map: starts a match, uncovers the top left cell,
 // ends the match and leaves the results. Returns that cell as uncovered.
 async function playFirstMap(page) {
   const menu = await web.stillFrame(page, ...PARK);
   let before = menu, played = null;
-  for (const [p, button] of [[START, 1], [cell(0, 0), 1], [END, 1], [AWAY, 3]]) {
-    await click(page, p, button);
+  for (const [p, button, holdMs] of [[START, 1], [cell(0, 0), 1, 400], [END, 1], [AWAY, 3]]) {
+    await click(page, p, button, holdMs);
     const now = await nextFrame(page, before);
     if (same(now, before))
       return null;
@@ -164,8 +167,8 @@ async function touch(page, step) {
   await page.touchscreen.touchEnd();
 }
 
+// On a page that has a touch screen (a change of that reloads the page).
 async function touchSteps(page) {
-  await page.setViewport({ width: 1024, height: 768, deviceScaleFactor: 1, hasTouch: true });
   const menu = await web.stillFrame(page, ...PARK);
   let before = menu, board = null;
   for (const step of TOUCH) {
@@ -183,7 +186,6 @@ async function touchSteps(page) {
       board = before;
     before = now;
   }
-  await page.setViewport({ width: 1024, height: 768, deviceScaleFactor: 1 });
 }
 
 async function problems(page, when) {
@@ -254,6 +256,7 @@ async function run(dist) {
   let browser = await web.launch(profile);
   try {
     let page = await web.newPage(browser);
+    await page.setViewport({ width: 1024, height: 768, deviceScaleFactor: 1, hasTouch: true });
     await web.openGame(page, server.url);
     await touchSteps(page);
 

@@ -269,11 +269,18 @@ var PlayerMaps = (function () {
 
   // --- the page's controls
 
-  // Shows texts in the status line; busy marks work still going on.
+  // Shows texts in the status box; busy marks work still going on. The
+  // outcome goes away after a while, or when the player next presses
+  // anywhere (a press on the picture still reaches the game).
+  var SHOWN_MS = 10000;
+  var hideTimer = 0;
   function say(texts, busy) {
+    clearTimeout(hideTimer);
     ui.status.textContent = texts.join('\n');
     ui.status.hidden = false;
     ui.status.setAttribute('aria-busy', busy ? 'true' : 'false');
+    if (!busy)
+      hideTimer = setTimeout(function () { ui.status.hidden = true; }, SHOWN_MS);
   }
 
   function showList() {
@@ -315,6 +322,10 @@ var PlayerMaps = (function () {
     ui.status = document.getElementById('maps-status');
 
     ui.add.addEventListener('click', function () { ui.chooser.click(); });
+    document.addEventListener('pointerdown', function () {
+      if (ui.status.getAttribute('aria-busy') !== 'true')
+        ui.status.hidden = true;
+    }, true);
     ui.chooser.addEventListener('change', function () {
       var files = Array.prototype.slice.call(ui.chooser.files);
       ui.chooser.value = '';  // the same file can be chosen again

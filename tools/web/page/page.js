@@ -51,6 +51,9 @@
     canvas.style.height = Math.floor(canvas.height * scale) / ratio + 'px';
   }
   window.addEventListener('resize', fitPicture);
+  // The stage also changes with the page around it (its title bar).
+  if (window.ResizeObserver)
+    new ResizeObserver(fitPicture).observe(stage);
   document.addEventListener('fullscreenchange', fitPicture);
   fitPicture();
 
