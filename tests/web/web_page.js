@@ -251,7 +251,10 @@ async function pageAround(server) {
 async function run(dist) {
   const work = fs.mkdtempSync(path.join(os.tmpdir(), 'poklad-web-page-'));
   const profile = path.join(work, 'profile');
-  const server = await web.serve(dist);
+  // A copy of the folder, served: a new version is put into it on the way.
+  const served = path.join(work, 'site');
+  fs.cpSync(dist, served, { recursive: true });
+  const server = await web.serve(served);
   await pageAround(server);
   let browser = await web.launch(profile);
   try {
@@ -274,7 +277,9 @@ async function run(dist) {
     const wanted = byBytes(kept);
     const find = await playFirstMap(page);
     check('the menu offers the first of all maps by name, a dropped map, and it plays', find !== null);
-    await page.evaluate(() => navigator.serviceWorker.ready);
+    const keeper = await page.waitForFunction(() => navigator.serviceWorker.controller, { timeout: 20000 })
+      .then(() => true, () => false);
+    check('after the first visit a service worker keeps the page\'s files', keeper);
     await problems(page, 'the first visit');
 
     await page.reload();
@@ -283,6 +288,20 @@ async function run(dist) {
     check('after a reload the menu offers the same map first, and it plays as before',
       same(await playFirstMap(page), find));
     await problems(page, 'after a reload');
+
+    // A new version on the server is what the next visit plays, and its
+    // files replace the kept ones.
+    const index = path.join(served, 'index.html'), worker = path.join(served, 'sw.js');
+    fs.writeFileSync(index, fs.readFileSync(index, 'utf8').replace('<title>Hledání pokladu', '<title>Hledání pokladu (nová verze)'));
+    fs.writeFileSync(worker, fs.readFileSync(worker, 'utf8').replace(/'hledani-pokladu-[^']*'/, '\'hledani-pokladu-nova-verze\''));
+    await page.reload();
+    await page.waitForFunction(() => window.Module && window.Module.webShown, { timeout: 20000 });
+    const title = await page.title();
+    await page.waitForFunction(async () => (await caches.keys()).join() === 'hledani-pokladu-nova-verze', { timeout: 20000 })
+      .catch(() => {});
+    const cachesLeft = await page.evaluate(() => caches.keys());
+    check('the next visit plays a new version, and only its files are kept',
+      title === 'Hledání pokladu (nová verze)' && cachesLeft.join() === 'hledani-pokladu-nova-verze', `${title}; ${cachesLeft}`);
     await browser.close();
 
     // The browser started again with the same profile, and the server gone.
