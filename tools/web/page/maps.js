@@ -193,7 +193,9 @@ var PlayerMaps = (function () {
     return readBytes(file).then(function (buffer) {
       if (buffer.byteLength > LARGEST)
         return 'Soubor ' + quoted(name) + ' nelze přidat: mapa smí mít nejvýš 1 MiB.';
-      return later(function () { return store(name, new Uint8Array(buffer)); });
+      return later(function () { return store(name, new Uint8Array(buffer)); }).catch(function (e) {
+        return 'Mapu ' + quoted(name) + ' se nepodařilo přidat (' + (e && e.message || e) + ').';
+      });
     }, function () {
       return 'Soubor ' + quoted(name) + ' se nepodařilo přečíst.';
     });
