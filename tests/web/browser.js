@@ -31,8 +31,10 @@ function serve(dir) {
   });
 }
 
-async function launch() {
-  const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'poklad-chromium-'));
+// Chromium with a fresh profile, removed when the browser closes; or with
+// the given profile folder, kept (the same browser started again).
+async function launch(keptProfile) {
+  const profile = keptProfile || fs.mkdtempSync(path.join(os.tmpdir(), 'poklad-chromium-'));
   const browser = await puppeteer.launch({
     executablePath: CHROMIUM,
     headless: 'new',
@@ -40,7 +42,11 @@ async function launch() {
       '--disable-component-update', '--disable-sync', `--user-data-dir=${profile}`],
   });
   const close = browser.close.bind(browser);
-  browser.close = async () => { await close(); fs.rmSync(profile, { recursive: true, force: true }); };
+  browser.close = async () => {
+    await close();
+    if (!keptProfile)
+      fs.rmSync(profile, { recursive: true, force: true });
+  };
   return browser;
 }
 

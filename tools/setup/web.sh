@@ -132,7 +132,13 @@ mkdir -p "$DIST"
 cp "$GAME"/hledani-pokladu.js "$GAME"/hledani-pokladu.wasm "$GAME"/hledani-pokladu.data "$DIST/"
 cp "$ROOT"/tools/web/page/* "$DIST/"
 cp "$NATIVE/icons/32.png" "$DIST/ikona-32.png"
+cp "$NATIVE/icons/128.png" "$DIST/ikona-128.png"
 cp "$NATIVE/icons/256.png" "$DIST/ikona-256.png"
+# The service worker keeps the other files, in a cache named after the
+# version and their contents: a changed build is a new cache.
+FILES=$(cd "$DIST" && ls | grep -vx sw.js | LC_ALL=C sort | tr '\n' ' ' | sed 's/ $//')
+HASH=$(cd "$DIST" && cat $FILES | sha256sum | cut -c1-12)
+sed -i "s|@CACHE@|hledani-pokladu-$VERSION-$HASH|; s|@FILES@|$FILES|" "$DIST/sw.js"
 (cd "$ROOT/dist" && TZ=UTC find "$NAME" -exec touch -d "@$(stat -c %Y "$ROOT/debian/changelog")" {} + &&
   zip -q -X -r "$NAME.zip" "$NAME")
 echo "wrote $DIST and $DIST.zip ($(du -sk "$DIST" | cut -f1) KB)"

@@ -51,6 +51,9 @@
     canvas.style.height = Math.floor(canvas.height * scale) / ratio + 'px';
   }
   window.addEventListener('resize', fitPicture);
+  // The stage also changes with the page around it (its title bar).
+  if (window.ResizeObserver)
+    new ResizeObserver(fitPicture).observe(stage);
   document.addEventListener('fullscreenchange', fitPicture);
   fitPicture();
 
@@ -65,6 +68,7 @@
 
   playAgain.addEventListener('click', function () { location.reload(); });
   GamePointer.attach(canvas);
+  PlayerMaps.attach();
   stage.addEventListener('contextmenu', function (e) { e.preventDefault(); });
 
   if (typeof WebAssembly !== 'object' || typeof WebAssembly.instantiate !== 'function') {
@@ -83,9 +87,12 @@
         progress.value = Number(m[1]);
       }
     },
+    // The player's maps are read back from the browser's storage first.
+    preRun: [function () { PlayerMaps.mount(Module); }],
     // The files are in place and main is about to run: the moment to change
     // the in-memory file system (window.onGameFilesReady(FS), if defined).
     onRuntimeInitialized: function () {
+      PlayerMaps.ready(Module.FS);
       if (window.onGameFilesReady)
         window.onGameFilesReady(Module.FS);
     },
