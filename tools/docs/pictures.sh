@@ -57,7 +57,7 @@ grep -qxF "$begin_marker" "$readme" && grep -qxF "$end_marker" "$readme" || {
 }
 
 mkdir -p "$out/screenshots" "$out/maps"
-rm -f "$out/screenshots/"*.png "$out/maps/"*.png  # no picture of a renamed map stays behind
+rm -f "$out/maps/"*.png  # no picture of a renamed map stays behind (the screenshots keep their names; web.png is the page's own, made by tools/web/page_shot.js)
 "$preview" screens data "$out/screenshots" --map "Zlaty ostrov"
 "$editor_shot" data "data/mapy/Zlaty ostrov" "$out/screenshots/editor.png"
 
