@@ -280,6 +280,11 @@ async function run(dist) {
     const keeper = await page.waitForFunction(() => navigator.serviceWorker.controller, { timeout: 20000 })
       .then(() => true, () => false);
     check('after the first visit a service worker keeps the page\'s files', keeper);
+    const cdp = await page.createCDPSession();
+    const installable = await cdp.send('Page.getInstallabilityErrors');
+    const manifest = await cdp.send('Page.getAppManifest');
+    check('the browser can install the page as an app', !installable.installabilityErrors.length &&
+      !manifest.errors.length, JSON.stringify([installable, manifest.errors]));
     await problems(page, 'the first visit');
 
     await page.reload();
