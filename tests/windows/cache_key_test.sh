@@ -15,7 +15,7 @@ failures=0 passed=0
 key() {
   rm -rf "$WORK/copy"
   mkdir -p "$WORK/copy/tools/setup" "$WORK/copy/debian"
-  cp "$PROJECT/tools/setup/windows.sh" "$WORK/copy/tools/setup/"
+  cp "$PROJECT/tools/setup/windows.sh" "$PROJECT/tools/setup/debian_source.sh" "$WORK/copy/tools/setup/"
   cp -r "$PROJECT/tools/windows" "$WORK/copy/tools/"
   cp "$PROJECT/debian/changelog" "$WORK/copy/debian/"
   [ $# -eq 0 ] || sed -i "$2" "$WORK/copy/$1"
@@ -25,7 +25,7 @@ same=$(key)
 [ "$same" = "$(key)" ] && passed=$((passed + 1)) || { echo "FAIL: one copy gives two keys"; failures=$((failures + 1)); }
 
 # what changes | file | sed expression
-CHANGES="Allegro's pinned version|tools/setup/windows.sh|s/^ALLEGRO_SRC=.*/ALLEGRO_SRC=allegro4.4=2:4.4.3.1-4/
+CHANGES="Allegro's pinned version|tools/setup/debian_source.sh|s/^ALLEGRO_SRC=.*/ALLEGRO_SRC=allegro4.4=2:4.4.3.1-4/
 zlib's checksum|tools/setup/windows.sh|s/^ZLIB_SHA=7/ZLIB_SHA=8/
 libpng's Debian patches' tarball|tools/setup/windows.sh|s/^PNG_DEBIAN=.*/PNG_DEBIAN=libpng1.6_1.6.39-2+deb12u6.debian.tar.xz/
 a configure flag of Allegro|tools/setup/windows.sh|s/-DWANT_LOGG=off/-DWANT_LOGG=on/
