@@ -1,6 +1,9 @@
 // What the digging turns up: coins worth 1 to 3 (copper, silver, gold),
 // gems worth 4 to 6 (emerald, sapphire, diamond), each with its value
-// written on it, and the trap, a skull on red.
+// written on it, and the trap, a skull on red. Each find has a colour and a
+// lightness of its own, so the six tell apart at board size also for players
+// who confuse red and green: dark green emerald, mid grey silver, a diamond
+// that glows white.
 #include "lettering.h"
 #include "palette.h"
 #include "match/board_layout.h"
@@ -15,11 +18,11 @@ static FIND_LOOK find_look(int value)
 {
   switch (value) {
   case 1: return {{204, 112, 52}, {240, 170, 110}, {120, 56, 20}, {60, 24, 6}, {236, 160, 100}};
-  case 2: return {{196, 202, 212}, {250, 252, 255}, {112, 118, 132}, {36, 40, 56}, {236, 240, 248}};
+  case 2: return {{160, 166, 178}, {236, 240, 248}, {80, 86, 100}, {24, 28, 40}, {214, 218, 228}};
   case 3: return {{250, 204, 40}, {255, 246, 170}, {170, 118, 8}, {90, 52, 0}, {255, 236, 130}};
-  case 4: return {{34, 170, 80}, {140, 240, 160}, {10, 90, 40}, {255, 255, 255}, {6, 60, 24}};
+  case 4: return {{8, 104, 48}, {100, 210, 130}, {2, 56, 22}, {214, 255, 222}, {0, 34, 12}};
   case 5: return {{44, 104, 232}, {150, 190, 255}, {16, 40, 130}, {255, 255, 255}, {10, 24, 90}};
-  default: return {{190, 240, 255}, {255, 255, 255}, {70, 150, 200}, {20, 60, 110}, {240, 255, 255}};
+  default: return {{220, 242, 255}, {255, 255, 255}, {140, 196, 240}, {24, 70, 140}, {255, 255, 255}};
   }
 }
 
@@ -47,22 +50,37 @@ static void draw_gem(CANVAS *c, int value, const FIND_LOOK *look)
     const double facets[] = {7.5, 1.6, 12.6, 4.6, 12.6, 10.4, 7.5, 13.4, 2.4, 10.4, 2.4, 4.6};
     cv_polygon(c, 6, facets, look->body);
     cv_circle(c, 5, 4.6, 1.1, look->light);
-  } else {  // a diamond: crown above, point below
-    const double crown[] = {3.5, 1.5, 11.5, 1.5, 14.5, 5.5, 0.5, 5.5};
-    const double pavilion[] = {0.5, 5.5, 14.5, 5.5, 7.5, 14.5};
+  } else {  // a diamond: a wide crown above, the point below, white fire
+    const double crown[] = {3, 0.6, 12, 0.6, 14.8, 5, 0.2, 5};
+    const double pavilion[] = {0.2, 5, 14.8, 5, 7.5, 14.8};
     cv_polygon(c, 3, pavilion, look->dark);
-    const double inner[] = {2.5, 6.5, 12.5, 6.5, 7.5, 12.5};
+    const double inner[] = {1.8, 5.6, 13.2, 5.6, 7.5, 13.2};
     cv_polygon(c, 3, inner, look->body);
-    cv_polygon(c, 4, crown, look->body);
-    const double shine[] = {4.2, 2.3, 7, 2.3, 5.8, 4.8, 2.6, 4.8};
+    cv_polygon(c, 4, crown, look->dark);
+    const double table[] = {3.6, 1.4, 11.4, 1.4, 13.6, 4.6, 1.4, 4.6};
+    cv_polygon(c, 4, table, look->body);
+    const double shine[] = {4.2, 1.8, 6.8, 1.8, 5.6, 4.2, 2.8, 4.2};
     cv_polygon(c, 4, shine, look->light);
   }
+}
+
+// The white glow a diamond throws on the earth round it.
+static void draw_glow(BITMAP *bmp)
+{
+  for (int y = 0; y < CELL; y++)
+    for (int x = 0; x < CELL; x++) {
+      double d = ((x - 7) * (x - 7) + (y - 6) * (y - 6)) / 84.0;
+      if (d < 1)
+        putpixel(bmp, x, y, px(bmp, mix(rgb_of(bmp, getpixel(bmp, x, y)), {214, 236, 255}, 0.9 * (1 - d * d))));
+    }
 }
 
 BITMAP *paint_find(int value)
 {
   BITMAP *bmp = paint_cell_empty();
   FIND_LOOK look = find_look(value);
+  if (value == 6)
+    draw_glow(bmp);
   CANVAS c = canvas_new(CELL, CELL, SS);
   if (value <= 3)
     draw_coin(&c, &look);
