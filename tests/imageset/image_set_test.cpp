@@ -1,8 +1,9 @@
 // The game's real image set, loaded as the game loads it (16 bits, after the
 // display mode is set): 48 bitmaps that fit their rooms, magenta turned into
 // the mask where the painter meant it and nowhere else, a seamless tile and
-// calm plates under the text the game prints, a lively but dark sea, a
-// thick bright frame for the current player and pixel-art winner pictures.
+// calm plates under the text the game prints, finds told apart by colour
+// also in red-green blindness, a lively but dark sea, a thick bright frame
+// for the current player and pixel-art winner pictures.
 #include "match/board_layout.h"
 #include "match/results_layout.h"
 #include "menu/menu_layout.h"
@@ -13,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <set>
@@ -283,6 +285,82 @@ TEST(GameImageSet, EveryRoleHasAPictureOfItsOwn)
   std::set<std::string> seen;
   for (int i = 0; i < IMG_COUNT; i++)
     EXPECT_TRUE(seen.insert(pixels(image(i))).second) << "image " << i << " repeats an earlier one";
+}
+
+// The light of an 8-bit sRGB channel value, 0 to 1.
+double linear_light(int v)
+{
+  double c = v / 255.0;
+  return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+}
+
+struct LAB { double l, a, b; };
+
+// CIELAB (D65 white) of a colour given as linear-light sRGB, clipped to 0..1.
+LAB lab_of_linear(const double rgb[3])
+{
+  double r = std::clamp(rgb[0], 0.0, 1.0), g = std::clamp(rgb[1], 0.0, 1.0), b = std::clamp(rgb[2], 0.0, 1.0);
+  double xyz[3] = {(0.4124 * r + 0.3576 * g + 0.1805 * b) / 0.95047, 0.2126 * r + 0.7152 * g + 0.0722 * b,
+                   (0.0193 * r + 0.1192 * g + 0.9505 * b) / 1.08883};
+  for (double &t : xyz)
+    t = t > 216.0 / 24389 ? std::cbrt(t) : (24389.0 / 27 * t + 16) / 116;
+  return {116 * xyz[1] - 16, 500 * (xyz[0] - xyz[1]), 200 * (xyz[1] - xyz[2])};
+}
+
+double delta_e(LAB p, LAB q)
+{
+  return std::sqrt((p.l - q.l) * (p.l - q.l) + (p.a - q.a) * (p.a - q.a) + (p.b - q.b) * (p.b - q.b));
+}
+
+// Colour vision as seen by a player: normal, and the red-green blindnesses
+// at full severity (Machado, Oliveira and Fernandes 2009), in linear light.
+struct VISION { const char *name; double m[3][3]; };
+const VISION visions[] = {
+  {"normal", {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}},
+  {"deuteranopia", {{0.367322, 0.860646, -0.227968}, {0.280085, 0.672501, 0.047413}, {-0.011820, 0.042940, 0.968881}}},
+  {"protanopia", {{0.152286, 1.052583, -0.204868}, {0.114503, 0.786281, 0.099216}, {-0.003882, -0.048116, 1.051998}}},
+};
+
+// The colour a picture leaves at board size, where the eye blends its
+// pixels: the mean of their light, as a player with vision v sees it.
+LAB seen_mean(BITMAP *bmp, const VISION &v)
+{
+  double mean[3] = {0, 0, 0};
+  for (int y = 0; y < bmp->h; y++)
+    for (int x = 0; x < bmp->w; x++) {
+      int c = getpixel(bmp, x, y);
+      mean[0] += linear_light(getr(c));
+      mean[1] += linear_light(getg(c));
+      mean[2] += linear_light(getb(c));
+    }
+  double seen[3];
+  for (int i = 0; i < 3; i++)
+    seen[i] = (v.m[i][0] * mean[0] + v.m[i][1] * mean[1] + v.m[i][2] * mean[2]) / (bmp->w * bmp->h);
+  return lab_of_linear(seen);
+}
+
+TEST(GameImageSet, FindsTrapAndEmptyCellDifferInColourAlsoForRedGreenBlindPlayers)
+{
+  // Every pair of uncovered cells differs in its blended colour by at least
+  // 20 (CIELAB distance) in normal vision and 12 under either simulation, so
+  // the colour alone tells them apart at board size. The table is printed.
+  struct CELL_PICTURE { int index; const char *name; };
+  const CELL_PICTURE cells[] = {
+    {IMG_FIND_1, "find 1"}, {IMG_FIND_2, "find 2"}, {IMG_FIND_3, "find 3"}, {IMG_FIND_4, "find 4"},
+    {IMG_FIND_5, "find 5"}, {IMG_FIND_6, "find 6"}, {IMG_CELL_EMPTY, "empty"}, {IMG_TRAP, "trap"},
+  };
+  const double least[] = {20, 12, 12};  // per vision, in the order of visions[]
+  const int n = sizeof cells / sizeof cells[0];
+  printf("%-15s %8s %8s %8s\n", "pair", "normal", "deutan", "protan");
+  for (int i = 0; i < n; i++)
+    for (int j = i + 1; j < n; j++) {
+      double d[3];
+      for (int k = 0; k < 3; k++)
+        d[k] = delta_e(seen_mean(image(cells[i].index), visions[k]), seen_mean(image(cells[j].index), visions[k]));
+      printf("%-6s - %-6s %8.1f %8.1f %8.1f\n", cells[i].name, cells[j].name, d[0], d[1], d[2]);
+      for (int k = 0; k < 3; k++)
+        EXPECT_GE(d[k], least[k]) << cells[i].name << " and " << cells[j].name << ", " << visions[k].name;
+    }
 }
 
 // A rectangle from (x0, y0) up to, not including, (x1, y1).
