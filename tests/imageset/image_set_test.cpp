@@ -7,6 +7,9 @@
 #include "match/board_layout.h"
 #include "match/results_layout.h"
 #include "menu/menu_layout.h"
+#include "glyphs.h"
+#include "lettering.h"
+#include "palette.h"
 #include "rooms.h"
 #include "shell/alleg.h"
 #include "shell/images.h"
@@ -17,6 +20,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <set>
 #include <string>
 
@@ -361,6 +365,82 @@ TEST(GameImageSet, FindsTrapAndEmptyCellDifferInColourAlsoForRedGreenBlindPlayer
       for (int k = 0; k < 3; k++)
         EXPECT_GE(d[k], least[k]) << cells[i].name << " and " << cells[j].name << ", " << visions[k].name;
     }
+}
+
+// The rows of a glyph in which it differs from another, as a bit set.
+int rows_differing(const unsigned char a[GLYPH_ROWS][GLYPH_W], const unsigned char b[GLYPH_ROWS][GLYPH_W])
+{
+  int rows = 0;
+  for (int r = 0; r < GLYPH_ROWS; r++)
+    rows |= memcmp(a[r], b[r], GLYPH_W) != 0 ? 1 << r : 0;
+  return rows;
+}
+
+TEST(Lettering, CzechLettersAreTheirBaseLetterWithAnAccentAbove)
+{
+  // Each accented letter keeps its base letter's body and adds its accent
+  // only above it: within the font's cell over a small letter (the i losing
+  // its dot, d and t an apostrophe), above the cell over a capital. No two
+  // letters look the same.
+  struct LETTER { const char *utf8; char base; int accent_rows; };
+  const int small = 0x3 << GLYPH_RISE, above = 0x7;  // rows 0..1 of the cell; the rows above it
+  const LETTER letters[] = {
+    {"á", 'a', small}, {"č", 'c', small}, {"ď", 'd', small}, {"é", 'e', small}, {"ě", 'e', small},
+    {"í", 'i', small}, {"ň", 'n', small}, {"ó", 'o', small}, {"ř", 'r', small}, {"š", 's', small},
+    {"ť", 't', small}, {"ú", 'u', small}, {"ý", 'y', small}, {"ž", 'z', small},
+    {"Á", 'A', above}, {"Č", 'C', above}, {"Ď", 'D', above}, {"É", 'E', above}, {"Ě", 'E', above},
+    {"Í", 'I', above}, {"Ň", 'N', above}, {"Ó", 'O', above}, {"Ř", 'R', above}, {"Š", 'S', above},
+    {"Ť", 'T', above}, {"Ú", 'U', above}, {"Ů", 'U', above}, {"Ý", 'Y', above}, {"Ž", 'Z', above},
+  };
+  std::set<std::string> seen;
+  for (const LETTER &l : letters) {
+    SCOPED_TRACE(l.utf8);
+    const char *p = l.utf8;
+    int code = next_char(&p);
+    EXPECT_EQ(*p, 0) << "one character";
+    unsigned char glyph[GLYPH_ROWS][GLYPH_W], base[GLYPH_ROWS][GLYPH_W];
+    glyph_bits(code, glyph);
+    glyph_bits(l.base, base);
+    int rows = rows_differing(glyph, base);
+    EXPECT_NE(rows, 0);
+    EXPECT_EQ(rows & ~l.accent_rows, 0) << "the body is the base letter's";
+    EXPECT_EQ(text_rises(l.utf8), l.accent_rows == above);
+    EXPECT_TRUE(seen.insert(std::string(reinterpret_cast<char *>(glyph), sizeof glyph)).second);
+  }
+  unsigned char ring[GLYPH_ROWS][GLYPH_W], u[GLYPH_ROWS][GLYPH_W];  // the font's own u with a ring
+  glyph_bits(0x16F, ring);
+  glyph_bits('u', u);
+  EXPECT_NE(rows_differing(ring, u), 0);
+  EXPECT_EQ(rows_differing(ring, u) & above, 0);
+}
+
+TEST(Lettering, TextsAreMeasuredInCharactersAndBadBytesShowAsQuestionMarks)
+{
+  struct TEXT { const char *text; int chars; int rises; };
+  const TEXT texts[] = {
+    {"Nápověda", 8, 0}, {"Hledání pokladu", 15, 0}, {"ŘEKA", 4, 1}, {"", 0, 0},
+    {"a\xff" "b", 3, 0},      // a byte no character starts with
+    {"\xc3", 1, 0},           // cut short at the end
+    {"\xc5" "A", 2, 0},       // cut short before a plain letter
+    {"\x80\x80", 2, 0},       // stray continuation bytes
+  };
+  for (const TEXT &t : texts) {
+    SCOPED_TRACE(t.text);
+    EXPECT_EQ(text_chars(t.text), t.chars);
+    EXPECT_EQ(text_width(t.text), 8 * t.chars);
+    EXPECT_EQ(text_rises(t.text), t.rises);
+  }
+  const char *bad = "\xc5" "A";
+  EXPECT_EQ(next_char(&bad), '?');
+  EXPECT_EQ(next_char(&bad), 'A');
+  EXPECT_EQ(next_char(&bad), 0);
+  // A capital's accent makes the lettering taller by its rows, not wider.
+  LETTERING style = {2, WHITE, WHITE, 1, BLACK, 1, BLACK};
+  int w, h, w_plain, h_plain;
+  lettering_size("ČAS", &style, &w, &h);
+  lettering_size("CAS", &style, &w_plain, &h_plain);
+  EXPECT_EQ(w, w_plain);
+  EXPECT_EQ(h, h_plain + 2 * GLYPH_RISE);
 }
 
 // A rectangle from (x0, y0) up to, not including, (x1, y1).

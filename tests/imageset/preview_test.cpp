@@ -159,6 +159,9 @@ TEST_F(Preview, RefusesWhatItCannotDraw)
   EXPECT_EQ(run({tool, "map", "empty", "map", "e.png"}), 1);
   EXPECT_EQ(run({tool, "map", "data", "map", "no/such/folder/f.png"}), 1);
   EXPECT_EQ(run({tool, "screens", "data", "g", "--map", "Nikde"}), 1);
+  ASSERT_EQ(mkdir("nomaps", 0777), 0);  // an image set and no maps folder at all
+  ASSERT_EQ(symlink(getenv("TEST_IMAGE_SET"), "nomaps/tarkoni.dat"), 0);
+  EXPECT_EQ(run({tool, "screens", "nomaps", "h", "--map", "Nikde"}), 1);
   EXPECT_EQ(run({tool, "map", "data", "map"}), 2);
   EXPECT_EQ(run({tool, "paint", "data", "x"}), 2);
   EXPECT_EQ(run({tool}), 2);

@@ -1,4 +1,4 @@
-// The board screen's two buttons, "Napoveda" and "Konec hry": wooden planks
+// The board screen's two buttons, "Nápověda" and "Konec hry": wooden planks
 // with carved captions; under the pointer the plank lights up gold.
 #include "lettering.h"
 #include "palette.h"
@@ -34,7 +34,7 @@ BITMAP *paint_plank(int w, int h, const char *caption, double scale, int lit)
 
 BITMAP *paint_help_button(int hovered)
 {
-  return paint_plank(W, H, "Napoveda", 1.5, hovered);
+  return paint_plank(W, H, "Nápověda", 1.5, hovered);
 }
 
 BITMAP *paint_end_button(int hovered)

@@ -44,34 +44,34 @@ BITMAP *paint_help_overlay(void)
 {
   BITMAP *bmp = new_parchment(W, H, 11);
   LETTERING heading = {2, {150, 70, 20}, {90, 36, 6}, 0, BLACK, 1, PARCHMENT_DARK};
-  lettering_centred(bmp, W / 2, 12, "Napoveda", &heading);
+  lettering_centred(bmp, W / 2, 12, "Nápověda", &heading);
   divider(bmp, 34);
 
   // the mouse and the end button
   draw_mouse_icon(bmp, LEFT, 44, MOUSE_LEFT);
-  named_line(bmp, TEXT, 44, "Leve tlacitko mysi:", "odkryje zakryte policko.");
-  line(bmp, TEXT, 56, "Tazenim se stisknutym tlacitkem odkryjes dalsi");
-  line(bmp, TEXT, 68, "policka, dokud jsi na tahu.");
+  named_line(bmp, TEXT, 44, "Levé tlačítko myši:", "odkryje zakryté políčko.");
+  line(bmp, TEXT, 56, "Dokud ho držíš, odkrývá každé políčko pod ukazatelem");
+  line(bmp, TEXT, 68, "za toho, kdo je právě na tahu - i po předání tahu.");
   draw_mouse_icon(bmp, LEFT, 86, MOUSE_RIGHT);
-  named_line(bmp, TEXT, 94, "Prave tlacitko mysi:", "zavre tuto napovedu.");
+  named_line(bmp, TEXT, 94, "Pravé tlačítko myši:", "zavře tuto nápovědu.");
   BITMAP *end = paint_plank(84, 17, "Konec hry", 1, 0);
   overlay(bmp, end, LEFT, 120);
   destroy_bitmap(end);
-  line(bmp, LEFT + 94, 125, "ukonci hru a ukaze vysledek.");
+  line(bmp, LEFT + 94, 125, "ukončí hru a ukáže výsledek.");
   divider(bmp, 148);
 
   // the cells
   static const int find_values[] = {1, 2, 3, 4, 5, 6};
   for (int i = 0; i < 6; i++)
     icon(bmp, paint_find(find_values[i]), LEFT + 17 * i, 158);
-  named_line(bmp, LEFT + 108, 162, "Poklad 1 az 6:", "tolik bodu a hrajes znovu.");
+  named_line(bmp, LEFT + 108, 162, "Poklad 1 až 6:", "tolik bodů a hraješ znovu.");
   icon(bmp, paint_cell_empty(), LEFT, 182);
-  named_line(bmp, TEXT, 186, "Prazdne policko:", "na tahu je dalsi hrac.");
+  named_line(bmp, TEXT, 186, "Prázdné políčko:", "na tahu je další hráč.");
   icon(bmp, paint_trap(), LEFT, 206);
-  named_line(bmp, TEXT, 210, "Past:", "kdo ji najde, vynecha pristi tah.");
+  named_line(bmp, TEXT, 210, "Past:", "kdo ji najde, vynechá příští tah.");
   divider(bmp, 232);
 
-  line(bmp, LEFT, 242, "Hra konci, kdyz je vse odkryto, nebo tlacitkem Konec hry.");
-  line(bmp, LEFT, 254, "Vyhrava nejvyssi skore; pri shode nevyhrava nikdo.");
+  line(bmp, LEFT, 242, "Hra končí, když je vše odkryto, nebo tlačítkem Konec hry.");
+  line(bmp, LEFT, 254, "Vyhrává nejvyšší skóre; při shodě nevyhrává nikdo.");
   return bmp;
 }

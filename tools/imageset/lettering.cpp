@@ -1,9 +1,10 @@
-// Lettering: the 8 x 8 font enlarged eight times (through one Scale2x step
-// at in-between sizes), then sampled down to the wanted size.
+// Lettering: the 8 x 8 font (with our own accented letters) enlarged eight
+// times (through one Scale2x step at in-between sizes), then sampled down to
+// the wanted size.
 #include "lettering.h"
+#include "glyphs.h"
 
 #include <cmath>
-#include <cstring>
 #include <vector>
 
 enum { MASK_SCALE = 8 };  // the font is enlarged to 64 x 64 cells before sampling
@@ -19,20 +20,29 @@ struct MASK {
   }
 };
 
+// Rows the letters of text take: the font's cell, and above it the room
+// for accents over capitals when text has any.
+static int text_rows(const char *text)
+{
+  return 8 + (text_rises(text) ? GLYPH_RISE : 0);
+}
+
 // The letters of text at the font's own size, 1 where a pixel is set.
 static MASK font_mask(const char *text)
 {
   MASK m;
   m.w = text_width(text);
-  m.h = 8;
+  m.h = text_rows(text);
   m.bits.assign(m.w * m.h, 0);
-  BITMAP *tmp = create_bitmap(m.w > 0 ? m.w : 1, 8);
-  clear_to_color(tmp, 0);
-  textout_ex(tmp, font, text, 0, 0, makecol_depth(bitmap_color_depth(tmp), 255, 255, 255), -1);
-  for (int y = 0; y < m.h; y++)
-    for (int x = 0; x < m.w; x++)
-      m.bits[y * m.w + x] = getpixel(tmp, x, y) != 0;
-  destroy_bitmap(tmp);
+  int skip = GLYPH_ROWS - m.h;  // glyph rows above the mask's top
+  unsigned char bits[GLYPH_ROWS][GLYPH_W];
+  int x0 = 0;
+  for (int c; (c = next_char(&text)); x0 += GLYPH_W) {
+    glyph_bits(c, bits);
+    for (int y = 0; y < m.h; y++)
+      for (int x = 0; x < GLYPH_W; x++)
+        m.bits[y * m.w + x0 + x] = bits[skip + y][x];
+  }
   return m;
 }
 
@@ -78,7 +88,7 @@ static std::vector<double> coverage(const char *text, double scale, int *w, int 
       big.bits[y * big.w + x] = m.at(x / grow, y / grow);
   m = big;
   *w = static_cast<int>(std::ceil(text_width(text) * scale));
-  *h = static_cast<int>(std::ceil(8 * scale));
+  *h = static_cast<int>(std::ceil(text_rows(text) * scale));
   std::vector<double> cov(*w * *h, 0.0);
   const int n = 4;  // samples per pixel and axis
   double step = MASK_SCALE / scale;
@@ -116,7 +126,7 @@ static double grown_at(const std::vector<double> &cov, int w, int h, int x, int 
 void lettering_size(const char *text, const LETTERING *style, int *w, int *h)
 {
   *w = static_cast<int>(std::ceil(text_width(text) * style->scale)) + 2 * style->outline + style->shadow;
-  *h = static_cast<int>(std::ceil(8 * style->scale)) + 2 * style->outline + style->shadow;
+  *h = static_cast<int>(std::ceil(text_rows(text) * style->scale)) + 2 * style->outline + style->shadow;
 }
 
 void lettering_draw(BITMAP *dst, int x, int y, const char *text, const LETTERING *style)
@@ -150,7 +160,22 @@ void lettering_centred(BITMAP *dst, int cx, int y, const char *text, const LETTE
 
 void text_plain(BITMAP *dst, int x, int y, const char *text, RGB8 colour)
 {
-  textout_ex(dst, font, text, x, y, px(dst, colour), -1);
+  int ascii = 1;
+  for (const char *s = text; *s; s++)
+    ascii = ascii && static_cast<unsigned char>(*s) < 0x80;
+  if (ascii) {  // the library draws plain text the fastest
+    textout_ex(dst, font, text, x, y, px(dst, colour), -1);
+    return;
+  }
+  int pixel = px(dst, colour);
+  unsigned char bits[GLYPH_ROWS][GLYPH_W];
+  for (int c; (c = next_char(&text)); x += GLYPH_W) {
+    glyph_bits(c, bits);
+    for (int r = 0; r < GLYPH_ROWS; r++)
+      for (int i = 0; i < GLYPH_W; i++)
+        if (bits[r][i])
+          putpixel(dst, x + i, y + r - GLYPH_RISE, pixel);
+  }
 }
 
 void text_shadowed(BITMAP *dst, int x, int y, const char *text, RGB8 colour, RGB8 shadow)
@@ -161,5 +186,5 @@ void text_shadowed(BITMAP *dst, int x, int y, const char *text, RGB8 colour, RGB
 
 int text_width(const char *text)
 {
-  return 8 * static_cast<int>(strlen(text));
+  return GLYPH_W * text_chars(text);
 }

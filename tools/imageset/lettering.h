@@ -1,6 +1,8 @@
-// Words on pictures, made from the library's 8 x 8 font: crisp at its own
-// size, or enlarged with smoothed diagonals and drawn with a gradient fill,
-// an outline and a drop shadow.
+// Words on pictures, made from the library's 8 x 8 font and our own Czech
+// accented letters (texts are UTF-8): crisp at its own size, or enlarged
+// with smoothed diagonals and drawn with a gradient fill, an outline and a
+// drop shadow. A text with an accented capital grows upwards by the accent's
+// rows: its lettering box is taller, its plain text reaches 3 pixels above y.
 #pragma once
 
 #include "paint.h"

@@ -13,7 +13,7 @@ BITMAP *paint_start(int hovered)
 
 BITMAP *paint_quit(int hovered)
 {
-  return paint_plank(MENU_QUIT_W, MENU_QUIT_H, "Ukoncit", 1.5, hovered);
+  return paint_plank(MENU_QUIT_W, MENU_QUIT_H, "Ukončit", 1.5, hovered);
 }
 
 BITMAP *paint_arrow(int next, int hovered)

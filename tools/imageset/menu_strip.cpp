@@ -1,5 +1,6 @@
 // The strip along the bottom of the menu: a dark plank with a one-line
-// reminder of how the menu works.
+// reminder of how the menu works (player 1 always plays: its card does not
+// change).
 #include "lettering.h"
 #include "palette.h"
 #include "menu/menu_layout.h"
@@ -18,7 +19,7 @@ BITMAP *paint_menu_strip(void)
   }
   hline(bmp, 0, 0, W - 1, px(bmp, WOOD_EDGE));
   hline(bmp, 0, 1, W - 1, px(bmp, GOLD_DARK));
-  const char *hint = "Klikni na hrace: Hrac / Pocitac / Vypnuto   -   klikni na sipky a vyber mapu   -   Spustit";
+  const char *hint = "Hráč 1 hraje vždy.   Klikni na další hráče: Hráč / Počítač / Vypnuto   -   šipkami vyber mapu";
   text_shadowed(bmp, (W - text_width(hint)) / 2, 10, hint, PARCHMENT, WOOD_EDGE);
   return bmp;
 }

@@ -13,7 +13,7 @@
 
 enum {
   W = PLAYER_CARD_W, H = PLAYER_CARD_H,
-  LABEL_CHARS = 7,  // "Pocitac" and "Vypnuto"; a score has at most 4 digits
+  LABEL_CHARS = 7,  // "Pocitac" and "Vypnuto", as the game prints them; a score has at most 4 digits
   // the card's own edges inside the slot; the frame shows around them
   CARD_X0 = 5, CARD_Y0 = 4, CARD_X1 = 101, CARD_Y1 = 46,
 };

@@ -96,8 +96,8 @@ static int select_named_map(MENU *menu, const char *name)
   for (int index = 1;; index++) {
     menu->map_index = index;
     const char *label = select_map(menu, MAP_REFRESH);
-    if (menu->map_index != index)
-      return 0;  // stepped back past the last map
+    if (menu->map_index != index || strcmp(label, MAPS_NOT_FOUND) == 0)
+      return 0;  // stepped back past the last map, or there are no maps
     if (strcmp(label, name) == 0)
       return 1;
   }

@@ -1,5 +1,5 @@
-// The words of the results screen: the "Vitez!" ribbon beside the winner,
-// the "Nikdo nevyhral" ribbon for a shared top score, and the scroll that
+// The words of the results screen: the "Vítěz!" ribbon beside the winner,
+// the "Nikdo nevyhrál" ribbon for a shared top score, and the scroll that
 // notes that the right mouse button goes back to the menu.
 #include "lettering.h"
 #include "mouse_icon.h"
@@ -41,7 +41,7 @@ BITMAP *paint_winner_caption(void)
   draw_ribbon(&c, W, 6, 62);
   BITMAP *bmp = canvas_finish(&c);
   LETTERING style = {5, GOLD_LIGHT, GOLD, 2, {70, 20, 0}, 2, {60, 8, 8}};
-  lettering_centred(bmp, W / 2, 11, "Vitez!", &style);
+  lettering_centred(bmp, W / 2, 11, "Vítěz!", &style);
   subtitle(bmp, W / 2, 78, "Gratulujeme!", GOLD_LIGHT);
   return bmp;
 }
@@ -53,8 +53,8 @@ BITMAP *paint_no_winner(void)
   draw_ribbon(&c, W, 10, 62);
   BITMAP *bmp = canvas_finish(&c);
   LETTERING style = {4, {236, 236, 240}, {170, 176, 190}, 2, {40, 10, 10}, 2, {60, 8, 8}};
-  lettering_centred(bmp, W / 2, 18, "Nikdo nevyhral", &style);
-  subtitle(bmp, W / 2, 78, "Stejne nejvyssi skore ma vic hracu.", PARCHMENT);
+  lettering_centred(bmp, W / 2, 18, "Nikdo nevyhrál", &style);
+  subtitle(bmp, W / 2, 78, "Stejně nejvyšší skóre má víc hráčů.", PARCHMENT);
   return bmp;
 }
 
@@ -91,8 +91,8 @@ BITMAP *paint_results_closing(void)
   draw_roll(bmp, W, 0);
   draw_roll(bmp, W, H - 10);
   draw_mouse_icon(bmp, 20, 29, MOUSE_RIGHT);
-  text_plain(bmp, 46, 26, "Zpet do menu:", {150, 30, 10});
-  text_plain(bmp, 46, 40, "stiskni prave", INK);
-  text_plain(bmp, 46, 52, "tlacitko mysi.", INK);
+  text_plain(bmp, 46, 26, "Zpět do menu:", {150, 30, 10});
+  text_plain(bmp, 46, 40, "stiskni pravé", INK);
+  text_plain(bmp, 46, 52, "tlačítko myši.", INK);
   return bmp;
 }

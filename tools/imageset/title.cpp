@@ -1,4 +1,4 @@
-// The title over the menu: "Hledani pokladu" in gold on two lines, between
+// The title over the menu: "Hledání pokladu" in gold on two lines, between
 // an open treasure chest and a map with its cross.
 #include "lettering.h"
 #include "palette.h"
@@ -59,7 +59,7 @@ BITMAP *paint_title(void)
   draw_map(&c, 306, 50, 1.1);
   BITMAP *bmp = canvas_finish(&c);
   LETTERING style = {4, GOLD_LIGHT, GOLD_DARK, 1, {60, 30, 6}, 3, {8, 30, 44}};
-  lettering_centred(bmp, W / 2, 4, "Hledani", &style);
+  lettering_centred(bmp, W / 2, 4, "Hledání", &style);
   lettering_centred(bmp, W / 2, 50, "pokladu", &style);
   return bmp;
 }

@@ -204,7 +204,7 @@ static void draw_ribbon(BITMAP *bmp, int player)
   destroy_bitmap(ribbon);
 
   char name[16];
-  snprintf(name, sizeof name, "Hrac %d", player);
+  snprintf(name, sizeof name, "Hráč %d", player);
   int x = (W - text_width(name)) / 2, y = (y0 + y1) / 2 - 3;
   // white letters with a dark outline read on every player's colour
   for (int dy = -1; dy <= 1; dy++)
