@@ -1,6 +1,7 @@
 // The words of the results screen: the "Vítěz!" ribbon beside the winner,
-// the "Nikdo nevyhrál" ribbon for a shared top score, and the scroll that
-// notes that the right mouse button goes back to the menu.
+// the "Nikdo nevyhrál" ribbon for a shared top score, and the scroll with
+// the island's treasure that notes that the right mouse button goes back to
+// the menu.
 #include "lettering.h"
 #include "mouse_icon.h"
 #include "palette.h"
@@ -8,6 +9,7 @@
 #include "match/results_layout.h"
 #include "pictures.h"
 #include "shell/frame.h"
+#include "title_chest.h"
 
 static const RGB8 RIBBON = {150, 28, 28};
 
@@ -36,25 +38,27 @@ static void subtitle(BITMAP *bmp, int cx, int y, const char *text, RGB8 colour)
 
 BITMAP *paint_winner_caption(void)
 {
-  enum { W = 296, H = 94 };
+  // as big as its room between the winner and the closing picture
+  enum { W = RESULTS_WINNER_X - RESULTS_CAPTION_X, H = RESULTS_CLOSING_Y - RESULTS_CAPTION_Y };
   CANVAS c = canvas_new(W, H, 4);
-  draw_ribbon(&c, W, 6, 62);
+  draw_ribbon(&c, W, 8, 64);
   BITMAP *bmp = canvas_finish(&c);
   LETTERING style = {5, GOLD_LIGHT, GOLD, 2, {70, 20, 0}, 2, {60, 8, 8}};
-  lettering_centred(bmp, W / 2, 11, "Vítěz!", &style);
-  subtitle(bmp, W / 2, 78, "Gratulujeme!", GOLD_LIGHT);
+  lettering_centred(bmp, W / 2, 13, "Vítěz!", &style);
+  subtitle(bmp, W / 2, 82, "Gratulujeme!", GOLD_LIGHT);
   return bmp;
 }
 
 BITMAP *paint_no_winner(void)
 {
-  enum { W = SCREEN_WIDTH - 2 * RESULTS_NO_WINNER_X, H = 94 };  // centred, as wide as it may be
+  // centred, as wide and as tall as it may be
+  enum { W = SCREEN_WIDTH - 2 * RESULTS_NO_WINNER_X, H = RESULTS_CLOSING_Y - RESULTS_NO_WINNER_Y };
   CANVAS c = canvas_new(W, H, 4);
-  draw_ribbon(&c, W, 10, 62);
+  draw_ribbon(&c, W, 12, 64);
   BITMAP *bmp = canvas_finish(&c);
   LETTERING style = {4, {236, 236, 240}, {170, 176, 190}, 2, {40, 10, 10}, 2, {60, 8, 8}};
-  lettering_centred(bmp, W / 2, 18, "Nikdo nevyhrál", &style);
-  subtitle(bmp, W / 2, 78, "Stejně nejvyšší skóre má víc hráčů.", PARCHMENT);
+  lettering_centred(bmp, W / 2, 20, "Nikdo nevyhrál", &style);
+  subtitle(bmp, W / 2, 82, "Stejně nejvyšší skóre má víc hráčů.", PARCHMENT);
   return bmp;
 }
 
@@ -79,20 +83,41 @@ static void draw_roll(BITMAP *bmp, int w, int y)
   }
 }
 
+// The six finds side by side, each in a thin frame, centred on x = cx.
+static void find_row(BITMAP *bmp, int cx, int y)
+{
+  int x = cx - (6 * 17 - 2) / 2;
+  for (int value = 1; value <= 6; value++, x += 17) {
+    BITMAP *find = paint_find(value);
+    rect(bmp, x - 1, y - 1, x + find->w, y + find->h, px(bmp, {58, 38, 20}));
+    blit(find, bmp, 0, 0, x, y, find->w, find->h);
+    destroy_bitmap(find);
+  }
+}
+
 BITMAP *paint_results_closing(void)
 {
   // A hanging scroll, not a plank: it is a note to read, there is nothing
-  // on it to click.
-  enum { W = 188, H = 86 };
+  // on it to click. It fills the room below the outcome: the treasure of
+  // the island and the finds it held above, the way back to the menu below.
+  enum { W = 2 * (SCREEN_WIDTH / 2 - RESULTS_CLOSING_X), H = 200 };
   BITMAP *bmp = new_picture(W, H);
   BITMAP *sheet = new_parchment(W - 16, H - 10, 2);
   overlay(bmp, sheet, 8, 5);
   destroy_bitmap(sheet);
   draw_roll(bmp, W, 0);
   draw_roll(bmp, W, H - 10);
-  draw_mouse_icon(bmp, 20, 29, MOUSE_RIGHT);
-  text_plain(bmp, 46, 26, "Zpět do menu:", {150, 30, 10});
-  text_plain(bmp, 46, 40, "stiskni pravé", INK);
-  text_plain(bmp, 46, 52, "tlačítko myši.", INK);
+  CANVAS c = canvas_new(W, H, 4);
+  draw_chest(&c, W / 2 - 1.2 * 28, 30, 1.2);
+  canvas_finish_onto(&c, bmp, 0, 0);
+  find_row(bmp, W / 2, 90);
+  hline(bmp, 20, 114, W - 21, px(bmp, PARCHMENT_DARK));
+  draw_mouse_icon(bmp, 22, 128, MOUSE_RIGHT);
+  text_plain(bmp, 48, 124, "Zpět do menu:", {150, 30, 10});
+  text_plain(bmp, 48, 138, "stiskni pravé", INK);
+  text_plain(bmp, 48, 150, "tlačítko myši.", INK);
+  hline(bmp, 20, 164, W - 21, px(bmp, PARCHMENT_DARK));
+  const char *thanks = "Díky za hru!";
+  text_shadowed(bmp, (W - text_width(thanks)) / 2, 173, thanks, {150, 30, 10}, PARCHMENT_DARK);
   return bmp;
 }

@@ -14,8 +14,8 @@
 
 enum {
   PIXEL = 3,               // screen pixels to a painted pixel
-  W = 88, H = 100,         // painted size: 264 x 300 on screen
-  FRAME_H = 84,            // the frame from the top to here, the ribbon below
+  W = 93, H = 106,         // painted size: 279 x 318 on screen, the room to the screen's corner
+  FRAME_H = 90,            // the frame from the top to here, the ribbon below
   SS = 4,                  // samples per pixel and axis on the canvases
 };
 
@@ -60,18 +60,18 @@ static void draw_sky_and_sea(BITMAP *bmp)
   banded(bmp, 4, 48, W - 5, FRAME_H - 5, sea, 4);
   hline(bmp, 4, 48, W - 5, px(bmp, {200, 236, 244}));
   for (int i = 0; i < 9; i++) {
-    int y = 52 + (i * 7) % 20, x = 6 + (i * 23) % 72;
+    int y = 52 + (i * 7) % 26, x = 6 + (i * 23) % 76;
     hline(bmp, x, y, x + 3 + i % 3, px(bmp, SEA_FOAM));
   }
   CANVAS c = canvas_new(W, H, SS);
-  cv_circle(&c, 70, 16, 7.5, {255, 214, 90});
-  cv_circle(&c, 70, 16, 6, {255, 244, 170});
-  cv_circle(&c, 68.5, 14.5, 2.5, WHITE);
+  cv_circle(&c, 74, 16, 7.5, {255, 214, 90});
+  cv_circle(&c, 74, 16, 6, {255, 244, 170});
+  cv_circle(&c, 72.5, 14.5, 2.5, WHITE);
   BITMAP *sun = canvas_finish_crisp(&c);
   overlay(bmp, sun, 0, 0);
   destroy_bitmap(sun);
   // two clouds: round puffs on a flat bottom
-  static const double clouds[][2] = {{14, 14}, {44, 24}};
+  static const double clouds[][2] = {{14, 14}, {46, 24}};
   for (const auto &cl : clouds) {
     CANVAS cc = canvas_new(W, H, SS);
     cv_circle(&cc, cl[0] + 4, cl[1], 3.5, WHITE);
@@ -90,31 +90,31 @@ static void draw_sky_and_sea(BITMAP *bmp)
 static void draw_island(BITMAP *bmp)
 {
   CANVAS c = canvas_new(W, H, SS);
-  cv_ellipse(&c, 46, 84, 46, 16, SAND_DARK);
-  cv_ellipse(&c, 46, 85, 44, 14, SAND);
-  cv_ellipse(&c, 40, 84, 30, 9, SAND_LIGHT);
-  cv_ellipse(&c, 46, 89, 40, 8, SAND);
+  cv_ellipse(&c, 48.5, 90, 48, 16, SAND_DARK);
+  cv_ellipse(&c, 48.5, 91, 46, 14, SAND);
+  cv_ellipse(&c, 42, 90, 31, 9, SAND_LIGHT);
+  cv_ellipse(&c, 48.5, 95, 42, 8, SAND);
   finish_layer(&c, bmp);
 
   CANVAS p = canvas_new(W, H, SS);
   for (int i = 0; i < 9; i++) {
     double t = i / 8.0;
-    double x = 12 + 7 * t * t, y = 74 - 40 * t;
+    double x = 13 + 7 * t * t, y = 80 - 44 * t;
     cv_circle(&p, x, y, 2.2 - 0.5 * t, i % 2 ? RGB8{150, 104, 58} : RGB8{118, 80, 42});
   }
   static const double leaves[][2] = {{-1.0, 0.9}, {-0.55, 1.2}, {0.0, 1.1}, {0.55, 1.2}, {1.0, 0.9}};
   for (const auto &leaf : leaves) {
-    double px0 = 19, py0 = 33;
+    double px0 = 20, py0 = 36;
     for (int k = 1; k <= 6; k++) {
       double t = k / 6.0;
-      double x = 19 + leaf[0] * 15 * t, y = 33 - 6 * leaf[1] * std::sin(3.14159 * t * 0.8) + 7 * t * t;
+      double x = 20 + leaf[0] * 15 * t, y = 36 - 6 * leaf[1] * std::sin(3.14159 * t * 0.8) + 7 * t * t;
       cv_line(&p, px0, py0, x, y, 3.2 * (1 - t) + 1.2, {46, 156, 64});
       px0 = x;
       py0 = y;
     }
   }
-  cv_circle(&p, 18, 34, 1.8, {120, 74, 30});
-  cv_circle(&p, 20.5, 35, 1.6, {100, 60, 24});
+  cv_circle(&p, 19, 37, 1.8, {120, 74, 30});
+  cv_circle(&p, 21.5, 38, 1.6, {100, 60, 24});
   finish_layer(&p, bmp);
 }
 
@@ -219,11 +219,11 @@ BITMAP *paint_winner(int player)
   BITMAP *scene = new_picture(W, H);
   draw_sky_and_sea(scene);
   draw_island(scene);
-  draw_chest(scene, 58, 75);
+  draw_chest(scene, 62, 81);
   CANVAS c = canvas_new(W, H, SS);
-  draw_hunter(&c, 40, 76, 2.7, player_colour(player), 1);
+  draw_hunter(&c, 42, 82, 2.9, player_colour(player), 1);
   finish_layer(&c, scene);
-  draw_face(scene, 40, 76, 2.7);
+  draw_face(scene, 42, 82, 2.9);
   BITMAP *small = new_picture(W, H);
   draw_frame(small);
   blit(scene, small, 4, 4, 4, 4, W - 8, FRAME_H - 8);
