@@ -528,6 +528,24 @@ TEST(GameImageSet, EveryPictureFitsWhereItsScreenDrawsIt)
                    {0, below, RESULTS_WINNER_X, SCREEN_HEIGHT}));
 }
 
+TEST(GameImageSet, ResultsPicturesFillTheRoomTheirScreenLeavesThem)
+{
+  // The results screen has nothing but its pictures over the sea: each
+  // takes its whole room (the winner in its whole big pixels), and the
+  // closing scroll at least the height of the outcome beside it.
+  struct ROOM_USE { int index; int slack_w, slack_h; };
+  const ROOM_USE uses[] = {
+    {IMG_WINNER_1, 2, 0}, {IMG_WINNER_1 + 7, 2, 0}, {IMG_WINNER_CAPTION, 0, 0}, {IMG_NO_WINNER, 0, 0},
+    {IMG_RESULTS_CLOSING, 0, 40},
+  };
+  for (const ROOM_USE &u : uses) {
+    SCOPED_TRACE(u.index);
+    IMAGE_ROOM room = image_room(u.index);
+    EXPECT_GE(image(u.index)->w, room.max_w - u.slack_w);
+    EXPECT_GE(image(u.index)->h, room.max_h - u.slack_h);
+  }
+}
+
 class GameImageSetEnvironment : public ::testing::Environment {
 public:
   void SetUp() override
