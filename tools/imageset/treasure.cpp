@@ -2,8 +2,8 @@
 // gems worth 4 to 6 (emerald, sapphire, diamond), each with its value
 // written on it, and the trap, a skull on red. Each find has a colour and a
 // lightness of its own, so the six tell apart at board size also for players
-// who confuse red and green: dark green emerald, mid grey silver, a diamond
-// that glows white.
+// who confuse red and green: a light orange copper, a mid grey silver, a
+// deep blue-green emerald and a diamond that glows blue-white.
 #include "lettering.h"
 #include "palette.h"
 #include "match/board_layout.h"
@@ -17,12 +17,12 @@ struct FIND_LOOK { RGB8 body, light, dark, digit, digit_shadow; };
 static FIND_LOOK find_look(int value)
 {
   switch (value) {
-  case 1: return {{204, 112, 52}, {240, 170, 110}, {120, 56, 20}, {60, 24, 6}, {236, 160, 100}};
-  case 2: return {{160, 166, 178}, {236, 240, 248}, {80, 86, 100}, {24, 28, 40}, {214, 218, 228}};
+  case 1: return {{228, 134, 48}, {252, 192, 118}, {146, 70, 18}, {60, 24, 6}, {248, 178, 104}};
+  case 2: return {{178, 184, 196}, {244, 246, 251}, {96, 102, 116}, {28, 32, 46}, {226, 230, 240}};
   case 3: return {{250, 204, 40}, {255, 246, 170}, {170, 118, 8}, {90, 52, 0}, {255, 236, 130}};
-  case 4: return {{8, 104, 48}, {100, 210, 130}, {2, 56, 22}, {214, 255, 222}, {0, 34, 12}};
+  case 4: return {{0, 92, 80}, {70, 184, 164}, {0, 46, 44}, {140, 232, 212}, {0, 28, 26}};
   case 5: return {{44, 104, 232}, {150, 190, 255}, {16, 40, 130}, {255, 255, 255}, {10, 24, 90}};
-  default: return {{220, 242, 255}, {255, 255, 255}, {140, 196, 240}, {24, 70, 140}, {255, 255, 255}};
+  default: return {{216, 238, 255}, {255, 255, 255}, {120, 178, 240}, {20, 56, 130}, {255, 255, 255}};
   }
 }
 
@@ -69,9 +69,9 @@ static void draw_glow(BITMAP *bmp)
 {
   for (int y = 0; y < CELL; y++)
     for (int x = 0; x < CELL; x++) {
-      double d = ((x - 7) * (x - 7) + (y - 6) * (y - 6)) / 84.0;
+      double d = ((x - 7) * (x - 7) + (y - 6) * (y - 6)) / 120.0;
       if (d < 1)
-        putpixel(bmp, x, y, px(bmp, mix(rgb_of(bmp, getpixel(bmp, x, y)), {214, 236, 255}, 0.9 * (1 - d * d))));
+        putpixel(bmp, x, y, px(bmp, mix(rgb_of(bmp, getpixel(bmp, x, y)), {190, 222, 255}, 0.9 * (1 - d * d))));
     }
 }
 
