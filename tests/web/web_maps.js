@@ -31,6 +31,7 @@ const show = v => JSON.stringify(v);
 // Drops a file of size bytes, each the value first, onto the page; resolves
 // to what the page then says (once it is no longer busy).
 async function drop(page, name, first, size = 1400) {
+  await page.bringToFront();
   await page.$eval('#maps-status', e => { e.textContent = ''; });
   await page.evaluate((name, first, size) => {
     const bytes = new Uint8Array(size);
@@ -42,15 +43,16 @@ async function drop(page, name, first, size = 1400) {
   await page.waitForFunction(() => {
     const s = document.getElementById('maps-status');
     return s.textContent !== '' && s.getAttribute('aria-busy') === 'false';
-  }, { timeout: 15000 });
+  }, { timeout: 15000, polling: 50 });
   return page.$eval('#maps-status', e => e.textContent);
 }
 
 // Removes a map with its button in "Moje mapy"; resolves to what the page says.
 async function removeMap(page, name) {
+  await page.bringToFront();
   await page.$eval('#maps-status', e => { e.textContent = ''; });
   await page.$eval(`#my-maps-list button[aria-label="Odebrat mapu ${name}"]`, b => b.click());
-  await page.waitForFunction(() => document.getElementById('maps-status').textContent !== '', { timeout: 15000 });
+  await page.waitForFunction(() => document.getElementById('maps-status').textContent !== '', { timeout: 15000, polling: 50 });
   return page.$eval('#maps-status', e => e.textContent);
 }
 
@@ -88,14 +90,14 @@ async function shows(page, want) {
   await page.waitForFunction(n => {
     const items = [...document.querySelectorAll('#my-maps-list .map-name')].map(i => i.textContent).sort();
     return JSON.stringify(items) === n;
-  }, { timeout: 5000 }, show(names)).catch(() => {});
+  }, { timeout: 5000, polling: 50 }, show(names)).catch(() => {});
   await page.waitForFunction(w => {
     const out = {};
     for (const name of Module.FS.readdir('/moje-mapy'))
       if (name !== '.' && name !== '..')
         out[name] = Module.FS.readFile('/mapy/' + name)[0];
     return JSON.stringify(out, Object.keys(out).sort()) === w;
-  }, { timeout: 5000 }, JSON.stringify(want, names)).catch(() => {});
+  }, { timeout: 5000, polling: 50 }, JSON.stringify(want, names)).catch(() => {});
   return { list: (await listed(page)).sort(), folder: await folder(page) };
 }
 const sameMaps = (got, want) => show(got.list) === show(Object.keys(want).sort()) &&
@@ -103,16 +105,18 @@ const sameMaps = (got, want) => show(got.list) === show(Object.keys(want).sort()
 const sameStored = (got, want) => JSON.stringify(got, Object.keys(got).sort()) === JSON.stringify(want, Object.keys(want).sort());
 
 const reopen = async page => {
+  await page.bringToFront();
   await page.reload();
   await page.waitForFunction(() => window.Module && window.Module.webShown, { timeout: 20000 });
 };
 
 // Two pages of one browser, both open all along.
-async function twoPages(server) {
-  const browser = await web.launch();
+async function twoPages(server, browser) {
+  const context = await browser.createBrowserContext();
   try {
-    const a = await web.newPage(browser), b = await web.newPage(browser);
+    const a = await web.newPage(context);
     await web.openGame(a, server.url);
+    const b = await web.newPage(context);
     await web.openGame(b, server.url);
     const said = [await drop(a, 'A1', 1), await drop(a, 'A2', 2), await drop(b, 'B1', 3)];
     await shows(b, { A1: 1, A2: 2, B1: 3 });
@@ -135,9 +139,16 @@ async function twoPages(server) {
       replaced === 'Mapa „A1“ je nahrazena novou verzí.' && sameMaps(inB, rewant), show([replaced, inB]));
     await drop(b, 'C', 4);
     await shows(a, { A1: 7, B1: 3, C: 4 });
-    const gone = [await removeMap(a, 'C'), await removeMap(b, 'C')];
+    // B's button for C, pressed after A has removed C (B's list redrawn since).
+    const stale = await b.$('#my-maps-list button[aria-label="Odebrat mapu C"]');
+    const gone = [await removeMap(a, 'C')];
+    await b.bringToFront();
+    await b.$eval('#maps-status', e => { e.textContent = ''; });
+    await stale.evaluate(button => button.click());
+    await b.waitForFunction(() => document.getElementById('maps-status').textContent !== '', { timeout: 15000, polling: 50 });
+    gone.push(await b.$eval('#maps-status', e => e.textContent));
     inA = await shows(a, rewant);
-    check('two pages: a map removed in A and then in B is gone from both',
+    check('two pages: a map removed in A, and then by B\'s button shown before, is gone from both',
       show(gone) === show(['Mapa „C“ je odebrána.', 'Mapa „C“ je odebrána.']) && sameMaps(inA, rewant) &&
       sameStored(await stored(b), rewant), show([gone, inA]));
 
@@ -149,12 +160,13 @@ async function twoPages(server) {
     check('two pages, after a reload: the same maps in the storage and both pages',
       sameStored(kept, rewant) && sameMaps(inA, rewant) && sameMaps(inB, rewant), show([kept, inA, inB]));
     for (const p of [a, b]) {
+      await p.bringToFront();
       await web.click(p, 400, 300, 3, 50);
       const problems = await web.pageProblems(p);
       check('two pages: no errors on the page', !problems.length, problems.join('; '));
     }
   } finally {
-    await browser.close();
+    await context.close();
   }
 }
 
@@ -193,10 +205,10 @@ const FAILURES = [
   { how: 'quota', why: /^v úložišti prohlížeče už pro tuto stránku není místo\. Uvolněte místo .* a zkuste to znovu\.$/ },
 ];
 
-async function failures(server) {
-  const browser = await web.launch();
+async function failures(server, browser) {
+  const context = await browser.createBrowserContext();
   try {
-    const page = await web.newPage(browser);
+    const page = await web.newPage(context);
     await page.evaluateOnNewDocument(injectFailures);
     await web.openGame(page, server.url);
     const first = await drop(page, 'stará', 1);
@@ -234,15 +246,15 @@ async function failures(server) {
     const problems = await web.pageProblems(page);
     check('failures: no errors on the page', !problems.length, problems.join('; '));
   } finally {
-    await browser.close();
+    await context.close();
   }
 }
 
 // A page with no storage at all, as in some private windows.
-async function noStorage(server) {
-  const browser = await web.launch();
+async function noStorage(server, browser) {
+  const context = await browser.createBrowserContext();
   try {
-    const page = await web.newPage(browser);
+    const page = await web.newPage(context);
     await page.evaluateOnNewDocument(() => {
       Object.defineProperty(window, 'indexedDB', { get: () => undefined, configurable: true });
     });
@@ -257,16 +269,16 @@ async function noStorage(server) {
     const removed = await removeMap(page, 'jen teď');
     check('no storage: a map is removed', removed === 'Mapa „jen teď“ je odebrána.' && sameMaps(await shows(page, {}), {}), removed);
   } finally {
-    await browser.close();
+    await context.close();
   }
 }
 
 // Maps an earlier version of the page kept: a database named /moje-mapy,
 // records keyed by path, {timestamp, mode, contents}, the folder's own too.
-async function earlierLayout(server) {
-  const browser = await web.launch();
+async function earlierLayout(server, browser) {
+  const context = await browser.createBrowserContext();
   try {
-    const page = await web.newPage(browser);
+    const page = await web.newPage(context);
     await page.goto(server.url + 'manifest.webmanifest');
     await page.evaluate(() => new Promise((resolve, reject) => {
       const request = indexedDB.open('/moje-mapy', 21);
@@ -299,18 +311,19 @@ async function earlierLayout(server) {
     check('a taken-over map, once removed, stays removed', sameMaps(await shows(page, left), left) &&
       sameStored(await stored(page), left));
   } finally {
-    await browser.close();
+    await context.close();
   }
 }
 
 async function run(dist) {
   const server = await web.serve(dist);
+  const browser = await web.launch();
   try {
-    await twoPages(server);
-    await failures(server);
-    await noStorage(server);
-    await earlierLayout(server);
+    // Each in a browser context of its own: a profile with nothing stored.
+    for (const part of [twoPages, failures, noStorage, earlierLayout])
+      await part(server, browser);
   } finally {
+    await browser.close();
     server.stop();
   }
 }

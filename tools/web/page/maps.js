@@ -56,6 +56,7 @@ var PlayerMaps = (function () {
   var shipped = Object.create(null);  // the shipped maps' names
   var channel = null;
   var askedToKeep = false;
+  var refusalUntold = false;  // the browser refused to keep the data while the page was busy
   var whenReady, becomeReady;
   var queue;                  // the tab's storage work, one step after another
   whenReady = new Promise(function (resolve) { becomeReady = resolve; });
@@ -185,7 +186,7 @@ var PlayerMaps = (function () {
     return new Promise(function (resolve, reject) {
       var timer = setTimeout(function () {
         timer = 0;
-        reject('prohlížeč úložiště neotevřel ani za ' + OPEN_MS / 1000 + ' s');
+        reject('úložiště se neotevřelo ani za ' + OPEN_MS / 1000 + ' s');
       }, OPEN_MS);
       request.onsuccess = function () {
         if (timer) {
@@ -219,7 +220,7 @@ var PlayerMaps = (function () {
       return Promise.resolve(db);
     var idb = factory();
     if (!idb)
-      return Promise.reject('prohlížeč stránce úložiště nenabízí');
+      return Promise.reject('úložiště stránkám nenabízí, například v anonymním okně');
     var request;
     try {
       request = idb.open(DB_NAME, DB_VERSION);
@@ -407,7 +408,8 @@ var PlayerMaps = (function () {
     database().then(readOldLayout).then(migrate).then(readAll).then(function (all) {
       loaded = all;
     }, function (error) {
-      noStorage = reasonOf(error);
+      noStorage = typeof error === 'string' ? error : 'úložiště nejde otevřít: ' +
+        (error && error.name ? error.name + (error.message ? ' – ' + error.message : '') : String(error));
       console.warn('Mapy hráče: bez úložiště prohlížeče (' + noStorage + ').');
     }).then(function () {
       if (!noStorage && window.BroadcastChannel) {
@@ -580,7 +582,12 @@ var PlayerMaps = (function () {
       step = step.then(function () { return addFile(file); }).then(function (text) { said.push(text); },
         function (e) { said.push('Soubor ' + quoted(file.name) + ' se nepodařilo přidat (' + (e && e.message || e) + ').'); });
     });
-    return step.then(function () { say(said); });
+    return step.then(function () {
+      if (refusalUntold)
+        said.push(NOT_FOR_GOOD);
+      refusalUntold = false;
+      say(said);
+    });
   }
 
   function remove(name) {
@@ -620,7 +627,11 @@ var PlayerMaps = (function () {
       return already || storage.persist();
     }).then(function (kept) {
       showKeeping(kept);
-      if (!kept && !ui.status.hidden && ui.status.getAttribute('aria-busy') !== 'true')
+      if (kept)
+        return;
+      if (ui.status.getAttribute('aria-busy') === 'true')
+        refusalUntold = true;  // told with the outcome
+      else if (!ui.status.hidden)
         ui.status.textContent += '\n' + NOT_FOR_GOOD;
     }, function () {});
   }
