@@ -250,26 +250,42 @@ async function failures(server, browser) {
   }
 }
 
-// A page with no storage at all, as in some private windows.
+// Pages with no storage at all: none offered, or it cannot be opened (as in
+// some private windows; here the database's creation is aborted).
+const NO_STORAGE = [
+  { what: 'none offered', script: () => {
+    Object.defineProperty(window, 'indexedDB', { get: () => undefined, configurable: true });
+  } },
+  { what: 'opening fails', script: () => {
+    const open = IDBFactory.prototype.open;
+    IDBFactory.prototype.open = function () {
+      const request = open.apply(this, arguments);
+      request.addEventListener('upgradeneeded', () => request.transaction.abort());
+      return request;
+    };
+  } },
+];
+
 async function noStorage(server, browser) {
-  const context = await browser.createBrowserContext();
-  try {
-    const page = await web.newPage(context);
-    await page.evaluateOnNewDocument(() => {
-      Object.defineProperty(window, 'indexedDB', { get: () => undefined, configurable: true });
-    });
-    await web.openGame(page, server.url);
-    const said = await drop(page, 'jen teď', 5);
-    const panel = await page.$eval('#my-maps-keeping', e => e.textContent);
-    const shown = await shows(page, { 'jen teď': 5 });
-    check('no storage: the game starts, the map plays until the page is closed and the page says so',
-      /^Mapa „jen teď“ je přidána; hra ji nabízí v menu\. Prohlížeč ji ale nemůže uložit \(.+\), a tak tu zůstane jen do zavření stránky\.$/.test(said) &&
-      /jen do zavření stránky/.test(panel) && !/i po zavření/.test(panel) && sameMaps(shown, { 'jen teď': 5 }),
-      show([said, panel, shown]));
-    const removed = await removeMap(page, 'jen teď');
-    check('no storage: a map is removed', removed === 'Mapa „jen teď“ je odebrána.' && sameMaps(await shows(page, {}), {}), removed);
-  } finally {
-    await context.close();
+  for (const c of NO_STORAGE) {
+    const context = await browser.createBrowserContext();
+    try {
+      const page = await web.newPage(context);
+      await page.evaluateOnNewDocument(c.script);
+      await web.openGame(page, server.url);
+      const said = await drop(page, 'jen teď', 5);
+      const panel = await page.$eval('#my-maps-keeping', e => e.textContent);
+      const shown = await shows(page, { 'jen teď': 5 });
+      check(`no storage (${c.what}): the game starts, the map plays until the page is closed and the page says so`,
+        /^Mapa „jen teď“ je přidána; hra ji nabízí v menu\. Prohlížeč ji ale nemůže uložit \(.+\), a tak tu zůstane jen do zavření stránky\.$/.test(said) &&
+        /jen do zavření stránky/.test(panel) && !/i po zavření/.test(panel) && sameMaps(shown, { 'jen teď': 5 }),
+        show([said, panel, shown]));
+      const removed = await removeMap(page, 'jen teď');
+      check(`no storage (${c.what}): a map is removed`, removed === 'Mapa „jen teď“ je odebrána.' &&
+        sameMaps(await shows(page, {}), {}), removed);
+    } finally {
+      await context.close();
+    }
   }
 }
 
