@@ -114,7 +114,8 @@ function fromNetwork(request, control) {
 }
 
 var pagesFromKept = {};  // the pages (client ids) whose own address the kept copy answered
-var programSets = {};    // page -> {taken: {file: true}, answers: promise of {file: answer, kept}}
+var programSets = {};    // page -> {taken: {file: true}, answers: promise of {answers: {file: answer}, kept}}
+var LOADING_MS = 60000;  // how long a page's loading is remembered
 
 function keptFirst(cache, request) {
   return kept(cache, request).then(function (answer) {
@@ -128,8 +129,11 @@ function answerNavigation(event) {
     return networkFirst(fromNetwork(event.request, control),
       function () { return kept(cache, event.request); }, control);
   }).then(function (got) {
-    if (got.kept && event.resultingClientId)
-      pagesFromKept[event.resultingClientId] = true;
+    var page = event.resultingClientId;
+    if (got.kept && page) {
+      pagesFromKept[page] = true;
+      setTimeout(function () { delete pagesFromKept[page]; }, LOADING_MS);
+    }
     return got.value;
   });
 }
@@ -187,7 +191,7 @@ function answerProgramFile(event, file) {
     setTimeout(function () {
       if (programSets[page] === set)
         delete programSets[page];
-    }, 60000);
+    }, LOADING_MS);
   }
   set.taken[file] = true;
   return set.answers.then(function (got) { return got.answers[file]; });
