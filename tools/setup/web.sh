@@ -18,7 +18,7 @@ VERSION=$(sed -n '1s/.*(\([^)]*\)).*/\1/p' debian/changelog)
 # Debian's emscripten needs Debian's node modules when another node is first on PATH.
 export NODE_PATH=/usr/share/nodejs
 # The library's flags: part of the cache's key.
-ALLEGRO_CFLAGS="-O2 -DALLEGRO_SRC -DALLEGRO_NO_ASM -Wno-deprecated-declarations -Wno-implicit-function-declaration"
+ALLEGRO_CFLAGS="-O2 -DALLEGRO_SRC -DALLEGRO_NO_ASM -Wno-deprecated-declarations -Werror=implicit-function-declaration"
 
 step() { echo "== $* ($(date +%T))"; }
 source "$ROOT/tools/setup/debian_source.sh"
@@ -134,11 +134,12 @@ cp "$ROOT"/tools/web/page/* "$DIST/"
 cp "$NATIVE/icons/32.png" "$DIST/ikona-32.png"
 cp "$NATIVE/icons/128.png" "$DIST/ikona-128.png"
 cp "$NATIVE/icons/256.png" "$DIST/ikona-256.png"
-# The service worker keeps the other files, in a cache named after the
-# version and their contents: a changed build is a new cache.
+# The service worker keeps the other files as one set, named after the
+# version and the contents of every file, its own included: a changed build
+# is a new set (the worker names its caches after the page's folder itself).
 FILES=$(cd "$DIST" && ls | grep -vx sw.js | LC_ALL=C sort | tr '\n' ' ' | sed 's/ $//')
-HASH=$(cd "$DIST" && cat $FILES | sha256sum | cut -c1-12)
-sed -i "s|@CACHE@|hledani-pokladu-$VERSION-$HASH|; s|@FILES@|$FILES|" "$DIST/sw.js"
+HASH=$(cd "$DIST" && cat $FILES sw.js | sha256sum | cut -c1-12)
+sed -i "s|@BUILD@|$VERSION-$HASH|; s|@FILES@|$FILES|" "$DIST/sw.js"
 (cd "$ROOT/dist" && TZ=UTC find "$NAME" -exec touch -d "@$(stat -c %Y "$ROOT/debian/changelog")" {} + &&
   zip -q -X -r "$NAME.zip" "$NAME")
 echo "wrote $DIST and $DIST.zip ($(du -sk "$DIST" | cut -f1) KB)"

@@ -11,7 +11,7 @@
  * The page (tools/web/page) sets Module.canvas, queues pointer states in
  * Module.webInput ({x, y, b}: the game's coordinates and buttons, 1 left,
  * 2 right) and may set Module.onGameMessage(text), Module.onFirstFrame()
- * and Module.onFrameTimed(work_ms, present_ms). */
+ * Module.onFrameTimed(work_ms, present_ms) and Module.onRetrace(count). */
 #include <allegro.h>
 #include <allegro/internal/aintern.h>
 
@@ -164,17 +164,37 @@ static void take_pointer(void)
    _handle_mouse_input();
 }
 
+/* Tells a page that watches the library's clock (Module.onRetrace, a
+ * test's) the library's retrace count, which its timer queue advances at
+ * 70 a second. */
+EM_JS(void, web_note_clock, (int retraces), {
+  if (Module.onRetrace)
+    Module.onRetrace(retraces);
+});
+
+/* Hands the time since the last tick to the library's timers, in its own
+ * units. Only whole units are handed over: the clock then moves on by
+ * exactly their length, so the rest (the fraction of a millisecond and of
+ * a unit) counts in the next frame and the timers keep time with the
+ * browser's clock at any frame rate. */
 static void take_time(void)
 {
    double now = emscripten_get_now();
    double elapsed = now - last_tick_ms;
+   double units;
+   long whole;
 
-   if (elapsed < 1)
-      return;
-   last_tick_ms = now;
-   if (elapsed > 1000)   /* a tab in the background: no burst of ticks */
+   if (elapsed > 1000) {   /* a tab in the background: no burst of ticks */
+      last_tick_ms = now - 1000;
       elapsed = 1000;
-   _handle_timer_tick(MSEC_TO_TIMER((long)elapsed));
+   }
+   units = elapsed * TIMERS_PER_SECOND / 1000.0;
+   if (units < 1)
+      return;
+   whole = (long)units;
+   last_tick_ms += whole * 1000.0 / TIMERS_PER_SECOND;
+   _handle_timer_tick(whole);
+   web_note_clock(retrace_count);
 }
 
 /* One frame's turn of the browser. */
