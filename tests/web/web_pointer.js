@@ -289,7 +289,8 @@ async function phoneCases(server) {
     await web.pause(300);
     const turn = await page.$eval('#turn', e => [getComputedStyle(e).display, e.innerText]);
     await page.tap('#turn-skip');
-    const after = await page.$eval('#turn', e => getComputedStyle(e).display);
+    const after = await page.waitForFunction(() => getComputedStyle(document.getElementById('turn')).display === 'none',
+      { timeout: 5000 }).then(() => 'none', () => 'shown');
     check('phone: held upright, it asks to be turned', turn[0] !== 'none' && /Otočte telefon na šířku/.test(turn[1]) &&
       after === 'none', JSON.stringify([turn, after]));
     await web.click(page, 400, 300, 3, 50);

@@ -61,6 +61,7 @@
       return;
     root.classList.add('touch');
     document.getElementById('touch-tip').hidden = false;
+    GamePointer.away();  // no finger yet: the game's pointer hides nothing
     fitPicture();
   }
   if (navigator.maxTouchPoints > 0 || (window.matchMedia && matchMedia('(any-pointer: coarse)').matches))

@@ -23,7 +23,7 @@ var GamePointer = (function () {
   var STILL_PX = 8;  // how far a finger may drift and still tap or long-press, in page pixels
 
   var queue = [];
-  var state = { x: 0, y: 0, b: 0, away: true };
+  var state = { x: 0, y: 0, b: 0, away: false };
   var canvas = null;
   var pressing = null;  // the mouse or pen whose press began on the picture
   var fingers = [];     // the touches on the stage: {id, x, y}, in order
