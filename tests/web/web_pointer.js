@@ -284,18 +284,20 @@ async function phoneCases(server) {
     await taken(page);
     check('phone: "Zpět" leaves the results for the menu', !same(results, dragged) && same(await settled(page), menu));
 
-    // Held upright: asked to turn, and may play upright all the same.
-    await page.setViewport({ width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true });
-    await web.pause(300);
-    const turn = await page.$eval('#turn', e => [getComputedStyle(e).display, e.innerText]);
-    await page.tap('#turn-skip');
-    const after = await page.waitForFunction(() => getComputedStyle(document.getElementById('turn')).display === 'none',
-      { timeout: 5000 }).then(() => 'none', () => 'shown');
-    check('phone: held upright, it asks to be turned', turn[0] !== 'none' && /Otočte telefon na šířku/.test(turn[1]) &&
-      after === 'none', JSON.stringify([turn, after]));
     await web.click(page, 400, 300, 3, 50);
     const problems = await web.pageProblems(page);
     check('phone: no errors on the page, no browser menu', !problems.length, problems.join('; '));
+
+    // Opened on a phone held upright: asked to turn, and may play upright all the same.
+    const upright = await web.newPage(browser);
+    await upright.setViewport({ width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true });
+    await web.openGame(upright, server.url);
+    const turn = await upright.$eval('#turn', e => [getComputedStyle(e).display, e.innerText]);
+    await upright.tap('#turn-skip');
+    const after = await upright.waitForFunction(() => getComputedStyle(document.getElementById('turn')).display === 'none',
+      { timeout: 5000 }).then(() => 'none', () => 'shown');
+    check('phone: held upright, it asks to be turned', turn[0] !== 'none' && /Otočte telefon na šířku/.test(turn[1]) &&
+      after === 'none', JSON.stringify([turn, after]));
   } finally {
     await browser.close();
   }
