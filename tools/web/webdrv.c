@@ -9,8 +9,9 @@
  * frame, then the pointer's queued events and the timer's ticks are taken in.
  *
  * The page (tools/web/page) sets Module.canvas, queues pointer states in
- * Module.webInput ({x, y, b}: the game's coordinates and buttons, 1 left,
- * 2 right) and may set Module.onGameMessage(text), Module.onFirstFrame()
+ * Module.webInput ({x, y, b, away}: the game's coordinates and buttons,
+ * 1 left, 2 right; away while the pointer is off the picture) and may set
+ * Module.onGameMessage(text), Module.onFirstFrame(),
  * Module.onFrameTimed(work_ms, present_ms) and Module.onRetrace(count). */
 #include <allegro.h>
 #include <allegro/internal/aintern.h>
@@ -49,30 +50,35 @@ EM_ASYNC_JS(void, web_wait_frame, (void), {
   await new Promise(function(resume) { requestAnimationFrame(function() { resume(); }); });
 });
 
-/* The next pointer state, x | y << 12 | buttons << 24, or -1 while the page
- * has sent none (the pointer has not been over the picture yet). Queued
- * moves are taken in up to the next change of the buttons, which comes in a
- * frame of its own: a program that reads the buttons once a frame never
- * misses a quick click. */
+/* The next pointer state, x | y << 12 | buttons << 24 | away << 27, or -1
+ * while the page has sent none (the pointer has not been over the picture
+ * yet). Queued moves are taken in up to the next change of the buttons,
+ * which comes in a frame of its own, at its own point: a program that reads
+ * the buttons once a frame never misses a quick click, and sees a press
+ * where it began even when moves follow it at once (a finger's drag).
+ * Away: the pointer is off the picture (a finger lifted, the mouse
+ * elsewhere on the page). */
 EM_JS(int, web_next_pointer, (void), {
   var input = Module.webInput || (Module.webInput = {queue: [], x: 0, y: 0, b: 0});
-  var buttons_changed = false;
+  var taken = 0;
   if (!input.queue.length && !input.seen)
     return -1;
   input.seen = true;
   while (input.queue.length) {
     var next = input.queue[0];
-    if (next.b != input.b) {
-      if (buttons_changed)
-        break;
-      buttons_changed = true;
-    }
+    var changed = next.b != input.b;
+    if (changed && taken)
+      break;
     input.queue.shift();
+    taken++;
     input.x = next.x;
     input.y = next.y;
     input.b = next.b;
+    input.away = !!next.away;
+    if (changed)
+      break;
   }
-  return input.x | (input.y << 12) | (input.b << 24);
+  return input.x | (input.y << 12) | (input.b << 24) | (input.away ? 1 << 27 : 0);
 });
 
 /* Tells a page that measures frames (Module.onFrameTimed, the benchmark's)
@@ -103,6 +109,7 @@ static double last_tick_ms;
 static double frame_began;             /* when the browser last gave control back */
 static int mouse_range[4] = {0, 0, 799, 599};
 static int mouse_running;
+enum { POINTER_AWAY = -1000 };         /* the pointer's place while off the picture */
 
 /* The same 5-6-5 to 8-bit expansion as the library's own 16-to-32 colour
  * conversion (the one its X11 driver shows 16-bit pictures with), as RGBA. */
@@ -158,8 +165,16 @@ static void take_pointer(void)
 
    if (!mouse_running || state < 0)
       return;
-   _mouse_x = MID(mouse_range[0], x, mouse_range[2]);
-   _mouse_y = MID(mouse_range[1], y, mouse_range[3]);
+   if (state & (1 << 27)) {
+      /* Off the picture: no control is under it, and the library draws no
+       * pointer (as the X11 driver does when the pointer leaves the window). */
+      _mouse_x = _mouse_y = POINTER_AWAY;
+      _mouse_on = FALSE;
+   } else {
+      _mouse_x = MID(mouse_range[0], x, mouse_range[2]);
+      _mouse_y = MID(mouse_range[1], y, mouse_range[3]);
+      _mouse_on = TRUE;
+   }
    _mouse_b = (state >> 24) & 7;
    _handle_mouse_input();
 }

@@ -1,7 +1,9 @@
 // The page's side of the game: loads the program (hledani-pokladu.js and
 // its .wasm and .data beside this page, by relative addresses), shows a
 // loading indicator until the first picture, scales the picture to the
-// window, offers full screen, and says in Czech what went wrong when the
+// window, offers full screen, lays the page out for a touch screen (the
+// rail with "Zpět", the folded title bar, the request to turn a phone held
+// upright), and says in Czech what went wrong when the
 // browser cannot run the game, its files do not arrive or the game stops
 // with a message of its own. The program's Module is set up here alone.
 'use strict';
@@ -15,6 +17,8 @@
   var messageText = document.getElementById('message-text');
   var playAgain = document.getElementById('play-again');
   var fullScreen = document.getElementById('full-screen');
+  var play = document.getElementById('play');
+  var root = document.documentElement;
   var stopped = false;
 
   var TEXTS = {
@@ -49,7 +53,25 @@
       scale = 1;
     canvas.style.width = Math.floor(canvas.width * scale) / ratio + 'px';
     canvas.style.height = Math.floor(canvas.height * scale) / ratio + 'px';
+    PictureZoom.refit();
   }
+  // A touch screen: told by the browser, or by the first finger on the page.
+  function useTouch() {
+    if (root.classList.contains('touch'))
+      return;
+    root.classList.add('touch');
+    document.getElementById('touch-tip').hidden = false;
+    GamePointer.away();  // no finger yet: the game's pointer hides nothing
+    fitPicture();
+  }
+  if (navigator.maxTouchPoints > 0 || (window.matchMedia && matchMedia('(any-pointer: coarse)').matches))
+    useTouch();
+  document.addEventListener('pointerdown', function (e) {
+    if (e.pointerType === 'touch')
+      useTouch();
+    if (e.target === canvas || e.target === stage)
+      document.getElementById('touch-tip').hidden = true;
+  }, true);
   window.addEventListener('resize', fitPicture);
   // The stage also changes with the page around it (its title bar).
   if (window.ResizeObserver)
@@ -57,17 +79,47 @@
   document.addEventListener('fullscreenchange', fitPicture);
   fitPicture();
 
+  // Full screen: the picture and the rail beside it.
   fullScreen.addEventListener('click', function () {
     if (document.fullscreenElement)
       document.exitFullscreen();
-    else if (stage.requestFullscreen)
-      stage.requestFullscreen().catch(function () {});
+    else if (play.requestFullscreen)
+      play.requestFullscreen().catch(function () {});
   });
   if (!document.fullscreenEnabled)
     fullScreen.hidden = true;
+  document.getElementById('leave-full').addEventListener('click', function () {
+    if (document.fullscreenElement)
+      document.exitFullscreen();
+  });
+
+  // The folded title bar: the corner button opens it over the picture; a
+  // control of its own folds it again, and so does a touch anywhere else,
+  // which does nothing more (it plays no cell under the open bar).
+  var barButton = document.getElementById('bar-button');
+  function openBar(open) {
+    root.classList.toggle('bar-open', open);
+    barButton.setAttribute('aria-expanded', String(open));
+  }
+  barButton.addEventListener('click', function () { openBar(!root.classList.contains('bar-open')); });
+  document.addEventListener('pointerdown', function (e) {
+    if (!root.classList.contains('bar-open') || document.getElementById('bar').contains(e.target) ||
+        barButton.contains(e.target))
+      return;
+    openBar(false);
+    e.stopPropagation();
+  }, true);
+  document.getElementById('controls').addEventListener('click', function () { openBar(false); });
+
+  // The game's right button, for a touch screen.
+  document.getElementById('back').addEventListener('click', GamePointer.rightClick);
+  document.getElementById('turn-skip').addEventListener('click', function () {
+    root.classList.add('upright');
+  });
 
   playAgain.addEventListener('click', function () { location.reload(); });
-  GamePointer.attach(canvas);
+  PictureZoom.attach(canvas, stage);
+  GamePointer.attach(canvas, stage);
   PlayerMaps.attach();
   stage.addEventListener('contextmenu', function (e) { e.preventDefault(); });
 

@@ -1,17 +1,38 @@
-// The mouse over the game's picture, for the game's own pointer: each move
-// and each change of the buttons is queued as a state {x, y, b} in the
-// game's 800 x 600 coordinates (b: 1 left, 2 right, 4 middle, as the game
-// reads them); the game takes the queue in once a frame. The right button
-// never opens the browser's menu over the picture. A finger on a touch
-// screen works the buttons too (attachTouch).
+// The game's pointer, fed by the page's Pointer Events: each move and each
+// change of the buttons is queued as a state {x, y, b, away} in the game's
+// 800 x 600 coordinates (b: 1 left, 2 right, 4 middle, as the game reads
+// them; away: the pointer is off the picture, so it covers nothing); the
+// game takes the queue in once a frame.
+//
+// A mouse or pen: only a press that begins on the picture is a press in the
+// game; the picture then captures the pointer, so the release ends it
+// wherever it happens. A pointer that comes onto the picture with a button
+// already held only moves the game's pointer. Off the picture, and over the
+// page's own buttons, the game's pointer is away.
+//
+// A finger on the picture plays as the mouse: a tap is a click; a finger
+// that moves more than STILL_PX before LONG_PRESS_MS is the left button held
+// from where it went down, so a drag uncovers the cells it crosses; a finger
+// held still for LONG_PRESS_MS is the right button until it lifts. A second
+// finger ends that and pinches or pans the picture (PictureZoom). Once the
+// fingers lift, the game's pointer is away: it hides no cell or control.
 'use strict';
 
 var GamePointer = (function () {
+  var LONG_PRESS_MS = 500;
+  var STILL_PX = 8;  // how far a finger may drift and still tap or long-press, in page pixels
+
   var queue = [];
-  var state = { x: 0, y: 0, b: 0 };
+  var state = { x: 0, y: 0, b: 0, away: false };
+  var canvas = null;
+  var pressing = null;  // the mouse or pen whose press began on the picture
+  var fingers = [];     // the touches on the stage: {id, x, y}, in order
+  var gesture = null;   // the first finger's: {mode, x0, y0, timer}; mode
+                        // 'wait', 'drag', 'long', 'off' (began beside the
+                        // picture) or 'pinch' (until every finger lifts)
 
   // The picture's pixel under the page point (clientX, clientY), kept inside it.
-  function gamePoint(canvas, clientX, clientY) {
+  function gamePoint(clientX, clientY) {
     var r = canvas.getBoundingClientRect();
     var x = Math.floor((clientX - r.left) * canvas.width / r.width);
     var y = Math.floor((clientY - r.top) * canvas.height / r.height);
@@ -21,91 +42,187 @@ var GamePointer = (function () {
     };
   }
 
-  // Queues a new state: the point, and the buttons when given.
-  function push(canvas, clientX, clientY, buttons) {
-    var p = gamePoint(canvas, clientX, clientY);
-    state = { x: p.x, y: p.y, b: buttons === undefined ? state.b : buttons & 7 };
+  // Whether the picture shows at the page point (not covered, not clipped away).
+  function onPicture(clientX, clientY) {
+    return document.elementFromPoint(clientX, clientY) === canvas;
+  }
+
+  function send(next) {
+    state = next;
     queue.push(state);
   }
 
-  function attach(canvas) {
-    function onMouse(e) {
-      if (e.type === 'mousedown' && e.target !== canvas)
-        return;
-      // A press or release outside the picture still counts once begun there.
-      if (e.target !== canvas && state.b === 0 && e.buttons === 0 && e.type === 'mousemove')
-        return;
-      push(canvas, e.clientX, e.clientY, e.buttons);
-      if (e.target === canvas)
-        e.preventDefault();
-    }
-    canvas.addEventListener('mousedown', onMouse);
-    window.addEventListener('mousemove', onMouse);
-    window.addEventListener('mouseup', onMouse);
-    canvas.addEventListener('contextmenu', function (e) { e.preventDefault(); });
-    attachTouch(canvas);
+  // The pointer at the page point with the given buttons (the same when undefined).
+  function push(clientX, clientY, buttons) {
+    var p = gamePoint(clientX, clientY);
+    send({ x: p.x, y: p.y, b: buttons === undefined ? state.b : buttons & 7, away: false });
   }
 
-  // A finger on the picture: a tap is a click of the left button where the
-  // finger lifts; a press held LONG_PRESS_MS without moving away is the right
-  // button, down until the finger lifts (it hides the help and leaves the
-  // results). One finger counts at a time; the page neither scrolls nor
-  // zooms under it, and the browser makes no mouse events of its own.
-  var LONG_PRESS_MS = 500;
-  var STILL_PX = 12;  // how far a long press may drift, in page pixels
+  // The pointer off the picture, its buttons released.
+  function away() {
+    if (!state.away || state.b)
+      send({ x: state.x, y: state.y, b: 0, away: true });
+  }
 
-  function attachTouch(canvas) {
-    var finger = null;  // {id, x0, y0, x, y, timer, long}
+  // A click of the game's right button where the pointer is (the page's
+  // "Zpět"): it closes the help and leaves the results.
+  function rightClick() {
+    send({ x: state.x, y: state.y, b: 2, away: state.away });
+    send({ x: state.x, y: state.y, b: 0, away: state.away });
+  }
 
-    function ours(e) {
-      for (var i = 0; i < e.changedTouches.length; i++)
-        if (finger && e.changedTouches[i].identifier === finger.id)
-          return e.changedTouches[i];
-      return null;
+  // ---- a mouse or a pen
+
+  function onPointerDown(e) {
+    if (e.pointerType === 'touch')
+      return;
+    e.preventDefault();
+    if (pressing === null) {
+      pressing = e.pointerId;
+      canvas.setPointerCapture(e.pointerId);
     }
-    function start(e) {
-      e.preventDefault();
-      if (finger)
-        return;
-      var t = e.changedTouches[0];
-      finger = { id: t.identifier, x0: t.clientX, y0: t.clientY, x: t.clientX, y: t.clientY, long: false };
-      push(canvas, t.clientX, t.clientY, 0);
-      var held = finger;
-      finger.timer = setTimeout(function () {
-        held.long = true;
-        push(canvas, held.x, held.y, 2);
-      }, LONG_PRESS_MS);
+    if (pressing === e.pointerId)
+      push(e.clientX, e.clientY, e.buttons);
+  }
+
+  // Moves, and buttons pressed or released while another is held.
+  function onPointerMove(e) {
+    if (e.pointerType === 'touch')
+      return;
+    if (pressing === e.pointerId) {
+      push(e.clientX, e.clientY, e.buttons);
+      if (!e.buttons)
+        pressing = null;
+    } else if (pressing === null && e.target === canvas) {
+      push(e.clientX, e.clientY, 0);
     }
-    function move(e) {
-      var t = ours(e);
-      if (!t)
-        return;
-      e.preventDefault();
-      finger.x = t.clientX;
-      finger.y = t.clientY;
-      if (!finger.long && Math.hypot(finger.x - finger.x0, finger.y - finger.y0) > STILL_PX)
-        clearTimeout(finger.timer);
-      push(canvas, finger.x, finger.y);
-    }
-    function end(e) {
-      var t = ours(e);
-      if (!t)
-        return;
-      e.preventDefault();
-      clearTimeout(finger.timer);
-      if (finger.long) {
-        push(canvas, t.clientX, t.clientY, 0);
-      } else if (e.type === 'touchend') {
-        push(canvas, t.clientX, t.clientY, 1);
-        push(canvas, t.clientX, t.clientY, 0);
+  }
+
+  // A release (or a press the browser took away) ends the press; released
+  // off the picture, the game's pointer is away rather than at its edge.
+  function onPointerEnd(e) {
+    if (e.pointerType === 'touch' || pressing !== e.pointerId)
+      return;
+    var buttons = e.type === 'pointerup' ? e.buttons & 7 : 0;
+    if (e.type === 'pointerup' && (buttons || onPicture(e.clientX, e.clientY)))
+      push(e.clientX, e.clientY, buttons);
+    else
+      send({ x: state.x, y: state.y, b: buttons, away: true });
+    if (!buttons)
+      pressing = null;
+  }
+
+  function onPointerLeave(e) {
+    if (e.pointerType !== 'touch' && pressing === null)
+      away();
+  }
+
+  // ---- fingers
+
+  function finger(id) {
+    for (var i = 0; i < fingers.length; i++)
+      if (fingers[i].id === id)
+        return fingers[i];
+    return null;
+  }
+
+  // The first finger's part in the game ends: a held button is released.
+  function endPlay() {
+    if (!gesture)
+      return;
+    clearTimeout(gesture.timer);
+    if (gesture.mode === 'drag' || gesture.mode === 'long')
+      push(fingers[0].x, fingers[0].y, 0);
+  }
+
+  function onTouchDown(e) {
+    if (e.pointerType !== 'touch')
+      return;
+    e.preventDefault();
+    if (fingers.length >= 2)
+      return;
+    fingers.push({ id: e.pointerId, x: e.clientX, y: e.clientY });
+    if (fingers.length === 1) {
+      gesture = { mode: e.target === canvas ? 'wait' : 'off', x0: e.clientX, y0: e.clientY };
+      if (gesture.mode === 'wait') {
+        push(e.clientX, e.clientY, 0);
+        var held = gesture;
+        held.timer = setTimeout(function () {
+          if (held.mode !== 'wait')
+            return;
+          held.mode = 'long';
+          push(held.x0, held.y0, 2);
+        }, LONG_PRESS_MS);
       }
-      finger = null;
+      return;
     }
-    canvas.addEventListener('touchstart', start, { passive: false });
-    canvas.addEventListener('touchmove', move, { passive: false });
-    canvas.addEventListener('touchend', end, { passive: false });
-    canvas.addEventListener('touchcancel', end, { passive: false });
+    endPlay();
+    gesture.mode = 'pinch';
+    away();
+    if (window.PictureZoom)
+      PictureZoom.pinchStart(fingers[0], fingers[1]);
   }
 
-  return { queue: queue, push: push, attach: attach, state: function () { return state; } };
+  function onTouchMove(e) {
+    var f = e.pointerType === 'touch' && finger(e.pointerId);
+    if (!f)
+      return;
+    f.x = e.clientX;
+    f.y = e.clientY;
+    if (gesture.mode === 'pinch') {
+      if (fingers.length === 2 && window.PictureZoom)
+        PictureZoom.pinchMove(fingers[0], fingers[1]);
+      return;
+    }
+    if (gesture.mode === 'wait' && Math.hypot(f.x - gesture.x0, f.y - gesture.y0) > STILL_PX) {
+      clearTimeout(gesture.timer);
+      gesture.mode = 'drag';
+      push(gesture.x0, gesture.y0, 1);
+    }
+    if (gesture.mode === 'drag' || gesture.mode === 'long')
+      push(f.x, f.y);
+  }
+
+  function onTouchEnd(e) {
+    var f = e.pointerType === 'touch' && finger(e.pointerId);
+    if (!f)
+      return;
+    if (gesture.mode === 'wait' && e.type === 'pointerup') {
+      clearTimeout(gesture.timer);
+      push(gesture.x0, gesture.y0, 1);
+      push(gesture.x0, gesture.y0, 0);
+    } else if (gesture.mode !== 'pinch') {
+      endPlay();
+    } else if (fingers.length === 2 && window.PictureZoom) {
+      PictureZoom.pinchEnd();
+    }
+    fingers.splice(fingers.indexOf(f), 1);
+    if (gesture.mode !== 'pinch' || !fingers.length) {
+      gesture = null;
+      fingers.length = 0;
+      away();
+    }
+  }
+
+  // stage: the picture's surroundings, where a pinch may begin too.
+  function attach(picture, stage) {
+    canvas = picture;
+    canvas.addEventListener('pointerdown', onPointerDown);
+    canvas.addEventListener('pointermove', onPointerMove);
+    canvas.addEventListener('pointerup', onPointerEnd);
+    canvas.addEventListener('pointercancel', onPointerEnd);
+    canvas.addEventListener('lostpointercapture', onPointerEnd);
+    canvas.addEventListener('pointerleave', onPointerLeave);
+    canvas.addEventListener('contextmenu', function (e) { e.preventDefault(); });
+    stage = stage || canvas;
+    stage.addEventListener('pointerdown', onTouchDown);
+    stage.addEventListener('pointermove', onTouchMove);
+    stage.addEventListener('pointerup', onTouchEnd);
+    stage.addEventListener('pointercancel', onTouchEnd);
+  }
+
+  return {
+    queue: queue, push: push, away: away, rightClick: rightClick, attach: attach,
+    state: function () { return state; }
+  };
 })();
