@@ -515,9 +515,11 @@ TEST_F(Editor, AFileThatLooksLikeTextIsNamedSoAndSavingOverItAsks)
   ASSERT_TRUE(wait_screen(dialog_shown));
   key_tap("Return");
   ASSERT_TRUE(wait_screen(dialog_says(220, "jako text, ne jako mapa.")));
-  click_at(DIALOG_BACK_X, DIALOG_BUTTON_Y, 1);  // back to the name
-  ASSERT_TRUE(wait_screen(dialog_says(200, "Ulozit mapu do slozky mapy jako:")));
+  click_at(DIALOG_BACK_X, DIALOG_BUTTON_Y, 1);  // not saved: back where the save began
+  ASSERT_TRUE(wait_screen(no_dialog));
   EXPECT_EQ(file_bytes(dir + "/mapy/Zlaty ostrov.txt"), text);
+  key_tap("s", 1);
+  ASSERT_TRUE(wait_screen(dialog_shown));
   key_tap("Return");
   ASSERT_TRUE(wait_screen(dialog_says(220, "jako text, ne jako mapa.")));
   click_at(DIALOG_OK_X, DIALOG_BUTTON_Y, 1);  // written over
@@ -554,7 +556,7 @@ TEST_F(Editor, UnsavedChangesOutliveAStopSignal)
 
   // Restored, then stopped again by SIGHUP with one more change.
   start();
-  ASSERT_TRUE(wait_screen(dialog_says(200, "Editor minule skoncil s neulozenymi zmenami.")));
+  ASSERT_TRUE(wait_screen(dialog_says(200, "Editor minule skoncil s neulozenymi zmenami")));
   click_at(DIALOG_OK_X, DIALOG_BUTTON_Y, 1);
   ASSERT_TRUE(wait_screen(status_is("(nova) *   Obnoveny neulozene zmeny")));
   park();
@@ -567,7 +569,7 @@ TEST_F(Editor, UnsavedChangesOutliveAStopSignal)
 
   // Thrown away at the next start: an empty board, no copy.
   start();
-  ASSERT_TRUE(wait_screen(dialog_says(200, "Editor minule skoncil s neulozenymi zmenami.")));
+  ASSERT_TRUE(wait_screen(dialog_says(200, "Editor minule skoncil s neulozenymi zmenami")));
   click_at(DIALOG_BACK_X, DIALOG_BUTTON_Y, 1);  // "Zahodit"
   ASSERT_TRUE(wait_screen(status_is("(nova)   Kopie neulozenych zmen je zahozena")));
   park();

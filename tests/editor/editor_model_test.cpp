@@ -432,9 +432,9 @@ TEST(EditorStatus, AMessageGoesWhenTheBoardChangesAfterIt)
     if (p.change)
       editor_fill_rect(ed.get(), 0, 0, 0, 0, value++);
     if (p.say)
-      ui->message = p.say;
+      ui->status.text = p.say;
     ui_settle_message(ui.get());
-    EXPECT_EQ(ui->message, p.shown);
+    EXPECT_EQ(ui->status.text, p.shown);
   }
-  fairness_free(&ui->fair);
+  fairness_free(&ui->fairness.run);
 }

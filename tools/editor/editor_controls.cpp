@@ -101,7 +101,7 @@ static int inside(int x, int y, int rx, int ry, int rw, int rh)
 
 int control_at(const EDIT_UI *ui, int x, int y)
 {
-  TABLE t = table_of(ui->dialog);
+  TABLE t = table_of(ui->dialog.kind);
   for (int i = 0; i < t.count; i++) {
     const CONTROL_PLACE &p = t.controls[i].place;
     if (inside(x, y, p.x, p.y, p.w, p.h))
@@ -139,8 +139,8 @@ int list_name_at(const EDIT_UI *ui, int x, int y)
 {
   if (!inside(x, y, LIST_X + 10, LIST_TOP, LIST_W - 20, LIST_ROWS * LIST_ROW))
     return -1;
-  int i = ui->first_name + (y - LIST_TOP) / LIST_ROW;
-  return i < int(ui->maps.size()) ? i : -1;
+  int i = ui->list.first + (y - LIST_TOP) / LIST_ROW;
+  return i < int(ui->list.maps.size()) ? i : -1;
 }
 
 void random_field_box(int i, int *x, int *y)
