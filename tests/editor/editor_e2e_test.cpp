@@ -542,7 +542,7 @@ TEST_F(Editor, AFileThatLooksLikeTextIsNamedSoAndSavingOverItAsks)
 
 // Stopped by a signal (a logout) with unsaved changes, the editor keeps them
 // in a hidden copy beside the maps folder, which the next start offers; a
-// restored map counts as unsaved. A clean end leaves no copy.
+// restored map counts as unsaved. Changes given up leave no copy.
 TEST_F(Editor, UnsavedChangesOutliveAStopSignal)
 {
   const std::string copy = dir + "/.editor-obnova", maps = folder_state(dir + "/mapy");
@@ -558,10 +558,10 @@ TEST_F(Editor, UnsavedChangesOutliveAStopSignal)
   start();
   ASSERT_TRUE(wait_screen(dialog_says(200, "Editor minule skoncil s neulozenymi zmenami")));
   click_at(DIALOG_OK_X, DIALOG_BUTTON_Y, 1);
-  ASSERT_TRUE(wait_screen(status_is("(nova) *   Obnoveny neulozene zmeny")));
+  ASSERT_TRUE(wait_screen(status_is("(nova) *   Obnoveny neulozene zmeny nove mapy")));
   park();
   expect_cell(7, 9, 4);
-  EXPECT_NE(access(copy.c_str(), F_OK), 0);
+  EXPECT_EQ(access(copy.c_str(), F_OK), 0);  // kept until the map is saved
   choose_kind(5);
   paint_cell(8, 9, 5);
   kill(pid, SIGHUP);
@@ -584,6 +584,65 @@ TEST_F(Editor, UnsavedChangesOutliveAStopSignal)
   click_at(UNSAVED_DISCARD_X, DIALOG_BUTTON_Y, 1);
   EXPECT_EQ(quit_status(), 0);
   EXPECT_NE(access(copy.c_str(), F_OK), 0);
+}
+
+// The copy on disk holds value at (col, row) within a few seconds.
+int copy_holds(const std::string &copy, int col, int row, int value)
+{
+  for (int waited = 0; waited < 5000; waited += 50) {
+    std::string name, path, bytes;
+    if (recovery_decode(file_bytes(copy), &name, &path, &bytes) == 0 && bytes[col + 40 * row] == value)
+      return 1;
+    sleep_ms(50);
+  }
+  return 0;
+}
+
+// Killed outright (a crash, a power cut) a few seconds after a change, the
+// editor has already written it: the next start offers it under its map's
+// name and restores it as that map; the copy outlives a second kill after
+// the restore and goes once the map is saved.
+TEST_F(Editor, UnsavedChangesOutliveAKillUnderTheirMapsName)
+{
+  const std::string copy = dir + "/.editor-obnova";
+  write_game_file(dir, "mapy/Ostrov", std::string(1400, '\0'));
+  write_game_file(dir, "mapy/Jina", std::string(1400, '\1'));
+  start({"mapy/Ostrov"});
+  choose_kind(4);
+  paint_cell(7, 9, 4);
+  park();
+  ASSERT_TRUE(copy_holds(copy, 7, 9, 4));
+  kill(pid, SIGKILL);
+  EXPECT_EQ(quit_status(), 128 + SIGKILL);
+
+  for (int round = 0; round < 2; round++) {
+    start({"mapy/Jina"});  // started on another map: the copy still opens as its own
+    ASSERT_TRUE(wait_screen(dialog_says(220, "mapy Ostrov.")));
+    key_tap("Return");  // "Obnovit"
+    ASSERT_TRUE(wait_screen(status_is("Ostrov *   Obnoveny neulozene zmeny mapy Ostrov")));
+    park();
+    expect_cell(7, 9, 4);
+    expect_cell(0, 0, 0);
+    EXPECT_EQ(access(copy.c_str(), F_OK), 0);
+    sleep_ms(500);
+    kill(pid, SIGKILL);
+    EXPECT_EQ(quit_status(), 128 + SIGKILL);
+  }
+
+  start();
+  ASSERT_TRUE(wait_screen(dialog_says(220, "mapy Ostrov.")));
+  key_tap("Return");
+  ASSERT_TRUE(wait_screen(no_dialog));
+  key_tap("s", 1);
+  ASSERT_TRUE(wait_screen(dialog_shown));
+  key_tap("Return");  // under its own name, asked nothing
+  ASSERT_TRUE(wait_screen(status_is("Ostrov   Ulozeno: mapy/Ostrov")));
+  EXPECT_EQ(file_bytes(dir + "/mapy/Ostrov")[7 + 40 * 9], 4);
+  for (int waited = 0; waited < 2000 && access(copy.c_str(), F_OK) == 0; waited += 50)
+    sleep_ms(50);
+  EXPECT_NE(access(copy.c_str(), F_OK), 0);
+  click_at(RIGHT_X, SAVE_Y, 1);
+  EXPECT_EQ(quit_status(), 0);
 }
 
 // Losing its display, the editor writes the copy as it ends.
