@@ -238,18 +238,32 @@ int input_caught_up(int x, int y)
   return move_pointer(x + 8, y) && move_pointer(x, y);
 }
 
+// The part of pixel p under mask, scaled to 0..255.
+static int widen(unsigned long p, unsigned long mask)
+{
+  if (!mask)
+    return 0;
+  int shift = 0;
+  while (!((mask >> shift) & 1))
+    shift++;
+  unsigned long top = mask >> shift;
+  return static_cast<int>(((p & mask) >> shift) * 255 / top);
+}
+
 void grab_screen(SCREEN_SHOT *shot)
 {
   Display *dpy = display();
   XImage *img = XGetImage(dpy, DefaultRootWindow(dpy), origin_x, origin_y, 800, 600, AllPlanes, ZPixmap);
   if (!img)
     abort();
+  // The pixels as the screen's visual lays them out (16 bits a pixel on a
+  // 16-bit screen), each part widened to 8 bits.
+  unsigned long masks[3] = {img->red_mask, img->green_mask, img->blue_mask};
   for (int y = 0; y < 600; y++)
     for (int x = 0; x < 800; x++) {
       unsigned long p = XGetPixel(img, x, y);
-      shot->rgb[y][x][0] = (p >> 16) & 0xff;
-      shot->rgb[y][x][1] = (p >> 8) & 0xff;
-      shot->rgb[y][x][2] = p & 0xff;
+      for (int i = 0; i < 3; i++)
+        shot->rgb[y][x][i] = static_cast<unsigned char>(widen(p, masks[i]));
     }
   XDestroyImage(img);
 }
@@ -457,7 +471,7 @@ static double now_ms(void)
 
 // An Xvfb server of the test's own, on a display number it picks itself,
 // made the test's DISPLAY (and so the game's) once it accepts connections.
-pid_t start_server(void)
+pid_t start_server(const char *screen)
 {
   int ready[2];
   if (pipe(ready) != 0)
@@ -469,7 +483,7 @@ pid_t start_server(void)
     dup2(quiet, 1);
     dup2(quiet, 2);
     std::string fd = std::to_string(ready[1]);
-    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "800x600x24", "-noreset", "-nolisten", "tcp",
+    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen, "-noreset", "-nolisten", "tcp",
            (char *)nullptr);
     _exit(127);
   }

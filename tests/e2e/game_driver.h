@@ -24,7 +24,7 @@ int wait_game(pid_t pid, int timeout_ms);
 
 // An Xvfb server of the test's own (800 x 600), made the test's DISPLAY and
 // so the game's once it accepts connections; -1 when it does not start.
-pid_t start_server(void);
+pid_t start_server(const char *screen = "800x600x24");
 // Ends a server with sig (SIGKILL when it outlasts that by 5 s), closing the
 // test's connection to it first.
 void stop_server(pid_t server, int sig);

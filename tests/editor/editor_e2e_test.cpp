@@ -664,6 +664,28 @@ TEST_F(Editor, UnsavedChangesOutliveALostDisplay)
   EXPECT_EQ(bytes[7 + 40 * 9], 4);
 }
 
+// On X screens of 16, 24 and 32 bits a pixel the editor shows the image
+// set's pictures, the parchment's ink and the status line in their colours.
+TEST_F(Editor, RightColoursOnEveryScreenDepth)
+{
+  std::string shared = getenv("DISPLAY");
+  for (const char *screen : {"800x600x16", "800x600x24+24", "800x600x24+32"}) {
+    close_test_display();
+    pid_t server = start_server(screen);
+    ASSERT_GT(server, 0) << screen;
+    start();  // the board's frame picture seen in its colours
+    EXPECT_TRUE(wait_screen(status_is("(nova)   Nova mapa: vyber druh v palete (klavesy 0 az 7)"))) << screen;
+    EXPECT_TRUE(wait_screen([](const SCREEN_SHOT *s) { return coloured_text_on_screen(s, 30, 11, "nic", 70, 40, 18); }))
+      << screen;
+    park();
+    expect_cell(5, 5, 0);
+    click_at(RIGHT_X, SAVE_Y, 1);
+    EXPECT_EQ(quit_status(), 0) << screen;
+    stop_server(server, SIGTERM);
+  }
+  setenv("DISPLAY", shared.c_str(), 1);
+}
+
 // Each bad input: a clear message, an empty board, the editor goes on and
 // nothing on disk changes.
 TEST_F(Editor, BadInputsAreReportedAndChangeNothing)
