@@ -664,6 +664,31 @@ TEST_F(Editor, UnsavedChangesOutliveALostDisplay)
   EXPECT_EQ(bytes[7 + 40 * 9], 4);
 }
 
+// The dialogs by keyboard: Tab goes to the next field and chooses its text,
+// so typing replaces it; Enter presses the framed button, which Tab moves
+// in a dialog with no field; Escape cancels.
+TEST_F(Editor, DialogsAnswerEnterTabAndEscape)
+{
+  start();
+  click_at(RIGHT_X, RANDOM_Y, 1);
+  ASSERT_TRUE(wait_screen(dialog_shown));
+  for (int i = 0; i < 7; i++)
+    key_tap("Tab");  // to the seed, "1" chosen
+  type_text("9");
+  key_tap("Return");
+  ASSERT_TRUE(wait_screen(status_is("(nova) *   Nahodne vyplneno, seme 9")));
+  key_tap("s", 1);
+  ASSERT_TRUE(wait_screen(dialog_shown));
+  key_tap("Escape");
+  ASSERT_TRUE(wait_screen(no_dialog));
+  click_at(RIGHT_X, SAVE_Y, 1);  // "Konec": the unsaved question
+  ASSERT_TRUE(wait_screen(dialog_says(200, "Mapa ma neulozene zmeny.")));
+  key_tap("Tab");  // from "Ulozit" to "Zahodit"
+  key_tap("Return");
+  EXPECT_EQ(quit_status(), 0);
+  EXPECT_EQ(folder_state(dir + "/mapy"), ". 4096 d\n");
+}
+
 // On X screens of 16, 24 and 32 bits a pixel the editor shows the image
 // set's pictures, the parchment's ink and the status line in their colours.
 TEST_F(Editor, RightColoursOnEveryScreenDepth)
