@@ -13,13 +13,6 @@ static std::string maps_path(const std::string &name)
   return std::string(MAPS_FOLDER) + "/" + name;
 }
 
-// The file's name without its folders; Windows paths may use either slash.
-static std::string base_name(const std::string &path)
-{
-  size_t slash = path.find_last_of("/\\");
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 void ui_init(EDIT_UI *ui, EDITOR *ed)
 {
   ui->ed = ed;
@@ -75,7 +68,7 @@ void ui_settle_message(EDIT_UI *ui)
 void ui_open_path(EDIT_UI *ui, const std::string &path)
 {
   std::string bytes;
-  std::string name = base_name(path);
+  std::string name = path_file_name(path);
   int outcome = map_open(path.c_str(), &bytes);
   ui->status.text = map_open_message(outcome, name);
   if (outcome != OPEN_OK && outcome != OPEN_LONG)
