@@ -736,6 +736,25 @@ TEST_F(Editor, BadInputsAreReportedAndChangeNothing)
     EXPECT_EQ(quit_status(), 0) << c.arg;
     EXPECT_EQ(folder_state(dir), before) << c.arg;
   }
+  // A program's bytes: the message too long for the strip gets a box of its
+  // own above it, saying how many cells the game plays as nothing.
+  std::string program = "\x7f" "ELF" + std::string(1496, '\x09');
+  program[100] = 3;
+  write_game_file(dir, "program", program);
+  start({"program"});
+  EXPECT_TRUE(wait_screen(status_is("program")));
+  auto box_says = [](int line, const std::string &text) {
+    return [=](const SCREEN_SHOT *s) {
+      return coloured_text_on_screen(s, STATUS_X, 555 + 12 * line, text.c_str(), GOLD_LIGHT[0], GOLD_LIGHT[1],
+                                     GOLD_LIGHT[2]);
+    };
+  };
+  EXPECT_TRUE(wait_screen(box_says(0, "Otevreno: program (delsi nez 1400 bajtu, zbytek se uchova) (v 1399 polich")));
+  EXPECT_TRUE(wait_screen(box_says(1, "jsou bajty mimo hodnoty mapy: hra je hraje jako prazdna pole)")));
+  park();
+  expect_cell(20, 2, 3);
+  click_at(RIGHT_X, SAVE_Y, 1);
+  EXPECT_EQ(quit_status(), 0);
 }
 
 }  // namespace

@@ -83,6 +83,10 @@ void ui_open_path(EDIT_UI *ui, const std::string &path)
     ui->status.text += " (mapa ze hry: ulozi se pod novym jmenem)";
   else if (ui->file.text)
     ui->status.text += " (vypada jako text, ne jako mapa)";
+  int foreign = bytes_foreign_cells(bytes);
+  if (foreign)
+    ui->status.text += " (v " + std::to_string(foreign) + (foreign == 1 ? " poli je bajt" : " polich jsou bajty") +
+                       " mimo hodnoty mapy: hra je hraje jako prazdna pole)";
 }
 
 // Carries out what waited on the unsaved question (or needed none).
