@@ -185,6 +185,18 @@ int bind_keysym(const char *name)
   return XKeysymToKeycode(display(), sym) != 0;
 }
 
+int keycode_of(const char *keysym)
+{
+  return XKeysymToKeycode(display(), XStringToKeysym(keysym));
+}
+
+void set_key_symbols(int keycode, const char *lower, const char *upper)
+{
+  KeySym both[2] = {XStringToKeysym(lower), XStringToKeysym(upper)};
+  XChangeKeyboardMapping(display(), keycode, 2, both, 1);
+  XSync(display(), False);
+}
+
 static void key_event(KeySym sym, int down)
 {
   KeyCode code = XKeysymToKeycode(display(), sym);

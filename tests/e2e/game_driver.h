@@ -71,6 +71,10 @@ void key_tap(const char *keysym, int ctrl = 0);
 // map has none, so that key_tap can press it; a program started afterwards
 // reads it as that letter. 0 when no key is free.
 int bind_keysym(const char *name);
+// The keycode of the key that gives keysym now (0 for none), and giving that
+// key other symbols (unshifted, shifted), as another keyboard layout does.
+int keycode_of(const char *keysym);
+void set_key_symbols(int keycode, const char *lower, const char *upper);
 // Types text of printable ASCII, a key at a time (Shift where needed).
 void type_text(const std::string &text);
 

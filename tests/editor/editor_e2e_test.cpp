@@ -31,7 +31,7 @@ enum { DIALOG_OK_X = 360, DIALOG_BACK_X = 560, DIALOG_BUTTON_Y = 350 };
 enum { UNSAVED_SAVE_X = 320, UNSAVED_DISCARD_X = 460, UNSAVED_BACK_X = 600 };
 enum { RANDOM_OK_X = 360, RANDOM_OK_Y = 386, SEED_X = 500, SEED_Y = 332 };
 enum { STATUS_X = 140, STATUS_Y = 586 };
-const int GOLD_LIGHT[3] = {255, 240, 160}, WARNING[3] = {150, 20, 10};
+const int GOLD_LIGHT[3] = {255, 240, 160}, GOLD[3] = {250, 200, 50}, WARNING[3] = {150, 20, 10};
 
 int cell_px(int col) { return 148 + 16 * col; }
 int cell_py(int row) { return 28 + 16 * row; }
@@ -687,6 +687,39 @@ TEST_F(Editor, DialogsAnswerEnterTabAndEscape)
   key_tap("Return");
   EXPECT_EQ(quit_status(), 0);
   EXPECT_EQ(folder_state(dir + "/mapy"), ". 4096 d\n");
+}
+
+// On a layout whose top row gives letters (the Czech one: + e-caron
+// s-caron ...) the number keys still choose the palette's kinds by their
+// place, and so does the keypad.
+TEST_F(Editor, NumberKeysChooseKindsByTheirPlace)
+{
+  struct { const char *digit, *lower, *shifted; int code; } keys[] = {
+    {"1", "plus", "exclam", 0}, {"2", "ecaron", "at", 0}, {"5", "rcaron", "percent", 0}};
+  for (auto &k : keys) {
+    k.code = keycode_of(k.digit);
+    ASSERT_NE(k.code, 0) << k.digit;
+    set_key_symbols(k.code, k.lower, k.digit);
+  }
+  auto chosen = [](int kind) {
+    return [=](const SCREEN_SHOT *s) {
+      const unsigned char *p = s->rgb[7 + 20 * kind][100];
+      return abs(p[0] - GOLD[0]) <= 8 && abs(p[1] - GOLD[1]) <= 8 && abs(p[2] - GOLD[2]) <= 8;
+    };
+  };
+  start();
+  for (auto &k : keys) {
+    key_tap(k.lower);
+    EXPECT_TRUE(wait_screen(chosen(k.digit[0] - '0'))) << k.lower;
+  }
+  key_tap("KP_3");
+  EXPECT_TRUE(wait_screen(chosen(3)));
+  key_tap("KP_0");
+  EXPECT_TRUE(wait_screen(chosen(0)));
+  for (auto &k : keys)
+    set_key_symbols(k.code, k.digit, k.shifted);
+  click_at(RIGHT_X, SAVE_Y, 1);
+  EXPECT_EQ(quit_status(), 0);
 }
 
 // On X screens of 16, 24 and 32 bits a pixel the editor shows the image
