@@ -13,6 +13,8 @@
 #include <X11/keysym.h>
 #include <X11/extensions/XTest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -412,6 +414,52 @@ int coloured_text_on_screen(const SCREEN_SHOT *shot, int x, int y, const char *t
         same = 0;
   destroy_bitmap(glyphs);
   return same;
+}
+
+// The relative luminance of a colour, as contrast ratios weigh it.
+static double luminance(const unsigned char *rgb)
+{
+  double parts[3];
+  for (int i = 0; i < 3; i++) {
+    double v = rgb[i] / 255.0;
+    parts[i] = v <= 0.03928 ? v / 12.92 : pow((v + 0.055) / 1.055, 2.4);
+  }
+  return 0.2126 * parts[0] + 0.7152 * parts[1] + 0.0722 * parts[2];
+}
+
+double text_contrast(const SCREEN_SHOT *shot, int x, int y, const char *text)
+{
+  start_glyph_library();
+  int len = static_cast<int>(strlen(text));
+  BITMAP *glyphs = create_bitmap_ex(8, 8 * len + 2, 10);
+  clear_to_color(glyphs, 0);
+  textout_ex(glyphs, font, text, 1, 1, 1, 0);
+  double ink = 0;
+  int inked = 0;
+  std::vector<double> behind;
+  for (int gy = 0; gy < 10; gy++)
+    for (int gx = 0; gx < 8 * len + 2; gx++) {
+      int sx = x + gx - 1, sy = y + gy - 1;
+      if (sx < 0 || sy < 0 || sx >= 800 || sy >= 600)
+        continue;
+      int near_glyph = 0;
+      for (int dy = -1; dy <= 1; dy++)
+        for (int dx = -1; dx <= 1; dx++)
+          near_glyph |= getpixel(glyphs, gx + dx, gy + dy) == 1;
+      if (getpixel(glyphs, gx, gy) == 1)
+        ink += luminance(shot->rgb[sy][sx]), inked++;
+      else if (near_glyph)
+        behind.push_back(luminance(shot->rgb[sy][sx]));
+    }
+  destroy_bitmap(glyphs);
+  if (!inked || behind.empty())
+    return 0;
+  ink /= inked;
+  std::vector<double> ratios;
+  for (double b : behind)
+    ratios.push_back((std::max(ink, b) + 0.05) / (std::min(ink, b) + 0.05));
+  std::sort(ratios.begin(), ratios.end());
+  return ratios[ratios.size() / 20];
 }
 
 // The library's windows (class "allegro") among the root's children.

@@ -100,6 +100,11 @@ int coloured_text_on_screen(const SCREEN_SHOT *shot, int x, int y, const char *t
 // Where E2E_SHOT_DIR is set, writes the screen a failed wait last saw there
 // as a PPM picture, for a person to look at.
 void save_failed_screen(const SCREEN_SHOT *shot);
+// The contrast ratio (1 to 21) of text written at (x, y) in the library's
+// 8 x 8 font with what lies right around its letters: each pixel touching a
+// letter against the letters' mean colour, the lowest but for the 5 %
+// lowest (the grain of a background).
+double text_contrast(const SCREEN_SHOT *shot, int x, int y, const char *text);
 
 // Polls the screen every 20 ms until check holds, for at most timeout_ms.
 template <class CHECK> int wait_screen(CHECK check, int timeout_ms = 5000)

@@ -26,7 +26,7 @@ namespace {
 // Where the editor puts things (tools/editor/editor_ui.h and editor_controls.cpp).
 int palette_y(int kind) { return 15 + 20 * kind; }
 enum { PALETTE_X = 64, LEFT_X = 36, RIGHT_X = 104 };
-enum { TOOLS_Y = 199, RANDOM_Y = 219, MIRROR_Y = 239, FLIP_LR_Y = 259, UNDO_Y = 299, OPEN_Y = 319, SAVE_Y = 339 };
+enum { TOOLS_Y = 198, RANDOM_Y = 216, MIRROR_Y = 234, FLIP_LR_Y = 252, UNDO_Y = 306, OPEN_Y = 324, SAVE_Y = 342 };
 enum { DIALOG_OK_X = 360, DIALOG_BACK_X = 560, DIALOG_BUTTON_Y = 350 };
 enum { UNSAVED_SAVE_X = 320, UNSAVED_DISCARD_X = 460, UNSAVED_BACK_X = 600 };
 enum { RANDOM_OK_X = 360, RANDOM_OK_Y = 386, SEED_X = 500, SEED_Y = 332 };
@@ -718,6 +718,41 @@ TEST_F(Editor, NumberKeysChooseKindsByTheirPlace)
   EXPECT_TRUE(wait_screen(chosen(0)));
   for (auto &k : keys)
     set_key_symbols(k.code, k.digit, k.shifted);
+  click_at(RIGHT_X, SAVE_Y, 1);
+  EXPECT_EQ(quit_status(), 0);
+}
+
+// Every kind of text the editor writes stands out from what is right behind
+// it by at least 4.5 : 1: the palette and the panel on parchment, the
+// captions on their planks, the bottom line, a dialog's lines.
+TEST_F(Editor, TextsStandOutFromTheirBackgrounds)
+{
+  struct TEXT_AT { int x, y; const char *text; };
+  const TEXT_AT main_screen[] = {
+    {30, 11, "nic"}, {30, 31, "1 bod"}, {12, 169, "Body"}, {6, 357, "Ferovost"}, {6, 369, "Hracu 4"},
+    {6, 530, "prumer: body/hru"}, {6, 580, "poctu, ne miste"}, {66, 194, "Obdelnik"}, {6, 194, "Stetec"},
+    {45, 248, "Zrcadlit"}, {41, 266, "Prevratit"}, {45, 284, "Smazat"}, {83, 338, "Konec"},
+    {140, 586, "(nova)   Nova mapa"},
+  };
+  const TEXT_AT save_dialog[] = {{260, 200, "Ulozit mapu do slozky mapy jako:"}, {260, 252, "Jmeno je prazdne"}};
+  auto check = [](const TEXT_AT *texts, size_t n) {
+    SCREEN_SHOT *shot = new SCREEN_SHOT;
+    grab_screen(shot);
+    for (size_t i = 0; i < n; i++)
+      EXPECT_GE(text_contrast(shot, texts[i].x, texts[i].y, texts[i].text), 4.5) << texts[i].text;
+    delete shot;
+  };
+  start();
+  park();
+  ASSERT_TRUE(wait_screen(status_is("(nova)   Nova mapa")));
+  check(main_screen, sizeof main_screen / sizeof *main_screen);
+  key_tap("s", 1);
+  ASSERT_TRUE(wait_screen(dialog_shown));
+  key_tap("Return");  // an empty name: refused, in the warning's colour
+  ASSERT_TRUE(wait_screen(dialog_says(200, "Ulozit mapu do slozky mapy jako:")));
+  sleep_ms(200);
+  check(save_dialog, sizeof save_dialog / sizeof *save_dialog);
+  key_tap("Escape");
   click_at(RIGHT_X, SAVE_Y, 1);
   EXPECT_EQ(quit_status(), 0);
 }

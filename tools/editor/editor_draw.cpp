@@ -16,8 +16,8 @@
 #include <cstdio>
 #include <memory>
 
-static const RGB8 WARNING = {150, 20, 10};
-static const RGB8 FADED = {150, 128, 96};  // numbers of the board before, while new ones come
+static const RGB8 WARNING = {130, 16, 8};
+static const RGB8 FADED = {96, 72, 44};  // numbers of the board before, while new ones come; the legend
 static const RGB8 STRIP = {24, 16, 8};
 
 // Rooms for text: the panel's lines, the palette's label and count.
@@ -458,17 +458,18 @@ static std::string long_name(void)
   return name;
 }
 
-// Every button's caption, as lettering, 4 pixels clear of its plank's edges.
+// Every button's caption with its ring (and icon), 2 pixels clear of its plank's edges.
 static void control_rooms(std::vector<TEXT_ROOM> *rooms)
 {
   for (int dialog = DIALOG_NONE; dialog < DIALOG_COUNT; dialog++)
     for (int c = 0; c < CTL_COUNT; c++) {
       CONTROL_PLACE p = control_place(dialog, c);
+      int icon = dialog == DIALOG_NONE ? control_icon(c) : ICON_NONE;
       if (p.w && c != CTL_MIRROR)
-        rooms->push_back({p.caption, p.w - 8, 1});
+        rooms->push_back({p.caption, p.w - 6 - (icon ? ICON_W + ICON_GAP : 0), 1});
     }
   for (int mirror = MIRROR_NONE; mirror <= MIRROR_BOTH; mirror++)
-    rooms->push_back({mirror_caption(mirror), control_place(DIALOG_NONE, CTL_MIRROR).w - 8, 1});
+    rooms->push_back({mirror_caption(mirror), control_place(DIALOG_NONE, CTL_MIRROR).w - 6 - ICON_W - ICON_GAP, 1});
 }
 
 // The palette and the fairness panel with their largest numbers.

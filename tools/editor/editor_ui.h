@@ -128,8 +128,16 @@ enum { LIST_X = 240, LIST_Y = 40, LIST_W = 440, LIST_H = 520, LIST_ROWS = 30, LI
 enum { LIST_MARK_X = 228, LIST_POINTS_RIGHT = 340, LIST_TRAPS_RIGHT = 420 };
 enum { STATUS_Y = 584, STATUS_STRIP_Y = 581 };
 struct CONTROL_PLACE { int x, y, w, h; const char *caption; };
+// Where a control's caption begins and its icon (if any) sits, inside its
+// plank: both together centred.
+void caption_place(const CONTROL_PLACE &p, int icon, int *text_x, int *icon_x, int *y);
 // Where control sits in dialog (DIALOG_NONE: the main screen), w 0 when absent.
 CONTROL_PLACE control_place(int dialog, int control);
+// The picture a control shows beside its caption: the symmetry mode, the
+// whole board turned left to right or upside down.
+enum { ICON_NONE, ICON_MIRROR, ICON_FLIP_LR, ICON_FLIP_TB };
+enum { ICON_W = 12, ICON_GAP = 4 };
+int control_icon(int control);
 // The symmetry button's caption for a MIRROR_* mode.
 const char *mirror_caption(int mirror);
 // The control under the pointer, CTL_NONE for none.
@@ -204,7 +212,7 @@ void free_editor_pictures(void);
 // Composes and presents one frame.
 void editor_draw(const EDIT_UI *ui);
 // Every place a text is written in, with the longest text it can be given
-// and its width in pixels; a control's caption is measured as lettering.
+// and its width in pixels (a caption's with its outline and icon).
 struct TEXT_ROOM { std::string text; int width; int lettering; };
 std::vector<TEXT_ROOM> editor_text_rooms(void);
 // text cut to fit width pixels in the editor's font, ".." marking the cut;
