@@ -400,13 +400,21 @@ int text_on_screen(const SCREEN_SHOT *shot, int x, int y, const char *text)
   return same;
 }
 
-int coloured_text_on_screen(const SCREEN_SHOT *shot, int x, int y, const char *text, int r, int g, int b)
+// text's letters in the library's font as pixels of value 1 on 0, margin
+// pixels from each edge.
+static BITMAP *glyph_bitmap(const char *text, int margin)
 {
   start_glyph_library();
-  int len = static_cast<int>(strlen(text));
-  BITMAP *glyphs = create_bitmap_ex(8, 8 * len + 1, 8);
+  BITMAP *glyphs = create_bitmap_ex(8, 8 * static_cast<int>(strlen(text)) + 1 + 2 * margin, 8 + 2 * margin);
   clear_to_color(glyphs, 0);
-  textout_ex(glyphs, font, text, 0, 0, 1, 0);
+  textout_ex(glyphs, font, text, margin, margin, 1, 0);
+  return glyphs;
+}
+
+int coloured_text_on_screen(const SCREEN_SHOT *shot, int x, int y, const char *text, int r, int g, int b)
+{
+  int len = static_cast<int>(strlen(text));
+  BITMAP *glyphs = glyph_bitmap(text, 0);
   int same = 1;
   for (int gy = 0; gy < 8 && same; gy++)
     for (int gx = 0; gx < 8 * len && same && x + gx < 800; gx++)
@@ -429,11 +437,8 @@ static double luminance(const unsigned char *rgb)
 
 double text_contrast(const SCREEN_SHOT *shot, int x, int y, const char *text)
 {
-  start_glyph_library();
   int len = static_cast<int>(strlen(text));
-  BITMAP *glyphs = create_bitmap_ex(8, 8 * len + 2, 10);
-  clear_to_color(glyphs, 0);
-  textout_ex(glyphs, font, text, 1, 1, 1, 0);
+  BITMAP *glyphs = glyph_bitmap(text, 1);
   double ink = 0;
   int inked = 0;
   std::vector<double> behind;

@@ -31,7 +31,7 @@ enum { DIALOG_OK_X = 360, DIALOG_BACK_X = 560, DIALOG_BUTTON_Y = 350 };
 enum { UNSAVED_SAVE_X = 320, UNSAVED_DISCARD_X = 460, UNSAVED_BACK_X = 600 };
 enum { RANDOM_OK_X = 360, RANDOM_OK_Y = 386, SEED_X = 500, SEED_Y = 332 };
 enum { STATUS_X = 140, STATUS_Y = 586 };
-const int GOLD_LIGHT[3] = {255, 240, 160}, GOLD[3] = {250, 200, 50}, WARNING[3] = {150, 20, 10};
+const int GOLD_LIGHT[3] = {255, 240, 160}, GOLD[3] = {250, 200, 50}, WARNING[3] = {130, 16, 8};
 
 int cell_px(int col) { return 148 + 16 * col; }
 int cell_py(int row) { return 28 + 16 * row; }

@@ -83,7 +83,8 @@ void ui_open_path(EDIT_UI *ui, const std::string &path)
     ui->status.text += " (mapa ze hry: ulozi se pod novym jmenem)";
   else if (ui->file.text)
     ui->status.text += " (vypada jako text, ne jako mapa)";
-  int foreign = bytes_foreign_cells(bytes);
+  // (A text's letters are all such bytes: its note says enough.)
+  int foreign = ui->file.text ? 0 : bytes_foreign_cells(bytes);
   if (foreign)
     ui->status.text += " (v " + std::to_string(foreign) + (foreign == 1 ? " poli je bajt" : " polich jsou bajty") +
                        " mimo hodnoty mapy: hra je hraje jako prazdna pole)";

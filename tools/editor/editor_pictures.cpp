@@ -32,15 +32,16 @@ void caption_place(const CONTROL_PLACE &p, int icon, int *text_x, int *icon_x, i
 }
 
 // The small pictures that tell the board tools apart: the symmetry mode's
-// axis with a cell on each side, and arrows for the whole board turned over.
+// dotted axis between two mirrored wedges, and double arrows for the whole
+// board turned over.
 static void draw_icon(BITMAP *bmp, int icon, int x, int y, int colour)
 {
   int cx = x + ICON_W / 2, cy = y + 4;
   if (icon == ICON_MIRROR) {
     for (int dy = -4; dy <= 4; dy += 2)
       putpixel(bmp, cx, cy + dy, colour);
-    rectfill(bmp, x, cy - 2, x + 3, cy + 1, colour);
-    rect(bmp, x + ICON_W - 4, cy - 2, x + ICON_W - 1, cy + 1, colour);
+    triangle(bmp, x, cy, x + 4, cy - 4, x + 4, cy + 4, colour);
+    triangle(bmp, x + ICON_W - 1, cy, x + ICON_W - 5, cy - 4, x + ICON_W - 5, cy + 4, colour);
   } else if (icon == ICON_FLIP_LR) {
     hline(bmp, x, cy, x + ICON_W - 1, colour);
     line(bmp, x, cy, x + 3, cy - 3, colour), line(bmp, x, cy, x + 3, cy + 3, colour);
