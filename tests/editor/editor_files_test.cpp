@@ -182,10 +182,10 @@ TEST(EditorShipped, KnownByNameAndBytesAsTheKitBuildsThem)
     std::string bytes = file_bytes(built), changed = bytes;
     changed[changed.size() / 2] ^= 1;
     EXPECT_TRUE(path_is_shipped(built.c_str())) << name;
-    EXPECT_TRUE(map_is_shipped(name, bytes)) << name;
+    EXPECT_TRUE(map_is_shipped(name, bytes) && map_name_is_shipped(name)) << name;
     EXPECT_FALSE(map_is_shipped(name, changed)) << name;
     EXPECT_FALSE(map_is_shipped(name, bytes + '\0')) << name;
-    EXPECT_FALSE(map_is_shipped(name + " 2", bytes)) << name;
+    EXPECT_FALSE(map_is_shipped(name + " 2", bytes) || map_name_is_shipped(name + " 2")) << name;
     put_file_bytes(built, changed);
     EXPECT_FALSE(path_is_shipped(built.c_str())) << name;
   }

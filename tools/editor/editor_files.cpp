@@ -94,6 +94,8 @@ int path_is_shipped(const char *path)
     return 1;
   // A plain file: shipped when its name and bytes are a shipped map's.
   std::string bytes, why;
+  if (!map_name_is_shipped(path_file_name(path)))
+    return 0;  // (no read for the author's own maps)
   if (kit_read_file_kind(path, shipped_map_longest() + 1, &bytes, &why) != KIT_READ_OK)
     return 0;
   return map_is_shipped(path_file_name(path), bytes);

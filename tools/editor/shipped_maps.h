@@ -8,5 +8,7 @@
 // 1 when a map file called name (no folders) holds exactly bytes that the
 // game ships under that name.
 int map_is_shipped(const std::string &name, const std::string &bytes);
+// 1 when the game ships a map called name.
+int map_name_is_shipped(const std::string &name);
 // The longest shipped map, in bytes: reading one more tells a longer file.
 size_t shipped_map_longest(void);
