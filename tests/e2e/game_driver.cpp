@@ -13,6 +13,8 @@
 #include <X11/keysym.h>
 #include <X11/extensions/XTest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -185,6 +187,18 @@ int bind_keysym(const char *name)
   return XKeysymToKeycode(display(), sym) != 0;
 }
 
+int keycode_of(const char *keysym)
+{
+  return XKeysymToKeycode(display(), XStringToKeysym(keysym));
+}
+
+void set_key_symbols(int keycode, const char *lower, const char *upper)
+{
+  KeySym both[2] = {XStringToKeysym(lower), XStringToKeysym(upper)};
+  XChangeKeyboardMapping(display(), keycode, 2, both, 1);
+  XSync(display(), False);
+}
+
 static void key_event(KeySym sym, int down)
 {
   KeyCode code = XKeysymToKeycode(display(), sym);
@@ -238,18 +252,32 @@ int input_caught_up(int x, int y)
   return move_pointer(x + 8, y) && move_pointer(x, y);
 }
 
+// The part of pixel p under mask, scaled to 0..255.
+static int widen(unsigned long p, unsigned long mask)
+{
+  if (!mask)
+    return 0;
+  int shift = 0;
+  while (!((mask >> shift) & 1))
+    shift++;
+  unsigned long top = mask >> shift;
+  return static_cast<int>(((p & mask) >> shift) * 255 / top);
+}
+
 void grab_screen(SCREEN_SHOT *shot)
 {
   Display *dpy = display();
   XImage *img = XGetImage(dpy, DefaultRootWindow(dpy), origin_x, origin_y, 800, 600, AllPlanes, ZPixmap);
   if (!img)
     abort();
+  // The pixels as the screen's visual lays them out (16 bits a pixel on a
+  // 16-bit screen), each part widened to 8 bits.
+  unsigned long masks[3] = {img->red_mask, img->green_mask, img->blue_mask};
   for (int y = 0; y < 600; y++)
     for (int x = 0; x < 800; x++) {
       unsigned long p = XGetPixel(img, x, y);
-      shot->rgb[y][x][0] = (p >> 16) & 0xff;
-      shot->rgb[y][x][1] = (p >> 8) & 0xff;
-      shot->rgb[y][x][2] = p & 0xff;
+      for (int i = 0; i < 3; i++)
+        shot->rgb[y][x][i] = static_cast<unsigned char>(widen(p, masks[i]));
     }
   XDestroyImage(img);
 }
@@ -372,13 +400,21 @@ int text_on_screen(const SCREEN_SHOT *shot, int x, int y, const char *text)
   return same;
 }
 
-int coloured_text_on_screen(const SCREEN_SHOT *shot, int x, int y, const char *text, int r, int g, int b)
+// text's letters in the library's font as pixels of value 1 on 0, margin
+// pixels from each edge.
+static BITMAP *glyph_bitmap(const char *text, int margin)
 {
   start_glyph_library();
-  int len = static_cast<int>(strlen(text));
-  BITMAP *glyphs = create_bitmap_ex(8, 8 * len + 1, 8);
+  BITMAP *glyphs = create_bitmap_ex(8, 8 * static_cast<int>(strlen(text)) + 1 + 2 * margin, 8 + 2 * margin);
   clear_to_color(glyphs, 0);
-  textout_ex(glyphs, font, text, 0, 0, 1, 0);
+  textout_ex(glyphs, font, text, margin, margin, 1, 0);
+  return glyphs;
+}
+
+int coloured_text_on_screen(const SCREEN_SHOT *shot, int x, int y, const char *text, int r, int g, int b)
+{
+  int len = static_cast<int>(strlen(text));
+  BITMAP *glyphs = glyph_bitmap(text, 0);
   int same = 1;
   for (int gy = 0; gy < 8 && same; gy++)
     for (int gx = 0; gx < 8 * len && same && x + gx < 800; gx++)
@@ -386,6 +422,49 @@ int coloured_text_on_screen(const SCREEN_SHOT *shot, int x, int y, const char *t
         same = 0;
   destroy_bitmap(glyphs);
   return same;
+}
+
+// The relative luminance of a colour, as contrast ratios weigh it.
+static double luminance(const unsigned char *rgb)
+{
+  double parts[3];
+  for (int i = 0; i < 3; i++) {
+    double v = rgb[i] / 255.0;
+    parts[i] = v <= 0.03928 ? v / 12.92 : pow((v + 0.055) / 1.055, 2.4);
+  }
+  return 0.2126 * parts[0] + 0.7152 * parts[1] + 0.0722 * parts[2];
+}
+
+double text_contrast(const SCREEN_SHOT *shot, int x, int y, const char *text)
+{
+  int len = static_cast<int>(strlen(text));
+  BITMAP *glyphs = glyph_bitmap(text, 1);
+  double ink = 0;
+  int inked = 0;
+  std::vector<double> behind;
+  for (int gy = 0; gy < 10; gy++)
+    for (int gx = 0; gx < 8 * len + 2; gx++) {
+      int sx = x + gx - 1, sy = y + gy - 1;
+      if (sx < 0 || sy < 0 || sx >= 800 || sy >= 600)
+        continue;
+      int near_glyph = 0;
+      for (int dy = -1; dy <= 1; dy++)
+        for (int dx = -1; dx <= 1; dx++)
+          near_glyph |= getpixel(glyphs, gx + dx, gy + dy) == 1;
+      if (getpixel(glyphs, gx, gy) == 1)
+        ink += luminance(shot->rgb[sy][sx]), inked++;
+      else if (near_glyph)
+        behind.push_back(luminance(shot->rgb[sy][sx]));
+    }
+  destroy_bitmap(glyphs);
+  if (!inked || behind.empty())
+    return 0;
+  ink /= inked;
+  std::vector<double> ratios;
+  for (double b : behind)
+    ratios.push_back((std::max(ink, b) + 0.05) / (std::min(ink, b) + 0.05));
+  std::sort(ratios.begin(), ratios.end());
+  return ratios[ratios.size() / 20];
 }
 
 // The library's windows (class "allegro") among the root's children.
@@ -457,7 +536,7 @@ static double now_ms(void)
 
 // An Xvfb server of the test's own, on a display number it picks itself,
 // made the test's DISPLAY (and so the game's) once it accepts connections.
-pid_t start_server(void)
+pid_t start_server(const char *screen)
 {
   int ready[2];
   if (pipe(ready) != 0)
@@ -469,7 +548,7 @@ pid_t start_server(void)
     dup2(quiet, 1);
     dup2(quiet, 2);
     std::string fd = std::to_string(ready[1]);
-    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "800x600x24", "-noreset", "-nolisten", "tcp",
+    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen, "-noreset", "-nolisten", "tcp",
            (char *)nullptr);
     _exit(127);
   }

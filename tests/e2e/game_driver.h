@@ -24,7 +24,7 @@ int wait_game(pid_t pid, int timeout_ms);
 
 // An Xvfb server of the test's own (800 x 600), made the test's DISPLAY and
 // so the game's once it accepts connections; -1 when it does not start.
-pid_t start_server(void);
+pid_t start_server(const char *screen = "800x600x24");
 // Ends a server with sig (SIGKILL when it outlasts that by 5 s), closing the
 // test's connection to it first.
 void stop_server(pid_t server, int sig);
@@ -71,6 +71,10 @@ void key_tap(const char *keysym, int ctrl = 0);
 // map has none, so that key_tap can press it; a program started afterwards
 // reads it as that letter. 0 when no key is free.
 int bind_keysym(const char *name);
+// The keycode of the key that gives keysym now (0 for none), and giving that
+// key other symbols (unshifted, shifted), as another keyboard layout does.
+int keycode_of(const char *keysym);
+void set_key_symbols(int keycode, const char *lower, const char *upper);
 // Types text of printable ASCII, a key at a time (Shift where needed).
 void type_text(const std::string &text);
 
@@ -96,6 +100,11 @@ int coloured_text_on_screen(const SCREEN_SHOT *shot, int x, int y, const char *t
 // Where E2E_SHOT_DIR is set, writes the screen a failed wait last saw there
 // as a PPM picture, for a person to look at.
 void save_failed_screen(const SCREEN_SHOT *shot);
+// The contrast ratio (1 to 21) of text written at (x, y) in the library's
+// 8 x 8 font with what lies right around its letters: each pixel touching a
+// letter against the letters' mean colour, the lowest but for the 5 %
+// lowest (the grain of a background).
+double text_contrast(const SCREEN_SHOT *shot, int x, int y, const char *text);
 
 // Polls the screen every 20 ms until check holds, for at most timeout_ms.
 template <class CHECK> int wait_screen(CHECK check, int timeout_ms = 5000)

@@ -26,12 +26,12 @@ namespace {
 // Where the editor puts things (tools/editor/editor_ui.h and editor_controls.cpp).
 int palette_y(int kind) { return 15 + 20 * kind; }
 enum { PALETTE_X = 64, LEFT_X = 36, RIGHT_X = 104 };
-enum { TOOLS_Y = 199, RANDOM_Y = 219, MIRROR_Y = 239, FLIP_LR_Y = 259, UNDO_Y = 299, OPEN_Y = 319, SAVE_Y = 339 };
+enum { TOOLS_Y = 198, RANDOM_Y = 216, MIRROR_Y = 234, FLIP_LR_Y = 252, UNDO_Y = 306, OPEN_Y = 324, SAVE_Y = 342 };
 enum { DIALOG_OK_X = 360, DIALOG_BACK_X = 560, DIALOG_BUTTON_Y = 350 };
 enum { UNSAVED_SAVE_X = 320, UNSAVED_DISCARD_X = 460, UNSAVED_BACK_X = 600 };
 enum { RANDOM_OK_X = 360, RANDOM_OK_Y = 386, SEED_X = 500, SEED_Y = 332 };
 enum { STATUS_X = 140, STATUS_Y = 586 };
-const int GOLD_LIGHT[3] = {255, 240, 160}, WARNING[3] = {150, 20, 10};
+const int GOLD_LIGHT[3] = {255, 240, 160}, GOLD[3] = {250, 200, 50}, WARNING[3] = {130, 16, 8};
 
 int cell_px(int col) { return 148 + 16 * col; }
 int cell_py(int row) { return 28 + 16 * row; }
@@ -515,9 +515,11 @@ TEST_F(Editor, AFileThatLooksLikeTextIsNamedSoAndSavingOverItAsks)
   ASSERT_TRUE(wait_screen(dialog_shown));
   key_tap("Return");
   ASSERT_TRUE(wait_screen(dialog_says(220, "jako text, ne jako mapa.")));
-  click_at(DIALOG_BACK_X, DIALOG_BUTTON_Y, 1);  // back to the name
-  ASSERT_TRUE(wait_screen(dialog_says(200, "Ulozit mapu do slozky mapy jako:")));
+  click_at(DIALOG_BACK_X, DIALOG_BUTTON_Y, 1);  // not saved: back where the save began
+  ASSERT_TRUE(wait_screen(no_dialog));
   EXPECT_EQ(file_bytes(dir + "/mapy/Zlaty ostrov.txt"), text);
+  key_tap("s", 1);
+  ASSERT_TRUE(wait_screen(dialog_shown));
   key_tap("Return");
   ASSERT_TRUE(wait_screen(dialog_says(220, "jako text, ne jako mapa.")));
   click_at(DIALOG_OK_X, DIALOG_BUTTON_Y, 1);  // written over
@@ -540,7 +542,7 @@ TEST_F(Editor, AFileThatLooksLikeTextIsNamedSoAndSavingOverItAsks)
 
 // Stopped by a signal (a logout) with unsaved changes, the editor keeps them
 // in a hidden copy beside the maps folder, which the next start offers; a
-// restored map counts as unsaved. A clean end leaves no copy.
+// restored map counts as unsaved. Changes given up leave no copy.
 TEST_F(Editor, UnsavedChangesOutliveAStopSignal)
 {
   const std::string copy = dir + "/.editor-obnova", maps = folder_state(dir + "/mapy");
@@ -554,12 +556,12 @@ TEST_F(Editor, UnsavedChangesOutliveAStopSignal)
 
   // Restored, then stopped again by SIGHUP with one more change.
   start();
-  ASSERT_TRUE(wait_screen(dialog_says(200, "Editor minule skoncil s neulozenymi zmenami.")));
+  ASSERT_TRUE(wait_screen(dialog_says(200, "Editor minule skoncil s neulozenymi zmenami")));
   click_at(DIALOG_OK_X, DIALOG_BUTTON_Y, 1);
-  ASSERT_TRUE(wait_screen(status_is("(nova) *   Obnoveny neulozene zmeny")));
+  ASSERT_TRUE(wait_screen(status_is("(nova) *   Obnoveny neulozene zmeny nove mapy")));
   park();
   expect_cell(7, 9, 4);
-  EXPECT_NE(access(copy.c_str(), F_OK), 0);
+  EXPECT_EQ(access(copy.c_str(), F_OK), 0);  // kept until the map is saved
   choose_kind(5);
   paint_cell(8, 9, 5);
   kill(pid, SIGHUP);
@@ -567,7 +569,7 @@ TEST_F(Editor, UnsavedChangesOutliveAStopSignal)
 
   // Thrown away at the next start: an empty board, no copy.
   start();
-  ASSERT_TRUE(wait_screen(dialog_says(200, "Editor minule skoncil s neulozenymi zmenami.")));
+  ASSERT_TRUE(wait_screen(dialog_says(200, "Editor minule skoncil s neulozenymi zmenami")));
   click_at(DIALOG_BACK_X, DIALOG_BUTTON_Y, 1);  // "Zahodit"
   ASSERT_TRUE(wait_screen(status_is("(nova)   Kopie neulozenych zmen je zahozena")));
   park();
@@ -582,6 +584,65 @@ TEST_F(Editor, UnsavedChangesOutliveAStopSignal)
   click_at(UNSAVED_DISCARD_X, DIALOG_BUTTON_Y, 1);
   EXPECT_EQ(quit_status(), 0);
   EXPECT_NE(access(copy.c_str(), F_OK), 0);
+}
+
+// The copy on disk holds value at (col, row) within a few seconds.
+int copy_holds(const std::string &copy, int col, int row, int value)
+{
+  for (int waited = 0; waited < 5000; waited += 50) {
+    std::string name, path, bytes;
+    if (recovery_decode(file_bytes(copy), &name, &path, &bytes) == 0 && bytes[col + 40 * row] == value)
+      return 1;
+    sleep_ms(50);
+  }
+  return 0;
+}
+
+// Killed outright (a crash, a power cut) a few seconds after a change, the
+// editor has already written it: the next start offers it under its map's
+// name and restores it as that map; the copy outlives a second kill after
+// the restore and goes once the map is saved.
+TEST_F(Editor, UnsavedChangesOutliveAKillUnderTheirMapsName)
+{
+  const std::string copy = dir + "/.editor-obnova";
+  write_game_file(dir, "mapy/Ostrov", std::string(1400, '\0'));
+  write_game_file(dir, "mapy/Jina", std::string(1400, '\1'));
+  start({"mapy/Ostrov"});
+  choose_kind(4);
+  paint_cell(7, 9, 4);
+  park();
+  ASSERT_TRUE(copy_holds(copy, 7, 9, 4));
+  kill(pid, SIGKILL);
+  EXPECT_EQ(quit_status(), 128 + SIGKILL);
+
+  for (int round = 0; round < 2; round++) {
+    start({"mapy/Jina"});  // started on another map: the copy still opens as its own
+    ASSERT_TRUE(wait_screen(dialog_says(220, "mapy Ostrov.")));
+    key_tap("Return");  // "Obnovit"
+    ASSERT_TRUE(wait_screen(status_is("Ostrov *   Obnoveny neulozene zmeny mapy Ostrov")));
+    park();
+    expect_cell(7, 9, 4);
+    expect_cell(0, 0, 0);
+    EXPECT_EQ(access(copy.c_str(), F_OK), 0);
+    sleep_ms(500);
+    kill(pid, SIGKILL);
+    EXPECT_EQ(quit_status(), 128 + SIGKILL);
+  }
+
+  start();
+  ASSERT_TRUE(wait_screen(dialog_says(220, "mapy Ostrov.")));
+  key_tap("Return");
+  ASSERT_TRUE(wait_screen(no_dialog));
+  key_tap("s", 1);
+  ASSERT_TRUE(wait_screen(dialog_shown));
+  key_tap("Return");  // under its own name, asked nothing
+  ASSERT_TRUE(wait_screen(status_is("Ostrov   Ulozeno: mapy/Ostrov")));
+  EXPECT_EQ(file_bytes(dir + "/mapy/Ostrov")[7 + 40 * 9], 4);
+  for (int waited = 0; waited < 2000 && access(copy.c_str(), F_OK) == 0; waited += 50)
+    sleep_ms(50);
+  EXPECT_NE(access(copy.c_str(), F_OK), 0);
+  click_at(RIGHT_X, SAVE_Y, 1);
+  EXPECT_EQ(quit_status(), 0);
 }
 
 // Losing its display, the editor writes the copy as it ends.
@@ -601,6 +662,121 @@ TEST_F(Editor, UnsavedChangesOutliveALostDisplay)
   std::string name, path, bytes;
   ASSERT_EQ(recovery_decode(file_bytes(dir + "/.editor-obnova"), &name, &path, &bytes), 0);
   EXPECT_EQ(bytes[7 + 40 * 9], 4);
+}
+
+// The dialogs by keyboard: Tab goes to the next field and chooses its text,
+// so typing replaces it; Enter presses the framed button, which Tab moves
+// in a dialog with no field; Escape cancels.
+TEST_F(Editor, DialogsAnswerEnterTabAndEscape)
+{
+  start();
+  click_at(RIGHT_X, RANDOM_Y, 1);
+  ASSERT_TRUE(wait_screen(dialog_shown));
+  for (int i = 0; i < 7; i++)
+    key_tap("Tab");  // to the seed, "1" chosen
+  type_text("9");
+  key_tap("Return");
+  ASSERT_TRUE(wait_screen(status_is("(nova) *   Nahodne vyplneno, seme 9")));
+  key_tap("s", 1);
+  ASSERT_TRUE(wait_screen(dialog_shown));
+  key_tap("Escape");
+  ASSERT_TRUE(wait_screen(no_dialog));
+  click_at(RIGHT_X, SAVE_Y, 1);  // "Konec": the unsaved question
+  ASSERT_TRUE(wait_screen(dialog_says(200, "Mapa ma neulozene zmeny.")));
+  key_tap("Tab");  // from "Ulozit" to "Zahodit"
+  key_tap("Return");
+  EXPECT_EQ(quit_status(), 0);
+  EXPECT_EQ(folder_state(dir + "/mapy"), ". 4096 d\n");
+}
+
+// On a layout whose top row gives letters (the Czech one: + e-caron
+// s-caron ...) the number keys still choose the palette's kinds by their
+// place, and so does the keypad.
+TEST_F(Editor, NumberKeysChooseKindsByTheirPlace)
+{
+  struct { const char *digit, *lower, *shifted; int code; } keys[] = {
+    {"1", "plus", "exclam", 0}, {"2", "ecaron", "at", 0}, {"5", "rcaron", "percent", 0}};
+  for (auto &k : keys) {
+    k.code = keycode_of(k.digit);
+    ASSERT_NE(k.code, 0) << k.digit;
+    set_key_symbols(k.code, k.lower, k.digit);
+  }
+  auto chosen = [](int kind) {
+    return [=](const SCREEN_SHOT *s) {
+      const unsigned char *p = s->rgb[7 + 20 * kind][100];
+      return abs(p[0] - GOLD[0]) <= 8 && abs(p[1] - GOLD[1]) <= 8 && abs(p[2] - GOLD[2]) <= 8;
+    };
+  };
+  start();
+  for (auto &k : keys) {
+    key_tap(k.lower);
+    EXPECT_TRUE(wait_screen(chosen(k.digit[0] - '0'))) << k.lower;
+  }
+  key_tap("KP_3");
+  EXPECT_TRUE(wait_screen(chosen(3)));
+  key_tap("KP_0");
+  EXPECT_TRUE(wait_screen(chosen(0)));
+  for (auto &k : keys)
+    set_key_symbols(k.code, k.digit, k.shifted);
+  click_at(RIGHT_X, SAVE_Y, 1);
+  EXPECT_EQ(quit_status(), 0);
+}
+
+// Every kind of text the editor writes stands out from what is right behind
+// it by at least 4.5 : 1: the palette and the panel on parchment, the
+// captions on their planks, the bottom line, a dialog's lines.
+TEST_F(Editor, TextsStandOutFromTheirBackgrounds)
+{
+  struct TEXT_AT { int x, y; const char *text; };
+  const TEXT_AT main_screen[] = {
+    {30, 11, "nic"}, {30, 31, "1 bod"}, {12, 169, "Body"}, {6, 357, "Ferovost"}, {6, 369, "Hracu 4"},
+    {6, 530, "prumer: body/hru"}, {6, 580, "poctu, ne miste"}, {66, 194, "Obdelnik"}, {6, 194, "Stetec"},
+    {45, 248, "Zrcadlit"}, {41, 266, "Prevratit"}, {45, 284, "Smazat"}, {83, 338, "Konec"},
+    {140, 586, "(nova)   Nova mapa"},
+  };
+  const TEXT_AT save_dialog[] = {{260, 200, "Ulozit mapu do slozky mapy jako:"}, {260, 252, "Jmeno je prazdne"}};
+  auto check = [](const TEXT_AT *texts, size_t n) {
+    SCREEN_SHOT *shot = new SCREEN_SHOT;
+    grab_screen(shot);
+    for (size_t i = 0; i < n; i++)
+      EXPECT_GE(text_contrast(shot, texts[i].x, texts[i].y, texts[i].text), 4.5) << texts[i].text;
+    delete shot;
+  };
+  start();
+  park();
+  ASSERT_TRUE(wait_screen(status_is("(nova)   Nova mapa")));
+  check(main_screen, sizeof main_screen / sizeof *main_screen);
+  key_tap("s", 1);
+  ASSERT_TRUE(wait_screen(dialog_shown));
+  key_tap("Return");  // an empty name: refused, in the warning's colour
+  ASSERT_TRUE(wait_screen(dialog_says(200, "Ulozit mapu do slozky mapy jako:")));
+  sleep_ms(200);
+  check(save_dialog, sizeof save_dialog / sizeof *save_dialog);
+  key_tap("Escape");
+  click_at(RIGHT_X, SAVE_Y, 1);
+  EXPECT_EQ(quit_status(), 0);
+}
+
+// On X screens of 16, 24 and 32 bits a pixel the editor shows the image
+// set's pictures, the parchment's ink and the status line in their colours.
+TEST_F(Editor, RightColoursOnEveryScreenDepth)
+{
+  std::string shared = getenv("DISPLAY");
+  for (const char *screen : {"800x600x16", "800x600x24+24", "800x600x24+32"}) {
+    close_test_display();
+    pid_t server = start_server(screen);
+    ASSERT_GT(server, 0) << screen;
+    start();  // the board's frame picture seen in its colours
+    EXPECT_TRUE(wait_screen(status_is("(nova)   Nova mapa: vyber druh v palete (klavesy 0 az 7)"))) << screen;
+    EXPECT_TRUE(wait_screen([](const SCREEN_SHOT *s) { return coloured_text_on_screen(s, 30, 11, "nic", 70, 40, 18); }))
+      << screen;
+    park();
+    expect_cell(5, 5, 0);
+    click_at(RIGHT_X, SAVE_Y, 1);
+    EXPECT_EQ(quit_status(), 0) << screen;
+    stop_server(server, SIGTERM);
+  }
+  setenv("DISPLAY", shared.c_str(), 1);
 }
 
 // Each bad input: a clear message, an empty board, the editor goes on and
@@ -628,6 +804,25 @@ TEST_F(Editor, BadInputsAreReportedAndChangeNothing)
     EXPECT_EQ(quit_status(), 0) << c.arg;
     EXPECT_EQ(folder_state(dir), before) << c.arg;
   }
+  // A program's bytes: the message too long for the strip gets a box of its
+  // own above it, saying how many cells the game plays as nothing.
+  std::string program = "\x7f" "ELF" + std::string(1496, '\x09');
+  program[100] = 3;
+  write_game_file(dir, "program", program);
+  start({"program"});
+  EXPECT_TRUE(wait_screen(status_is("program")));
+  auto box_says = [](int line, const std::string &text) {
+    return [=](const SCREEN_SHOT *s) {
+      return coloured_text_on_screen(s, STATUS_X, 555 + 12 * line, text.c_str(), GOLD_LIGHT[0], GOLD_LIGHT[1],
+                                     GOLD_LIGHT[2]);
+    };
+  };
+  EXPECT_TRUE(wait_screen(box_says(0, "Otevreno: program (delsi nez 1400 bajtu, zbytek se uchova) (v 1399 polich")));
+  EXPECT_TRUE(wait_screen(box_says(1, "jsou bajty mimo hodnoty mapy: hra je hraje jako prazdna pole)")));
+  park();
+  expect_cell(20, 2, 3);
+  click_at(RIGHT_X, SAVE_Y, 1);
+  EXPECT_EQ(quit_status(), 0);
 }
 
 }  // namespace

@@ -5,12 +5,14 @@
 #include "editor_files.h"
 #include "editor_recovery.h"
 #include "file_bytes.h"
+#include "shipped_maps.h"
 #include "shell/platform.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -157,4 +159,35 @@ TEST(EditorFolder, MadeWhenMissingAndListsMapsInTheMenusOrder)
   EXPECT_EQ(at, listed.size());
   EXPECT_EQ(make_folder((maps + "/a").c_str()), -1);
   EXPECT_TRUE(map_list((dir + "/none").c_str()).empty());
+}
+
+// Every map the kit builds from the shipped texts is known as shipped by its
+// name and bytes, wherever it lies as a plain file; a changed byte, a byte
+// more or another name is the author's own map.
+TEST(EditorShipped, KnownByNameAndBytesAsTheKitBuildsThem)
+{
+  std::string dir = temp_folder();
+  std::vector<std::string> names;
+  PLATFORM_FOLDER *texts = platform_folder_open(MAPS_SOURCE_DIR);
+  ASSERT_NE(texts, nullptr);
+  while (const char *text = platform_folder_next(texts))
+    if (std::string(text).size() > 4 && std::string(text).substr(std::string(text).size() - 4) == ".txt")
+      names.push_back(std::string(text).substr(0, strlen(text) - 4));
+  platform_folder_close(texts);
+  ASSERT_GE(names.size(), 6u);
+  for (const std::string &name : names) {
+    std::string built = dir + "/" + name;
+    std::string command = std::string(MAPKIT) + " build '" MAPS_SOURCE_DIR "/" + name + ".txt' '" + built + "'";
+    ASSERT_EQ(system((command + " >/dev/null").c_str()), 0) << command;
+    std::string bytes = file_bytes(built), changed = bytes;
+    changed[changed.size() / 2] ^= 1;
+    EXPECT_TRUE(path_is_shipped(built.c_str())) << name;
+    EXPECT_TRUE(map_is_shipped(name, bytes) && map_name_is_shipped(name)) << name;
+    EXPECT_FALSE(map_is_shipped(name, changed)) << name;
+    EXPECT_FALSE(map_is_shipped(name, bytes + '\0')) << name;
+    EXPECT_FALSE(map_is_shipped(name + " 2", bytes) || map_name_is_shipped(name + " 2")) << name;
+    put_file_bytes(built, changed);
+    EXPECT_FALSE(path_is_shipped(built.c_str())) << name;
+  }
+  system(("rm -rf '" + dir + "'").c_str());
 }

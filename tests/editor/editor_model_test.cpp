@@ -312,6 +312,23 @@ TEST(EditorBytes, ShortFullAndLongFiles)
 }
 
 // Text files (a map text, notes) are told from maps; no map looks like text.
+// Bytes that are no map value are counted on the board only, as the game
+// reads only the board.
+TEST(EditorBytes, CellsTheGamePlaysAsNothingAreCounted)
+{
+  std::string board(BOARD_CELLS, '\0');
+  struct { std::string bytes; int foreign; } cases[] = {
+    {"", 0},
+    {"\x01\x02\x03\x04\x05\x06\x0a", 0},
+    {"\x07\x08\x09\x0b\xff", 5},
+    {board + "\x07\x07", 0},
+    {std::string(BOARD_CELLS - 1, '\0') + "\x7f\x7f", 1},
+    {"#!/bin/sh\n", 9},  // the line end is a trap's value
+  };
+  for (auto &c : cases)
+    EXPECT_EQ(bytes_foreign_cells(c.bytes), c.foreign) << c.bytes.size();
+}
+
 TEST(EditorBytes, TextIsToldFromMaps)
 {
   struct { std::string bytes; int text; } cases[] = {
@@ -432,9 +449,9 @@ TEST(EditorStatus, AMessageGoesWhenTheBoardChangesAfterIt)
     if (p.change)
       editor_fill_rect(ed.get(), 0, 0, 0, 0, value++);
     if (p.say)
-      ui->message = p.say;
+      ui->status.text = p.say;
     ui_settle_message(ui.get());
-    EXPECT_EQ(ui->message, p.shown);
+    EXPECT_EQ(ui->status.text, p.shown);
   }
-  fairness_free(&ui->fair);
+  fairness_free(&ui->fairness.run);
 }

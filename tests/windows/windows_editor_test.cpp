@@ -18,10 +18,10 @@ namespace {
 
 // Where the editor draws (tools/editor/editor_ui.h, editor_controls.cpp):
 // the first palette entry's cell frame is its top-left-most frame pixel.
-enum { FIRST_FRAME_X = 9, FIRST_FRAME_Y = 7, SAVE_X = 36, SAVE_Y = 339 };
+enum { FIRST_FRAME_X = 9, FIRST_FRAME_Y = 7, SAVE_X = 36, SAVE_Y = 342 };
 // The close button of the frame Wine draws around the 800 x 600 window.
 enum { CLOSE_X = 790, CLOSE_Y = -11 };
-const int WARNING[3] = {150, 20, 10};
+const int WARNING[3] = {130, 16, 8};
 
 // The board of the map below: a find of 1 in the first cell, the rest empty.
 auto board_shown = [](const SCREEN_SHOT *s) {

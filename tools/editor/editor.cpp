@@ -64,6 +64,16 @@ int bytes_look_like_text(const std::string &bytes)
   return printable;
 }
 
+int bytes_foreign_cells(const std::string &bytes)
+{
+  int foreign = 0;
+  for (size_t i = 0; i < bytes.size() && i < size_t(BOARD_CELLS); i++) {
+    int value = static_cast<unsigned char>(bytes[i]);
+    foreign += value != CELL_EMPTY && value != CELL_TRAP && !(value >= CELL_FIND_MIN && value <= CELL_FIND_MAX);
+  }
+  return foreign;
+}
+
 std::string editor_save_bytes(const EDITOR *ed)
 {
   return std::string(reinterpret_cast<const char *>(ed->board), BOARD_CELLS) + ed->tail;

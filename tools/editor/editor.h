@@ -54,6 +54,9 @@ void editor_load_bytes(EDITOR *ed, const std::string &bytes);
 // printable ASCII or a line end, and at least one is printable. A map's
 // cells are 0..6 and 10, never printable, so no map looks so.
 int bytes_look_like_text(const std::string &bytes);
+// The cells of a map file's board (its first 1400 bytes) that hold a byte
+// that is no map value (0..6, 10): the game plays them as nothing.
+int bytes_foreign_cells(const std::string &bytes);
 // The bytes a save writes: exactly 1400, then the kept tail.
 std::string editor_save_bytes(const EDITOR *ed);
 // Marks the current state as saved.

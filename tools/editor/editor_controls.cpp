@@ -5,30 +5,41 @@
 
 struct PLACED { int control; CONTROL_PLACE place; };
 
-// Rows of buttons under the palette. A caption's lettering keeps 4 pixels
-// from its plank's edges, so the longer captions get the wider planks.
-enum { COLUMN_Y = 190, COLUMN_ROW = 20, ROW_H = 18, WHOLE = 134, HALF = 66 };
+// Rows of buttons under the palette. A caption keeps 2 pixels of wood from its
+// plank's edges beside its outline (and its icon), so the longer captions
+// get the wider planks; the whole-board tools have rows of their own.
+enum { COLUMN_Y = 190, COLUMN_ROW = 18, ROW_H = 16, WHOLE = 134, HALF = 66 };
 
 static int row_y(int row) { return COLUMN_Y + row * COLUMN_ROW; }
 
 static const PLACED main_controls[] = {
-  {CTL_STROKE, {2, row_y(0), 58, ROW_H, "Stetec"}},
-  {CTL_RECT, {62, row_y(0), 74, ROW_H, "Obdelnik"}},
+  {CTL_STROKE, {2, row_y(0), 56, ROW_H, "Stetec"}},
+  {CTL_RECT, {60, row_y(0), 76, ROW_H, "Obdelnik"}},
   {CTL_FILL, {2, row_y(1), 58, ROW_H, "Vypln"}},
   {CTL_RANDOM, {62, row_y(1), 74, ROW_H, "Nahodne"}},
   {CTL_MIRROR, {2, row_y(2), WHOLE, ROW_H, "Zrcadlo: ne"}},
-  {CTL_FLIP_LR, {2, row_y(3), 74, ROW_H, "Zrcadlit"}},
-  {CTL_CLEAR, {78, row_y(3), 58, ROW_H, "Smazat"}},
+  {CTL_FLIP_LR, {2, row_y(3), WHOLE, ROW_H, "Zrcadlit"}},
   {CTL_FLIP_TB, {2, row_y(4), WHOLE, ROW_H, "Prevratit"}},
-  {CTL_UNDO, {2, row_y(5), HALF, ROW_H, "Zpet"}},
-  {CTL_REDO, {70, row_y(5), HALF, ROW_H, "Znovu"}},
-  {CTL_NEW, {2, row_y(6), HALF, ROW_H, "Nova"}},
-  {CTL_OPEN, {70, row_y(6), HALF, ROW_H, "Otevrit"}},
-  {CTL_SAVE, {2, row_y(7), HALF, ROW_H, "Ulozit"}},
-  {CTL_QUIT, {70, row_y(7), HALF, ROW_H, "Konec"}},
+  {CTL_CLEAR, {2, row_y(5), WHOLE, ROW_H, "Smazat"}},
+  {CTL_UNDO, {2, row_y(6), HALF, ROW_H, "Zpet"}},
+  {CTL_REDO, {70, row_y(6), HALF, ROW_H, "Znovu"}},
+  {CTL_NEW, {2, row_y(7), HALF, ROW_H, "Nova"}},
+  {CTL_OPEN, {70, row_y(7), HALF, ROW_H, "Otevrit"}},
+  {CTL_SAVE, {2, row_y(8), HALF, ROW_H, "Ulozit"}},
+  {CTL_QUIT, {70, row_y(8), HALF, ROW_H, "Konec"}},
   {CTL_FEWER, {90, PANEL_Y + 12, 20, 14, "-"}},
   {CTL_MORE, {114, PANEL_Y + 12, 20, 14, "+"}},
 };
+
+int control_icon(int control)
+{
+  switch (control) {
+  case CTL_MIRROR: return ICON_MIRROR;
+  case CTL_FLIP_LR: return ICON_FLIP_LR;
+  case CTL_FLIP_TB: return ICON_FLIP_TB;
+  default: return ICON_NONE;
+  }
+}
 
 const char *mirror_caption(int mirror)
 {
@@ -101,7 +112,7 @@ static int inside(int x, int y, int rx, int ry, int rw, int rh)
 
 int control_at(const EDIT_UI *ui, int x, int y)
 {
-  TABLE t = table_of(ui->dialog);
+  TABLE t = table_of(ui->dialog.kind);
   for (int i = 0; i < t.count; i++) {
     const CONTROL_PLACE &p = t.controls[i].place;
     if (inside(x, y, p.x, p.y, p.w, p.h))
@@ -139,8 +150,8 @@ int list_name_at(const EDIT_UI *ui, int x, int y)
 {
   if (!inside(x, y, LIST_X + 10, LIST_TOP, LIST_W - 20, LIST_ROWS * LIST_ROW))
     return -1;
-  int i = ui->first_name + (y - LIST_TOP) / LIST_ROW;
-  return i < int(ui->maps.size()) ? i : -1;
+  int i = ui->list.first + (y - LIST_TOP) / LIST_ROW;
+  return i < int(ui->list.maps.size()) ? i : -1;
 }
 
 void random_field_box(int i, int *x, int *y)

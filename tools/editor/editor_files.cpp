@@ -4,6 +4,7 @@
 #include "editor.h"
 #include "kit_files.h"
 #include "match/match.h"
+#include "shipped_maps.h"
 #include "shell/platform.h"
 
 #include <ctime>
@@ -81,9 +82,23 @@ int path_exists(const char *path)
   return platform_path_exists(path);
 }
 
+std::string path_file_name(const std::string &path)
+{
+  size_t slash = path.find_last_of("/\\");
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
 int path_is_shipped(const char *path)
 {
-  return platform_is_protected(path);
+  if (platform_is_protected(path))
+    return 1;
+  // A plain file: shipped when its name and bytes are a shipped map's.
+  std::string bytes, why;
+  if (!map_name_is_shipped(path_file_name(path)))
+    return 0;  // (no read for the author's own maps)
+  if (kit_read_file_kind(path, shipped_map_longest() + 1, &bytes, &why) != KIT_READ_OK)
+    return 0;
+  return map_is_shipped(path_file_name(path), bytes);
 }
 
 void remove_stale_saves(const char *folder)

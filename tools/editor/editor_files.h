@@ -32,8 +32,11 @@ int map_save(const char *path, const std::string &bytes, std::string *why);
 int same_file(const char *a, const char *b);
 // 1 when something (a file, a link, a folder) is at path.
 int path_exists(const char *path);
-// 1 when path is a shipped map in the player's folder: a symbolic link on
-// Linux, a read-only file (as the installer leaves them) on Windows.
+// The file's name without its folders; Windows paths may use either slash.
+std::string path_file_name(const std::string &path);
+// 1 when path is a shipped map: a symbolic link on Linux or a read-only file
+// on Windows (as the launcher and the installer leave them in the player's
+// folder), or a file with a shipped map's name and bytes (the build's data).
 int path_is_shipped(const char *path);
 // Removes the temporary files that saves cut short left in folder.
 void remove_stale_saves(const char *folder);

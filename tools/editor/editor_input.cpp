@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 enum { LEFT = 1, RIGHT = 2 };
 
@@ -18,35 +19,35 @@ static void board_press(EDIT_UI *ui, int buttons, int pressed)
   cell_col_row(mouse_x, mouse_y, &col, &row);
   int value = (buttons | pressed) & LEFT ? kind_value(ed->kind) : CELL_EMPTY;
   if (ui->tool == TOOL_FILL) {
-    if (pressed && ui->hover_cell >= 0)
+    if (pressed && ui->pointer.cell >= 0)
       editor_flood_fill(ed, col, row, value);
     return;
   }
   if (ui->tool == TOOL_STROKE) {
     if (ed->stroke_on && (buttons & (LEFT | RIGHT)))
       editor_stroke_to(ed, col, row);
-    else if (pressed && ui->hover_cell >= 0)
+    else if (pressed && ui->pointer.cell >= 0)
       editor_stroke_begin(ed, col, row, value);
     else if (!(buttons & (LEFT | RIGHT)))
       editor_stroke_end(ed);
     return;
   }
-  if (pressed && ui->hover_cell >= 0 && !ui->rect_on) {
-    ui->rect_on = (buttons | pressed) & LEFT ? LEFT : RIGHT;
-    ui->rect_col = col;
-    ui->rect_row = row;
+  if (pressed && ui->pointer.cell >= 0 && !ui->pointer.rect_on) {
+    ui->pointer.rect_on = (buttons | pressed) & LEFT ? LEFT : RIGHT;
+    ui->pointer.rect_col = col;
+    ui->pointer.rect_row = row;
   }
-  if (ui->rect_on && (buttons & ui->rect_on)) {
+  if (ui->pointer.rect_on && (buttons & ui->pointer.rect_on)) {
     // The size in the status line while the rectangle is dragged: the
     // cells that will be painted, those on the board.
     int w, h;
-    editor_rect_size(ui->rect_col, ui->rect_row, col, row, &w, &h);
-    ui->message = "Obdelnik " + std::to_string(w) + " x " + std::to_string(h);
-  } else if (ui->rect_on) {
-    int fill = ui->rect_on == LEFT ? kind_value(ed->kind) : CELL_EMPTY;
-    editor_fill_rect(ed, ui->rect_col, ui->rect_row, col, row, fill);
-    ui->rect_on = 0;
-    ui->message.clear();
+    editor_rect_size(ui->pointer.rect_col, ui->pointer.rect_row, col, row, &w, &h);
+    ui->status.text = "Obdelnik " + std::to_string(w) + " x " + std::to_string(h);
+  } else if (ui->pointer.rect_on) {
+    int fill = ui->pointer.rect_on == LEFT ? kind_value(ed->kind) : CELL_EMPTY;
+    editor_fill_rect(ed, ui->pointer.rect_col, ui->pointer.rect_row, col, row, fill);
+    ui->pointer.rect_on = 0;
+    ui->status.text.clear();
   }
 }
 
@@ -70,10 +71,10 @@ static void main_click(EDIT_UI *ui, int control)
   case CTL_QUIT: ui_request(ui, AFTER_QUIT, ""); break;
   case CTL_FEWER:
   case CTL_MORE: {
-    int players = ui->fair.players + (control == CTL_MORE ? 1 : -1);
+    int players = ui->fairness.run.players + (control == CTL_MORE ? 1 : -1);
     if (players >= FAIR_PLAYERS_MIN && players <= FAIR_PLAYERS_MAX) {
-      ui->fair.players = players;
-      ui->fair_stale = 1;
+      ui->fairness.run.players = players;
+      ui->fairness.stale = 1;
     }
     break;
   }
@@ -83,69 +84,97 @@ static void main_click(EDIT_UI *ui, int control)
 
 static void close_dialog(EDIT_UI *ui)
 {
-  ui->dialog = DIALOG_NONE;
-  ui->after = AFTER_NOTHING;
+  ui->dialog.kind = DIALOG_NONE;
+  ui->dialog.after = AFTER_NOTHING;
 }
+
+static void save_click(EDIT_UI *ui, int control)
+{
+  if (control == CTL_OK)
+    ui_confirm_save(ui, 0);
+  else if (control == CTL_BACK)
+    close_dialog(ui);
+}
+
+// Another map has the name: back to the name, to choose another.
+static void overwrite_click(EDIT_UI *ui, int control)
+{
+  if (control == CTL_OK) {
+    ui_confirm_save(ui, 1);
+  } else if (control == CTL_BACK) {
+    ui->dialog.kind = DIALOG_SAVE;
+    ui->dialog.field_fresh = 1;
+  }
+}
+
+// The map's own file looks like text: not writing over it is not saving at
+// all, so the author is back where the save began.
+static void text_click(EDIT_UI *ui, int control)
+{
+  if (control == CTL_OK) {
+    ui_confirm_save(ui, 1);
+  } else if (control == CTL_BACK) {
+    close_dialog(ui);
+    ui->status.text = "Neulozeno: soubor zustal, jak byl";
+  }
+}
+
+static void recover_click(EDIT_UI *ui, int control)
+{
+  if (control == CTL_OK || control == CTL_DISCARD)
+    ui_answer_recovery(ui, control == CTL_OK);
+}
+
+static void unsaved_click(EDIT_UI *ui, int control)
+{
+  if (control == CTL_OK) {
+    ui_begin_save(ui);
+  } else if (control == CTL_DISCARD) {
+    editor_mark_saved(ui->ed);  // the changes are given up
+    ui_request(ui, ui->dialog.after, ui->dialog.after_path);
+  } else if (control == CTL_BACK) {
+    close_dialog(ui);
+  }
+}
+
+static void open_click(EDIT_UI *ui, int control)
+{
+  EDIT_LIST *list = &ui->list;
+  if (control == CTL_PAGE_UP && list->first > 0) {
+    list->first -= LIST_ROWS;
+  } else if (control == CTL_PAGE_DOWN && list->first + LIST_ROWS < int(list->maps.size())) {
+    list->first += LIST_ROWS;
+  } else if (control == CTL_BACK) {
+    close_dialog(ui);
+  } else if (control == CTL_NONE) {
+    int i = list_name_at(ui, mouse_x, mouse_y);
+    if (i >= 0) {
+      ui->dialog.kind = DIALOG_NONE;
+      ui_request(ui, AFTER_OPEN, std::string(MAPS_FOLDER) + "/" + list->maps[i].name);
+    }
+  }
+}
+
+static void random_click(EDIT_UI *ui, int control)
+{
+  if (control == CTL_OK) {
+    ui_confirm_random(ui);
+  } else if (control == CTL_BACK) {
+    close_dialog(ui);
+  } else if (random_field_at(mouse_x, mouse_y) >= 0) {
+    ui->dialog.random_field = random_field_at(mouse_x, mouse_y);
+    ui->dialog.field_fresh = 0;  // a click puts the typing at the end
+  }
+}
+
+typedef void (*DIALOG_CLICK)(EDIT_UI *ui, int control);
 
 static void dialog_click(EDIT_UI *ui, int control)
 {
-  switch (ui->dialog) {
-  case DIALOG_SAVE:
-    if (control == CTL_OK)
-      ui_confirm_save(ui, 0);
-    else if (control == CTL_BACK)
-      close_dialog(ui);
-    break;
-  case DIALOG_OVERWRITE:
-    if (control == CTL_OK)
-      ui_confirm_save(ui, 1);
-    else if (control == CTL_BACK)
-      ui->dialog = DIALOG_SAVE;
-    break;
-  case DIALOG_TEXT:
-    if (control == CTL_OK)
-      ui_confirm_save(ui, 1);
-    else if (control == CTL_BACK)
-      ui->dialog = DIALOG_SAVE;
-    break;
-  case DIALOG_RECOVER:
-    if (control == CTL_OK || control == CTL_DISCARD)
-      ui_answer_recovery(ui, control == CTL_OK);
-    break;
-  case DIALOG_UNSAVED:
-    if (control == CTL_OK)
-      ui_begin_save(ui);
-    else if (control == CTL_DISCARD) {
-      editor_mark_saved(ui->ed);  // the changes are given up
-      ui_request(ui, ui->after, ui->after_path);
-    } else if (control == CTL_BACK)
-      close_dialog(ui);
-    break;
-  case DIALOG_OPEN:
-    if (control == CTL_PAGE_UP && ui->first_name > 0)
-      ui->first_name -= LIST_ROWS;
-    else if (control == CTL_PAGE_DOWN && ui->first_name + LIST_ROWS < int(ui->maps.size()))
-      ui->first_name += LIST_ROWS;
-    else if (control == CTL_BACK)
-      close_dialog(ui);
-    else if (control == CTL_NONE) {
-      int i = list_name_at(ui, mouse_x, mouse_y);
-      if (i >= 0) {
-        ui->dialog = DIALOG_NONE;
-        ui_request(ui, AFTER_OPEN, std::string(MAPS_FOLDER) + "/" + ui->maps[i].name);
-      }
-    }
-    break;
-  case DIALOG_RANDOM:
-    if (control == CTL_OK)
-      ui_confirm_random(ui);
-    else if (control == CTL_BACK)
-      close_dialog(ui);
-    else if (random_field_at(mouse_x, mouse_y) >= 0)
-      ui->random_field = random_field_at(mouse_x, mouse_y);
-    break;
-  default: break;
-  }
+  static const DIALOG_CLICK clicks[DIALOG_COUNT] = {
+    nullptr, save_click, overwrite_click, unsaved_click, open_click, random_click, text_click, recover_click};
+  if (clicks[ui->dialog.kind])
+    clicks[ui->dialog.kind](ui, control);
 }
 
 // The UTF-8 bytes of a character.
@@ -174,53 +203,115 @@ static int font_draws(int c)
   return 0;
 }
 
-// Typing into the save dialog's name or a random fill field: the name takes
-// any letter the font draws, kept in UTF-8; the fields take digits.
-static void type_key(EDIT_UI *ui, int c, int scan)
+// The digit of a key: its character, or on a layout whose top row gives
+// letters, the key's place (the top row and the keypad); -1 for none.
+static int key_digit(int c, int scan)
 {
-  std::string *text = ui->dialog == DIALOG_SAVE ? &ui->field
-                      : ui->dialog == DIALOG_RANDOM ? &ui->random_text[ui->random_field] : nullptr;
+  if (c >= '0' && c <= '9')
+    return c - '0';
+  if (scan >= KEY_0 && scan <= KEY_9)
+    return scan - KEY_0;
+  if (scan >= KEY_0_PAD && scan <= KEY_9_PAD)
+    return scan - KEY_0_PAD;
+  return -1;
+}
+
+// The buttons of the open dialog in their order; Tab moves along them.
+static std::vector<int> dialog_buttons(int dialog)
+{
+  std::vector<int> buttons;
+  for (int control = CTL_OK; control < CTL_COUNT; control++)
+    if (control_place(dialog, control).w)
+      buttons.push_back(control);
+  return buttons;
+}
+
+// Tab and Shift+Tab: to the next or last field, its text chosen, or in a
+// dialog with no field to the next or last button.
+static void tab_key(EDIT_UI *ui, int back)
+{
+  EDIT_DIALOG *d = &ui->dialog;
+  if (d->kind == DIALOG_SAVE || d->kind == DIALOG_RANDOM) {
+    if (d->kind == DIALOG_RANDOM)
+      d->random_field = (d->random_field + (back ? RANDOM_FIELDS - 1 : 1)) % RANDOM_FIELDS;
+    d->field_fresh = 1;
+    return;
+  }
+  std::vector<int> buttons = dialog_buttons(d->kind);
+  for (size_t i = 0; i < buttons.size(); i++)
+    if (buttons[i] == d->button) {
+      d->button = buttons[(i + (back ? buttons.size() - 1 : 1)) % buttons.size()];
+      return;
+    }
+  if (!buttons.empty())
+    d->button = buttons[0];
+}
+
+// Escape, Enter and Tab, which every dialog takes; 1 when scan was one.
+static int dialog_key(EDIT_UI *ui, int scan)
+{
   if (scan == KEY_ESC) {
-    dialog_click(ui, CTL_BACK);
-    return;
+    if (control_place(ui->dialog.kind, CTL_BACK).w)
+      dialog_click(ui, CTL_BACK);
+  } else if (scan == KEY_ENTER || scan == KEY_ENTER_PAD) {
+    if (ui->dialog.button != CTL_NONE)
+      dialog_click(ui, ui->dialog.button);
+  } else if (scan == KEY_TAB) {
+    tab_key(ui, key_shifts & KB_SHIFT_FLAG);
+  } else {
+    return 0;
   }
-  if (scan == KEY_ENTER || scan == KEY_ENTER_PAD) {
-    if (ui->dialog == DIALOG_SAVE || ui->dialog == DIALOG_OVERWRITE || ui->dialog == DIALOG_RANDOM ||
-        ui->dialog == DIALOG_TEXT || ui->dialog == DIALOG_RECOVER)
-      dialog_click(ui, CTL_OK);
-    return;
-  }
-  if (ui->dialog == DIALOG_RANDOM && scan == KEY_TAB) {
-    ui->random_field = (ui->random_field + 1) % RANDOM_FIELDS;
-    return;
-  }
-  if (!text)
-    return;
-  if (scan == KEY_BACKSPACE) {
-    // The whole last letter, however many bytes it takes.
-    while (!text->empty() && (static_cast<unsigned char>(text->back()) & 0xC0) == 0x80)
-      text->pop_back();
-    if (!text->empty())
-      text->pop_back();
-    ui->reason.clear();
-    return;
-  }
-  if (c < 32 || c == 127 || (c >= 128 && c < 160) || text->size() >= 300)
-    return;
-  if (ui->dialog == DIALOG_RANDOM) {
-    if (c >= '0' && c <= '9')
-      *text += static_cast<char>(c);
-    ui->reason.clear();
-    return;
-  }
-  if (!font_draws(c)) {
+  return 1;
+}
+
+// Adds a typed character to a field: a digit to the random fill's fields,
+// any letter the font draws (kept in UTF-8) to the name. A chosen text is
+// replaced.
+static void type_character(EDIT_UI *ui, std::string *text, int c, int scan)
+{
+  EDIT_DIALOG *d = &ui->dialog;
+  std::string typed;
+  if (d->kind == DIALOG_RANDOM) {
+    if (key_digit(c, scan) < 0)
+      return;
+    typed = std::string(1, char('0' + key_digit(c, scan)));
+  } else if (!font_draws(c)) {
     char code[12];
     snprintf(code, sizeof code, "%04X", unsigned(c));
-    ui->reason = std::string("Znak U+") + code + " editor neumi zobrazit";
+    d->reason = std::string("Znak U+") + code + " editor neumi zobrazit";
     return;
+  } else {
+    typed = utf8(c);
   }
-  *text += utf8(c);
-  ui->reason.clear();
+  if (d->field_fresh)
+    text->clear();
+  d->field_fresh = 0;
+  if (text->size() < 300)
+    *text += typed;
+  d->reason.clear();
+}
+
+// A key in a dialog: its own keys, then typing into the name or a field.
+static void type_key(EDIT_UI *ui, int c, int scan)
+{
+  EDIT_DIALOG *d = &ui->dialog;
+  if (dialog_key(ui, scan))
+    return;
+  std::string *text = d->kind == DIALOG_SAVE ? &d->field : d->kind == DIALOG_RANDOM ? &d->random_text[d->random_field] : nullptr;
+  if (!text)
+    return;
+  if (scan == KEY_BACKSPACE || scan == KEY_DEL) {
+    if (d->field_fresh)
+      text->clear();
+    else if (scan == KEY_BACKSPACE)
+      drop_last_letter(text);
+    d->field_fresh = 0;
+    d->reason.clear();
+  } else if (scan == KEY_LEFT || scan == KEY_RIGHT || scan == KEY_HOME || scan == KEY_END) {
+    d->field_fresh = 0;  // the choice goes; the typing stays at the end
+  } else if (c >= 32 && c != 127 && !(c >= 128 && c < 160)) {
+    type_character(ui, text, c, scan);
+  }
 }
 
 // The letter of a Ctrl+letter key, 0 for any other key. The library gives
@@ -234,6 +325,20 @@ static int control_letter(int c, int scan)
   return 'a' + ascii - 1;
 }
 
+static void shortcut(EDIT_UI *ui, int letter)
+{
+  if (letter == 'z')
+    editor_undo(ui->ed);
+  else if (letter == 'y')
+    editor_redo(ui->ed);
+  else if (letter == 's')
+    ui_begin_save(ui);
+  else if (letter == 'o')
+    ui_show_open_list(ui);
+  else if (letter == 'n')
+    ui_request(ui, AFTER_NEW, "");
+}
+
 static void read_keys(EDIT_UI *ui)
 {
   while (keypressed()) {
@@ -241,24 +346,13 @@ static void read_keys(EDIT_UI *ui)
     int c = ureadkey(&scan);
     int letter = control_letter(c, scan);
     if (letter) {
-      if (ui->dialog != DIALOG_NONE)
-        continue;
-      if (letter == 'z')
-        editor_undo(ui->ed);
-      else if (letter == 'y')
-        editor_redo(ui->ed);
-      else if (letter == 's')
-        ui_begin_save(ui);
-      else if (letter == 'o')
-        ui_show_open_list(ui);
-      else if (letter == 'n')
-        ui_request(ui, AFTER_NEW, "");
-      continue;
-    }
-    if (ui->dialog != DIALOG_NONE)
+      if (ui->dialog.kind == DIALOG_NONE)
+        shortcut(ui, letter);
+    } else if (ui->dialog.kind != DIALOG_NONE) {
       type_key(ui, c, scan);
-    else if (c >= '0' && c < '0' + KIND_COUNT)
-      ui->ed->kind = c - '0';  // the number keys pick the palette
+    } else if (key_digit(-1, scan) >= 0 && key_digit(-1, scan) < KIND_COUNT) {
+      ui->ed->kind = key_digit(-1, scan);  // the number keys pick the palette, by their place
+    }
   }
 }
 
@@ -285,47 +379,48 @@ static long long now_ms(void)
   return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
-void editor_input(EDIT_UI *ui)
+// The buttons held and those pressed since the last pass; what is under the pointer.
+static void read_pointer(EDIT_UI *ui, int *buttons, int *pressed)
 {
-  int buttons = mouse_b;
+  EDIT_POINTER *p = &ui->pointer;
+  *buttons = mouse_b;
   int seen = presses_seen;
   presses_seen = 0;  // (a press landing between these two lines is seen as a level next pass)
-  int pressed = (buttons & ~ui->buttons_before) | seen;
-  ui->buttons_before = buttons;
-  int in_dialog = ui->dialog != DIALOG_NONE;
-  ui->hover = control_at(ui, mouse_x, mouse_y);
-  ui->hover_cell = ui->dialog == DIALOG_NONE ? board_cell_at(mouse_x, mouse_y) : -1;
-  ui->pointer_col = ui->pointer_row = -1;
-  if (ui->hover_cell >= 0)
-    ui->pointer_col = ui->hover_cell % BOARD_COLUMNS, ui->pointer_row = ui->hover_cell / BOARD_COLUMNS;
+  *pressed = (*buttons & ~p->buttons_before) | seen;
+  p->buttons_before = *buttons;
+  p->control = control_at(ui, mouse_x, mouse_y);
+  p->cell = ui->dialog.kind == DIALOG_NONE ? board_cell_at(mouse_x, mouse_y) : -1;
+  p->col = p->cell >= 0 ? p->cell % BOARD_COLUMNS : -1;
+  p->row = p->cell >= 0 ? p->cell / BOARD_COLUMNS : -1;
+}
 
+void editor_input(EDIT_UI *ui)
+{
+  int buttons, pressed;
+  read_pointer(ui, &buttons, &pressed);
+  int in_dialog = ui->dialog.kind != DIALOG_NONE;
   if (close_requested) {
     // The close button means quitting whatever is open; with unsaved
     // changes the question comes up (or is now asked for quitting).
     close_requested = 0;
-    ui->dialog = DIALOG_NONE;
+    ui->dialog.kind = DIALOG_NONE;
     ui_request(ui, AFTER_QUIT, "");
   }
   read_keys(ui);
-
-  if (ui->dialog != DIALOG_NONE && (pressed & LEFT))
-    dialog_click(ui, ui->hover);
-  in_dialog |= ui->dialog != DIALOG_NONE;
+  if (ui->dialog.kind != DIALOG_NONE && (pressed & LEFT))
+    dialog_click(ui, ui->pointer.control);
+  in_dialog |= ui->dialog.kind != DIALOG_NONE;
   // A press that began in a dialog, or closed it, is the dialog's alone.
-  if (!press_guard_pass(&ui->guard, in_dialog, buttons, pressed, now_ms(), mouse_x, mouse_y))
+  if (!press_guard_pass(&ui->pointer.guard, in_dialog, buttons, pressed, now_ms(), mouse_x, mouse_y))
     pressed = 0;
-  if (in_dialog) {
-    ui_settle_message(ui);
-    return;
-  }
-  if (ui->ed->stroke_on || ui->rect_on || ui->hover_cell >= 0) {
+  if (!in_dialog && (ui->ed->stroke_on || ui->pointer.rect_on || ui->pointer.cell >= 0)) {
     board_press(ui, buttons, pressed);
-  } else if (pressed & LEFT) {
+  } else if (!in_dialog && (pressed & LEFT)) {
     int kind = palette_at(mouse_x, mouse_y);
     if (kind >= 0)
       ui->ed->kind = kind;
     else
-      main_click(ui, ui->hover);
+      main_click(ui, ui->pointer.control);
   }
   ui_settle_message(ui);
 }

@@ -1,6 +1,6 @@
 // The recovery copy's bytes, and its file: held ready in memory while there
-// are unsaved changes, so that the moment the editor must end it only has to
-// be written out.
+// are unsaved changes, written a moment after each change, and written once
+// more when the editor must end.
 #include "editor_recovery.h"
 #include "editor.h"
 #include "kit_files.h"
@@ -48,35 +48,66 @@ int recovery_decode(const std::string &data, std::string *name, std::string *pat
 // as the process ends.)
 static std::string kept[2];
 static std::atomic<int> kept_at(-1);
+static std::atomic<int> kept_serial(0);  // counts the copies held
 
 void recovery_keep(const std::string &copy)
 {
   if (copy.empty()) {
     kept_at.store(-1);
+    kept_serial++;
     return;
   }
   int next = kept_at.load() == 0 ? 1 : 0;
   kept[next] = copy;
   kept_at.store(next);
+  kept_serial++;
 }
 
-// The copy is written once: a second caller (the watchdog or the display
-// hook while the loop writes) waits for the first to finish, at most two
-// seconds, so that the process never ends halfway through the write.
+// The loop writes the copy while the map is unsaved; the last words write it
+// once more as the process ends. Only one writes at a time: the last words
+// wait for a loop's write to finish, at most two seconds, so that the
+// process never ends halfway through a write; after them nothing writes.
 enum { WRITE_NONE, WRITE_BUSY, WRITE_DONE };
 static std::atomic<int> write_state(WRITE_NONE);
+static int written_serial = 0;           // the one last written (or removed) by the loop
+static long long written_ms = -RECOVERY_PAUSE_MS;
+
+static int write_copy_at(int at)
+{
+  return platform_write_file_now(RECOVERY_TEMP, RECOVERY_FILE, kept[at].data(), kept[at].size());
+}
+
+int recovery_write_due(long long now_ms)
+{
+  int serial = kept_serial.load(), at = kept_at.load();
+  if (serial == written_serial || (at >= 0 && now_ms - written_ms < RECOVERY_PAUSE_MS))
+    return 0;
+  int expected = WRITE_NONE;
+  if (!write_state.compare_exchange_strong(expected, WRITE_BUSY))
+    return 0;
+  int written = 0;
+  if (at < 0)
+    recovery_remove();  // nothing unsaved any more: the copy is done with
+  else
+    written = write_copy_at(at);
+  write_state.store(WRITE_NONE);
+  written_ms = now_ms;
+  if (written == 0)
+    written_serial = serial;  // a failed write is tried again after the pause
+  return written;
+}
 
 int recovery_write_kept(void)
 {
+  auto until = std::chrono::steady_clock::now() + std::chrono::seconds(2);
   int expected = WRITE_NONE;
-  if (!write_state.compare_exchange_strong(expected, WRITE_BUSY)) {
-    auto until = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-    while (write_state.load() == WRITE_BUSY && std::chrono::steady_clock::now() < until) {
-    }
-    return 0;
+  while (!write_state.compare_exchange_strong(expected, WRITE_BUSY)) {
+    if (expected == WRITE_DONE || std::chrono::steady_clock::now() >= until)
+      return 0;
+    expected = WRITE_NONE;
   }
   int at = kept_at.load();
-  int written = at < 0 ? 0 : platform_write_file_now(RECOVERY_TEMP, RECOVERY_FILE, kept[at].data(), kept[at].size());
+  int written = at < 0 ? 0 : write_copy_at(at);
   write_state.store(WRITE_DONE);
   return written;
 }

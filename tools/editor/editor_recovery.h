@@ -1,6 +1,7 @@
-// The recovery copy: the unsaved changes of an editor that a signal stopped
-// or that lost its display, kept in a hidden file beside the maps folder
-// (never in it, so no list shows it) and offered at the next start.
+// The recovery copy: the unsaved changes of the map being edited, kept in a
+// hidden file beside the maps folder (never in it, so no list shows it)
+// while they are unsaved, and offered at the next start of an editor that
+// ended without saving them (a crash, a kill, a lost display, a signal).
 #pragma once
 
 #include <string>
@@ -16,9 +17,17 @@ std::string recovery_encode(const std::string &name, const std::string &path, co
 // Reads a copy back; 0, or -1 when data is not a whole copy.
 int recovery_decode(const std::string &data, std::string *name, std::string *path, std::string *bytes);
 
-// Holds copy as what recovery_write_kept writes; an empty copy means there
-// is nothing to keep. Called by the editor's loop only.
+// Holds copy as what recovery_write_due and recovery_write_kept write; an
+// empty copy means there is nothing to keep any more. Called by the
+// editor's loop only.
 void recovery_keep(const std::string &copy);
+// Called by the loop on every pass with a steady clock's milliseconds:
+// writes the copy held when it changed and RECOVERY_PAUSE_MS have passed
+// since the last write, and removes the file at once when the copy held is
+// empty (saved or given up). 0 when written, removed or nothing was due,
+// -1 when the write failed (tried again after the pause).
+enum { RECOVERY_PAUSE_MS = 2000 };
+int recovery_write_due(long long now_ms);
 // Writes the copy held, if any, to RECOVERY_FILE at once. Safe in a signal
 // handler and on any thread (the display-lost hook), as it only reads the
 // copy held last and uses the platform's signal-safe write. 0 when written
@@ -27,5 +36,5 @@ int recovery_write_kept(void);
 
 // The copy an earlier run left: 0 with its bytes in data, -1 for none.
 int recovery_read(std::string *data);
-// Removes the copy once it has been restored or thrown away.
+// Removes the copy (it was thrown away, or the map saved).
 void recovery_remove(void);

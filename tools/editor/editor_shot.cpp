@@ -33,8 +33,8 @@ int main(int argc, char **argv)
   ui_init(ui.get(), ed.get());
   ui_open_path(ui.get(), map);
   ed->kind = 6;
-  ui->pointer_col = 12, ui->pointer_row = 7;
-  while (!ui->fair.done || ui->fair.running)
+  ui->pointer.col = 12, ui->pointer.row = 7;
+  while (!ui->fairness.run.done || ui->fairness.run.running)
     ui_fairness_step(ui.get(), 1000000);
   editor_draw(ui.get());
   PALETTE palette;
@@ -42,7 +42,7 @@ int main(int argc, char **argv)
   int status = save_png(out.c_str(), back_buffer, palette) == 0 ? 0 : 1;
   if (status)
     fprintf(stderr, "editor_shot: cannot write %s\n", out.c_str());
-  fairness_free(&ui->fair);
+  fairness_free(&ui->fairness.run);
   free_editor_pictures();
   shutdown_game();
   return status;

@@ -40,43 +40,80 @@ enum {
 // The random fill's fields: finds 1..6 at 0..5, traps at 6, the seed at 7.
 enum { RANDOM_TRAPS = 6, RANDOM_SEED = 7, RANDOM_FIELDS = 8 };
 
-struct EDIT_UI {
-  EDITOR *ed;
-  FAIRNESS fair;
-  unsigned char fair_board[BOARD_CELLS];  // the board the fairness run plays
-  int fair_stale;                // 1 when the run must start over (new player count)
-  int tool;
-  int dialog;
+// The dialog that is open and what its fields hold.
+struct EDIT_DIALOG {
+  int kind;                      // DIALOG_*
   int after;                     // what the unsaved question was asked for
   std::string after_path;        // the map to open once it is answered
-  std::string name;              // the map's name in the maps folder, "" for a new map
-  std::string opened_path;       // where it was opened or last saved, "" for none
-  int opened_link;               // 1 when that was a link (a shipped map)
-  int opened_text;               // 1 when that file looks like text and no save went over it yet
   std::string field;             // the name being typed
-  std::string message;           // the status line
-  std::string message_said;      // the status line as it was when the board last changed
-  int message_serial;            // the board's undo serial then
+  int field_fresh;               // 1 while the field's text is chosen: typing replaces it
+  int button;                    // the button Enter presses (Tab moves it), CTL_NONE for none
   std::string reason;            // why the dialog refused, "" for nothing
-  int rect_on, rect_col, rect_row;  // a rectangle being dragged from this cell
-  int hover_cell;                // board cell under the pointer, -1 for none
-  int hover;                     // control under the pointer
-  int buttons_before;            // mouse_b of the last pass, for clicks
-  PRESS_GUARD guard;             // keeps presses made in dialogs off the board
-  int pointer_col, pointer_row;  // the cell under the pointer, -1 when off the board
-  std::vector<MAP_ENTRY> maps;   // the open list
-  int first_name;                // the first shown
   int random_field;              // the field being typed, 0..RANDOM_FIELDS-1
   std::string random_text[RANDOM_FIELDS];  // kept from one random fill to the next
   int random_ready;              // 1 once random_text holds values
-  int quit;
-  // The recovery copy: the one offered at start, and what the copy held
-  // ready was last made from (the board, the name and path, which load).
-  std::string recovered;
+};
+
+// The open dialog's list of maps and its page.
+struct EDIT_LIST {
+  std::vector<MAP_ENTRY> maps;
+  int first;                     // the first shown
+};
+
+// The fairness run and the board it plays.
+struct EDIT_FAIRNESS {
+  FAIRNESS run;
+  unsigned char board[BOARD_CELLS];
+  int stale;                     // 1 when the run must start over (new player count)
+};
+
+// The file the map belongs to.
+struct EDIT_FILE {
+  std::string name;              // the map's name in the maps folder, "" for a new map
+  std::string path;              // where it was opened or last saved, "" for none
+  int shipped;                   // 1 when that is a map the game ships
+  int text;                      // 1 when that file looks like text and no save went over it yet
+};
+
+// The status line under the board.
+struct EDIT_STATUS {
+  std::string text;
+  std::string said;              // the line as it was when the board last changed
+  int serial;                    // the board's undo serial then
+};
+
+// What the pointer is over and doing.
+struct EDIT_POINTER {
+  int rect_on, rect_col, rect_row;  // a rectangle being dragged from this cell
+  int cell;                      // board cell under the pointer, -1 for none
+  int control;                   // control under the pointer
+  int buttons_before;            // mouse_b of the last pass, for clicks
+  PRESS_GUARD guard;             // keeps presses made in dialogs off the board
+  int col, row;                  // the cell under the pointer, -1 when off the board
+};
+
+// The recovery copy: the one offered at start, and what the copy held
+// ready was last made from (the board, the name and path, which load).
+struct EDIT_RECOVERY {
+  std::string offered;
+  std::string offered_name;      // the map it belongs to, "" for a new map
   int loads;                     // counts maps opened, restored or begun
   int kept_any, kept_loads;
   unsigned char kept_board[BOARD_CELLS];
   std::string kept_name, kept_path;
+};
+
+struct EDIT_UI {
+  EDITOR *ed;
+  int tool;
+  int quit;
+  EDIT_FILE file;
+  EDIT_DIALOG dialog;
+  EDIT_LIST list;
+  EDIT_FAIRNESS fairness;
+  EDIT_STATUS status;
+  EDIT_POINTER pointer;
+  EDIT_RECOVERY recovery;
 };
 
 // --- layout (editor_controls.cpp)
@@ -91,8 +128,16 @@ enum { LIST_X = 240, LIST_Y = 40, LIST_W = 440, LIST_H = 520, LIST_ROWS = 30, LI
 enum { LIST_MARK_X = 228, LIST_POINTS_RIGHT = 340, LIST_TRAPS_RIGHT = 420 };
 enum { STATUS_Y = 584, STATUS_STRIP_Y = 581 };
 struct CONTROL_PLACE { int x, y, w, h; const char *caption; };
+// Where a control's caption begins and its icon (if any) sits, inside its
+// plank: both together centred.
+void caption_place(const CONTROL_PLACE &p, int icon, int *text_x, int *icon_x, int *y);
 // Where control sits in dialog (DIALOG_NONE: the main screen), w 0 when absent.
 CONTROL_PLACE control_place(int dialog, int control);
+// The picture a control shows beside its caption: the symmetry mode, the
+// whole board turned left to right or upside down.
+enum { ICON_NONE, ICON_MIRROR, ICON_FLIP_LR, ICON_FLIP_TB };
+enum { ICON_W = 12, ICON_GAP = 4 };
+int control_icon(int control);
 // The symmetry button's caption for a MIRROR_* mode.
 const char *mirror_caption(int mirror);
 // The control under the pointer, CTL_NONE for none.
@@ -111,6 +156,8 @@ void random_field_box(int i, int *x, int *y);
 
 // --- actions (editor_actions.cpp), also what the keyboard calls
 void ui_init(EDIT_UI *ui, EDITOR *ed);
+// Opens a dialog with its first button for Enter and its field's text chosen.
+void ui_open_dialog(EDIT_UI *ui, int kind);
 // Opens the map at path, or says in the status line why it cannot.
 void ui_open_path(EDIT_UI *ui, const std::string &path);
 // Starts a new empty map, or opening, or quitting: through the unsaved
@@ -128,10 +175,13 @@ void ui_confirm_random(EDIT_UI *ui);
 // Offers the recovery copy an earlier run left, if any (a damaged one is
 // removed and said so).
 void ui_offer_recovery(EDIT_UI *ui);
-// Restores the offered copy (restore 1) or throws it away; the file goes.
+// Restores the offered copy (restore 1) under its map's name, the file kept
+// until the map is saved, or throws the copy and its file away.
 void ui_answer_recovery(EDIT_UI *ui, int restore);
 // Keeps the recovery copy ready for the map as it is now, or none when
-// nothing is unsaved; cheap when nothing changed. While a stroke paints on a
+// nothing is unsaved (recovery_write_due then writes or removes its file);
+// cheap when nothing changed. Leaves an offered copy's file alone until it
+// is answered. While a stroke paints on a
 // map with more than RECOVERY_FOLLOW_TAIL bytes past its board it waits for
 // the stroke's end, unless now is 1 (the editor must end: the stroke then
 // ends where it is).
@@ -162,9 +212,14 @@ void free_editor_pictures(void);
 // Composes and presents one frame.
 void editor_draw(const EDIT_UI *ui);
 // Every place a text is written in, with the longest text it can be given
-// and its width in pixels; a control's caption is measured as lettering.
+// and its width in pixels (a caption's with its outline and icon).
 struct TEXT_ROOM { std::string text; int width; int lettering; };
 std::vector<TEXT_ROOM> editor_text_rooms(void);
 // text cut to fit width pixels in the editor's font, ".." marking the cut;
 // a cut never splits a letter.
 std::string fit_text(const std::string &text, int width);
+// text in lines of at most width pixels, broken at spaces (a word longer
+// than a line is cut).
+std::vector<std::string> wrap_text(const std::string &text, int width);
+// Drops the last letter of UTF-8 text, however many bytes it takes.
+void drop_last_letter(std::string *text);
