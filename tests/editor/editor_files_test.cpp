@@ -6,6 +6,7 @@
 #include "editor_recovery.h"
 #include "file_bytes.h"
 #include "shell/platform.h"
+#include "temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -17,8 +18,7 @@
 
 static std::string temp_folder(void)
 {
-  char tmpl[] = "/tmp/editor-filesXXXXXX";
-  return mkdtemp(tmpl);
+  return temp_folder("editor-files");
 }
 
 TEST(EditorOpen, GoodShortAndLongFiles)
