@@ -7,7 +7,7 @@
 # usage: cache_key_test.sh PROJECT_DIR
 set -u
 PROJECT=$1
-WORK=$(mktemp -d)
+WORK=$(mktemp -d /tmp/poklad-windows-test.XXXXXX)
 trap 'rm -rf "$WORK"' EXIT
 failures=0 passed=0
 
