@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
-# The tests leave nothing in /tmp. Every test's scratch folders and files are
-# named /tmp/poklad-*; "before" lists them into FILE ahead of the tests (what
-# was there already, or belongs to another run, is not this run's), "after"
-# names what is there now that was not before, and fails when anything is.
+# The tests leave nothing in /tmp. Every test's scratch folders are named
+# /tmp/poklad-NAME-XXXXXX or /tmp/poklad-NAME.XXXXXX; "before" lists those
+# into FILE ahead of the tests (what was there already is not this run's),
+# "after" names what is there now that was not before, and fails when
+# anything is. Another suite run at the same time on the machine shows here
+# as this run's.
 # usage: tmp_watch.sh before|after FILE
 set -u
-listing() { (cd /tmp && ls -d poklad-* 2> /dev/null | LC_ALL=C sort); }
+listing() { (cd /tmp && ls -d poklad-*-?????? poklad-*.?????? 2> /dev/null | LC_ALL=C sort -u); }
 case $1 in
 before) listing > "$2" ;;
 after)
