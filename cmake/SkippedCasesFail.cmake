@@ -6,11 +6,17 @@
 option(POKLAD_TESTS_MAY_SKIP "Let test cases skip, where the build has no /sys or /proc" OFF)
 
 # fail_on_skipped_cases(): call at the end of every CMakeLists.txt that adds
-# tests, once they all exist; it covers the tests of that folder.
+# tests, once they all exist; it covers the tests of that folder. It also
+# runs them between tmp_before and tmp_left_empty, which fails when a test
+# left something in /tmp.
 function(fail_on_skipped_cases)
   get_property(tests DIRECTORY PROPERTY TESTS)
   if(tests AND NOT POKLAD_TESTS_MAY_SKIP)
     set_property(TEST ${tests} APPEND PROPERTY FAIL_REGULAR_EXPRESSION "\\[  SKIPPED \\]")
+  endif()
+  list(REMOVE_ITEM tests tmp_before tmp_left_empty)
+  if(tests)
+    set_property(TEST ${tests} APPEND PROPERTY FIXTURES_REQUIRED tmp_watch)
   endif()
   set_property(GLOBAL APPEND PROPERTY POKLAD_SKIPS_COVERED ${CMAKE_CURRENT_SOURCE_DIR})
 endfunction()

@@ -3,6 +3,7 @@
 #include "test_colours.h"
 #include "menu/menu_layout.h"
 #include "shell/images.h"
+#include "temp_folder.h"
 
 #define MENU ALLEGRO_GUI_MENU
 #include <allegro.h>
@@ -63,8 +64,7 @@ void sleep_ms(int ms)
 
 std::string make_game_dir(void)
 {
-  char tmpl[] = "/tmp/poklad-e2eXXXXXX";
-  std::string dir = mkdtemp(tmpl);
+  std::string dir = temp_folder("e2e");
   std::string copy = "cp '" + std::string(getenv("TEST_IMAGE_SET")) + "' '" + dir + "/tarkoni.dat' && mkdir '" +
                      dir + "/mapy'";
   if (system(copy.c_str()) != 0)

@@ -10,6 +10,7 @@
 #include "game_driver.h"
 #include "map_generate.h"
 #include "shell/platform.h"
+#include "temp_folder.h"
 #include "test_colours.h"
 
 #include <gtest/gtest.h>
@@ -107,6 +108,7 @@ protected:
   {
     if (pid > 0)
       wait_game(pid, 0);
+    remove_folder(dir);
   }
   void start(const std::vector<std::string> &args = {})
   {

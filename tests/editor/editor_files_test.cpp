@@ -7,6 +7,7 @@
 #include "file_bytes.h"
 #include "shipped_maps.h"
 #include "shell/platform.h"
+#include "temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -19,8 +20,7 @@
 
 static std::string temp_folder(void)
 {
-  char tmpl[] = "/tmp/editor-filesXXXXXX";
-  return mkdtemp(tmpl);
+  return temp_folder("editor-files");
 }
 
 TEST(EditorOpen, GoodShortAndLongFiles)

@@ -7,6 +7,7 @@
 #include "lettering.h"
 #include "map_generate.h"
 #include "shell/alleg.h"
+#include "temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -227,9 +228,7 @@ TEST(EditorFill, SeedTakesTheKitsRangeAndGivesTheKitsBoard)
       EXPECT_EQ(seed, c.seed) << c.text;
     }
   }
-  char dir[] = "/tmp/editor-seedXXXXXX";
-  ASSERT_NE(mkdtemp(dir), nullptr);
-  std::string map = std::string(dir) + "/map";
+  std::string map = temp_folder("editor-seed") + "/map";
   ASSERT_EQ(system((std::string(MAPKIT) + " generate --seed 18446744073709551615 '" + map + "' > /dev/null").c_str()), 0);
   MAP_RECIPE recipe = {};
   recipe.rows = BOARD_ROWS;

@@ -2,6 +2,7 @@
 // run as a program on the same map, players, matches and seed.
 #include "fairness.h"
 #include "map_generate.h"
+#include "temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -46,11 +47,11 @@ TEST(Fairness, SlicedNumbersEqualTheKits)
     recipe.finds[v] = 40 - 5 * v;
   unsigned char bytes[BOARD_CELLS];
   ASSERT_EQ(map_generate(&recipe, bytes), BOARD_CELLS);
-  char path[] = "/tmp/editor-fairXXXXXX";
-  int fd = mkstemp(path);
-  ASSERT_GE(fd, 0);
-  ASSERT_EQ(write(fd, bytes, BOARD_CELLS), BOARD_CELLS);
-  close(fd);
+  std::string path = temp_folder("editor-fair") + "/map";
+  FILE *f = fopen(path.c_str(), "wb");
+  ASSERT_NE(f, nullptr);
+  ASSERT_EQ(fwrite(bytes, 1, BOARD_CELLS, f), static_cast<size_t>(BOARD_CELLS));
+  fclose(f);
   int cells[BOARD_CELLS];
   for (int i = 0; i < BOARD_CELLS; i++)
     cells[i] = bytes[i];
@@ -69,7 +70,6 @@ TEST(Fairness, SlicedNumbersEqualTheKits)
     EXPECT_EQ(editor_report(&fair), kit_report(path, r.players, FAIR_MATCHES, r.seed)) << r.players << " players";
     fairness_free(&fair);
   }
-  unlink(path);
 }
 
 TEST(Fairness, RestartMidwayGivesTheSameNumbers)

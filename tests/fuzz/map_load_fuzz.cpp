@@ -4,19 +4,22 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
+#include <string>
 #include <unistd.h>
 
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char *data, size_t size)
 {
-  static char path[] = "/tmp/poklad-fuzz-mapXXXXXX";
-  static int fd = mkstemp(path);
+  // The map file lives in the run's own folder (run.sh removes it).
+  static std::string path = std::string(getenv("POKLAD_FUZZ_DIR") ? getenv("POKLAD_FUZZ_DIR") : ".") + "/map";
+  static int fd = open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC, 0644);
   if (fd < 0)
     abort();
   if (ftruncate(fd, 0) != 0 || pwrite(fd, data, size, 0) != static_cast<ssize_t>(size))
     abort();
 
   static int cells[BOARD_CELLS];
-  int count = map_load(cells, path);
+  int count = map_load(cells, path.c_str());
   size_t expected = size < BOARD_CELLS ? size : BOARD_CELLS;
   if (count != static_cast<int>(expected))
     abort();

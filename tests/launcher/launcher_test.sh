@@ -18,7 +18,7 @@ if [ "$(id -u)" != 0 ]; then
   exit 1
 fi
 umask 022
-tmp=$(mktemp -d /tmp/launcher-test.XXXXXX)
+tmp=$(mktemp -d /tmp/poklad-launcher-test.XXXXXX)
 chmod 755 "$tmp"
 trap 'rm -rf -- "$tmp"' EXIT
 

@@ -2,6 +2,7 @@
 #include "kit_run.h"
 
 #include "commands.h"
+#include "temp_folder.h"
 
 #include <cstdlib>
 #include <dirent.h>
@@ -44,14 +45,12 @@ void expect_one_line_failure(const RUN &r, int status, const std::string &mentio
 
 void Commands::SetUp()
 {
-  char tmpl[] = "/tmp/mapkit-testXXXXXX";
-  ASSERT_NE(mkdtemp(tmpl), nullptr);
-  dir = tmpl;
+  dir = temp_folder("mapkit");
 }
 
 void Commands::TearDown()
 {
-  (void)!system(("rm -rf '" + dir + "'").c_str());
+  remove_folder(dir);
 }
 
 void Commands::write(const char *name, const std::string &bytes) const

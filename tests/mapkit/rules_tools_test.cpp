@@ -5,6 +5,7 @@
 #include "map_text.h"
 #include "match/play.h"
 #include "shell/images.h"
+#include "temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -84,9 +85,7 @@ TEST(Summary, OtherBytesAreDescribedAsTheGameDrawsThem)
 // makes of the same file, for short, full and long files.
 TEST(Summary, BoardFromBytesIsTheGamesBoard)
 {
-  char dir[] = "/tmp/mapkit-boardXXXXXX";
-  ASSERT_NE(mkdtemp(dir), nullptr);
-  std::string path = std::string(dir) + "/map";
+  std::string path = temp_folder("mapkit-board") + "/map";
   srand(3);
   for (size_t length : {0, 7, 1400, 1900}) {
     SCOPED_TRACE(length);
@@ -103,8 +102,6 @@ TEST(Summary, BoardFromBytesIsTheGamesBoard)
     map_board_from_bytes(bytes.data(), bytes.size(), kit);
     EXPECT_EQ(std::vector<int>(game, game + BOARD_CELLS), std::vector<int>(kit, kit + BOARD_CELLS));
   }
-  remove(path.c_str());
-  rmdir(dir);
 }
 
 MAP_RECIPE recipe(uint64_t seed)

@@ -16,7 +16,7 @@ pkg=hledani-pokladu
 launcher=/usr/games/$pkg
 data=/usr/share/games/$pkg
 failures=0
-tmp=$(mktemp -d /tmp/package-test.XXXXXX)
+tmp=$(mktemp -d /tmp/poklad-package-test.XXXXXX)
 chmod 755 "$tmp"
 xvfb_pid=
 game_pid=
@@ -48,8 +48,13 @@ fi
 version=$(dpkg-parsechangelog -l "$project/debian/changelog" -S Version)
 arch=$(dpkg --print-architecture)
 deb=$project/dist/${pkg}_${version}_${arch}.deb
-# What the package build must not change: the project's files and its parent.
-tree_state() { git -C "$project" status --porcelain 2>/dev/null; ls -A "$project/.."; }
+# What the package build must not change: the project's files, and in its
+# parent what a package build can write there (other programs may write
+# into a shared parent): the packages, .changes, .buildinfo and build logs.
+tree_state() {
+  git -C "$project" status --porcelain 2>/dev/null
+  (cd "$project/.." && ls -d -- "$pkg"*.deb "$pkg"*.ddeb "$pkg"*.changes "$pkg"*.buildinfo "$pkg"*.build 2>/dev/null)
+}
 before=$(tree_state)
 if ! DEB_BUILD_OPTIONS="nocheck parallel=2" bash "$project/tools/setup/package.sh" >"$tmp/package.log" 2>&1; then
   tail -40 "$tmp/package.log"

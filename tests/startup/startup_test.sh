@@ -6,7 +6,7 @@ set -u
 POKLAD=$1
 GOOD_SET=$2
 BMPS=$(dirname "$GOOD_SET")
-WORK=$(mktemp -d)
+WORK=$(mktemp -d /tmp/poklad-startup.XXXXXX)
 trap 'rm -rf "$WORK"' EXIT
 failures=0
 passed=0

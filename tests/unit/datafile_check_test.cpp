@@ -2,6 +2,7 @@
 // run apart (the web): every file it passes is one the loader reads within
 // its bytes; damaged, cut or compressed files and unknown objects fail.
 #include "shell/datafile_check.h"
+#include "temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -101,11 +102,12 @@ TEST(DatafileLayout, NestingHasALimit)
 
 TEST(DatafileLayout, FilesAreReadWholeUpToALimit)
 {
-  char path[] = "/tmp/datafileXXXXXX";
-  int fd = mkstemp(path);
-  ASSERT_GE(fd, 0);
-  ASSERT_EQ(write(fd, GOOD.data(), GOOD.size()), static_cast<ssize_t>(GOOD.size()));
-  close(fd);
+  std::string name = temp_folder("datafile") + "/tarkoni.dat";
+  const char *path = name.c_str();
+  FILE *f = fopen(path, "wb");
+  ASSERT_NE(f, nullptr);
+  ASSERT_EQ(fwrite(GOOD.data(), 1, GOOD.size(), f), GOOD.size());
+  fclose(f);
   EXPECT_EQ(datafile_file_sound(path, GOOD.size()), 1);
   EXPECT_EQ(datafile_file_sound(path, GOOD.size() - 1), 0) << "longer than the limit";
   unlink(path);

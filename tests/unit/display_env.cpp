@@ -1,6 +1,7 @@
 // Test bed for everything that draws.
 #include "display_env.h"
 #include "shell/game.h"
+#include "temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -59,9 +60,8 @@ TEMP_WORKDIR::TEMP_WORKDIR()
 {
   char cwd[4096];
   previous = getcwd(cwd, sizeof cwd) ? cwd : "/";
-  char tmpl[] = "/tmp/poklad-testXXXXXX";
-  path = mkdtemp(tmpl) ? tmpl : "";
-  if (path.empty() || chdir(path.c_str()) != 0)
+  path = temp_folder("workdir");
+  if (chdir(path.c_str()) != 0)
     ADD_FAILURE() << "cannot make a working directory";
 }
 
@@ -69,7 +69,7 @@ TEMP_WORKDIR::~TEMP_WORKDIR()
 {
   if (chdir(previous.c_str()) != 0)
     ADD_FAILURE() << "cannot return to " << previous;
-  (void)!system(("rm -rf '" + path + "'").c_str());
+  remove_folder(path);
 }
 
 void TEMP_WORKDIR::write_file(const std::string &name, const std::string &bytes) const

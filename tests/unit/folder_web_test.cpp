@@ -2,6 +2,7 @@
 // POSIX file functions: names come sorted by their bytes whatever order the
 // file system yields them in, "." and ".." left out.
 #include "shell/platform.h"
+#include "temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -41,12 +42,11 @@ TEST(WebFolder, SortedByBytesWhateverTheAddingOrder)
       {"a name and its longer form", {"mapa 2", "mapa"}, {"mapa", "mapa 2"}},
   };
   for (const ROW &row : rows) {
-    char tmpl[] = "/tmp/webfolderXXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
+    std::string dir = temp_folder("webfolder");
     for (const std::string &name : row.added)
-      fclose(fopen((std::string(tmpl) + "/" + name).c_str(), "wb"));
-    EXPECT_EQ(listed(tmpl), row.want) << row.name;
-    (void)!system(("rm -rf '" + std::string(tmpl) + "'").c_str());
+      fclose(fopen((dir + "/" + name).c_str(), "wb"));
+    EXPECT_EQ(listed(dir.c_str()), row.want) << row.name;
+    remove_folder(dir);
   }
 }
 

@@ -2,6 +2,7 @@
 // nothing readable.
 #include "match/match.h"
 #include "shell/platform.h"
+#include "temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -23,13 +24,11 @@ protected:
 
   void SetUp() override
   {
-    char tmpl[] = "/tmp/mapfileXXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
-    dir = tmpl;
+    dir = temp_folder("mapfile");
     for (int &c : cells)
       c = 77;  // load must overwrite every cell
   }
-  void TearDown() override { (void)!system(("rm -rf " + dir).c_str()); }
+  void TearDown() override { remove_folder(dir); }
 
   std::string write(const char *name, const std::vector<unsigned char> &bytes)
   {

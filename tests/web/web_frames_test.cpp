@@ -3,6 +3,7 @@
 // this test's X screen with the real image set, the web game plays in
 // web_frames.js, and every checkpoint's picture must be identical.
 #include "frame_script.h"
+#include "temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -46,8 +47,7 @@ std::vector<CHECKPOINT> play_on_linux(const char *program, const char *data)
 
 std::vector<CHECKPOINT> play_on_web(const char *dist, const char *data, const char *script)
 {
-  char tmpl[] = "/tmp/poklad-webXXXXXX";
-  std::string dir = mkdtemp(tmpl);
+  std::string dir = temp_folder("web");
   {
     std::ofstream steps(dir + "/steps");
     for (int i = 0; i < FRAME_STEP_COUNT; i++)

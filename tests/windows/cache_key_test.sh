@@ -7,7 +7,7 @@
 # usage: cache_key_test.sh PROJECT_DIR
 set -u
 PROJECT=$1
-WORK=$(mktemp -d)
+WORK=$(mktemp -d /tmp/poklad-windows-test.XXXXXX)
 trap 'rm -rf "$WORK"' EXIT
 failures=0 passed=0
 
@@ -15,7 +15,7 @@ failures=0 passed=0
 key() {
   rm -rf "$WORK/copy"
   mkdir -p "$WORK/copy/tools/setup" "$WORK/copy/debian"
-  cp "$PROJECT/tools/setup/windows.sh" "$PROJECT/tools/setup/debian_source.sh" "$WORK/copy/tools/setup/"
+  cp "$PROJECT"/tools/setup/*.sh "$WORK/copy/tools/setup/"
   cp -r "$PROJECT/tools/windows" "$WORK/copy/tools/"
   cp "$PROJECT/debian/changelog" "$WORK/copy/debian/"
   [ $# -eq 0 ] || sed -i "$2" "$WORK/copy/$1"

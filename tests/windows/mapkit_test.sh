@@ -8,7 +8,7 @@ set -u
 source "$(dirname "$0")/wine_env.sh"
 LINUX_KIT=$1
 MAPS=$2
-WORK=$(mktemp -d)
+WORK=$(mktemp -d /tmp/poklad-windows-test.XXXXXX)
 trap 'rm -rf "$WORK"' EXIT
 mkdir -p "$WORK/linux" "$WORK/windows"
 cp "$STAGE/hledani-pokladu-mapkit.exe" "$WORK/kit.exe"

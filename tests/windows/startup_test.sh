@@ -12,7 +12,7 @@ source "$(dirname "$0")/../startup/damaged_sets.sh"
 GOOD_SET=$TEST_IMAGE_SET
 BMPS=$(dirname "$GOOD_SET")
 MSG_SET="Chyba pri nacitani datoveho souboru."
-WORK=$(mktemp -d)
+WORK=$(mktemp -d /tmp/poklad-startup.XXXXXX)
 trap 'rm -rf "$WORK"' EXIT
 failures=0 passed=0
 REPEATS=${STARTUP_REPEATS:-40}

@@ -7,7 +7,8 @@ if [ "$ARCH" = i686 ]; then WINE=wine; else WINE=/usr/lib/wine/wine64; fi
 if [ "$ARCH" = i686 ]; then
   echo "Running the shipped 32-bit (i686) build under Wine"
 else
-  echo "Running the 64-bit (x86_64) build under Wine: this kernel cannot run 32-bit programs"
+  if [ -x /usr/lib/wine/wine ]; then why="this kernel cannot run 32-bit programs"; else why="wine32 is not installed"; fi
+  echo "Running the 64-bit (x86_64) build under Wine: $why"
 fi
 export WINE
 export WINEDEBUG=${WINEDEBUG:--all}

@@ -16,7 +16,7 @@ ZIP=$ROOT/dist/hledani-pokladu-$VERSION-windows.zip
 [ -f "$ZIP" ] || { echo "FAIL: no $ZIP (tools/setup/windows.sh writes it)"; exit 1; }
 SHIPPED_STAGE=$WINDOWS_DIR/stage-i686
 TOP=$(basename "$ZIP" -windows.zip)
-WORK=$(mktemp -d)
+WORK=$(mktemp -d /tmp/poklad-windows-test.XXXXXX)
 trap 'rm -rf "$WORK"' EXIT
 failures=0 passed=0
 

@@ -13,9 +13,10 @@ profiles=()
 case " ${DEB_BUILD_OPTIONS:-} " in
 *" nocheck "*) profiles=(-P nocheck) ;;
 esac
-apt-get update
-apt-get install -y --no-install-recommends build-essential dpkg-dev
-apt-get build-dep -y "${profiles[@]}" "$project"
+source tools/setup/apt.sh
+apt_update
+apt_install build-essential dpkg-dev
+apt_run build-dep -y "${profiles[@]}" "$project"
 
 version=$(dpkg-parsechangelog -l debian/changelog -S Version)
 work=$(mktemp -d /tmp/hledani-pokladu-package.XXXXXX)

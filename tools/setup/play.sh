@@ -3,8 +3,9 @@
 # the build puts the image set and the maps. Run as root on Debian.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
-apt-get update
-apt-get install -y --no-install-recommends build-essential cmake pkg-config liballegro4-dev libx11-dev
+source tools/setup/apt.sh
+apt_update
+apt_install build-essential cmake pkg-config liballegro4-dev libx11-dev
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
 cmake --build build -j"$(nproc)"
 cd data

@@ -9,8 +9,9 @@
 # their own Xvfb. Run as root on Debian.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
-apt-get update
-apt-get install -y --no-install-recommends build-essential cmake pkg-config liballegro4-dev \
+source tools/setup/apt.sh
+apt_update
+apt_install build-essential cmake pkg-config liballegro4-dev \
   libgtest-dev xvfb xauth xdotool x11-utils libxtst-dev libx11-dev clang libclang-rt-14-dev \
   libloadpng4-dev libpng-dev dpkg-dev debhelper lintian desktop-file-utils appstream git
 

@@ -22,6 +22,7 @@ ALLEGRO_CFLAGS="-O2 -DALLEGRO_SRC -DALLEGRO_NO_ASM -Wno-deprecated-declarations 
 
 step() { echo "== $* ($(date +%T))"; }
 source "$ROOT/tools/setup/debian_source.sh"
+source "$ROOT/tools/setup/apt.sh"
 
 # quietly LOG COMMAND...: runs the command with its output in LOG, shown
 # only when it fails.
@@ -35,11 +36,15 @@ install_packages() {
   [ "$(id -u)" -eq 0 ] || { echo "not root: assuming emscripten, Chromium and zip are installed"; return; }
   step "Installing emscripten, Chromium and zip"
   enable_source_packages
-  apt-get -o DPkg::Lock::Timeout=900 update > /dev/null
-  # nodejs is the node emscripten and the tests' driver run on; its npm comes with it.
+  apt_update
+  # nodejs is the node emscripten and the tests' driver run on.
   DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 install -y --no-install-recommends \
     emscripten chromium nodejs zip unzip python3 cmake make patch dpkg-dev build-essential pkg-config \
     liballegro4-dev libpng-dev fonts-dejavu-core
+  # Debian's nodejs brings no npm, Debian's npm package does; a node from
+  # elsewhere (NodeSource's, say) has its own npm, which that package would
+  # clash with.
+  command -v npm > /dev/null || apt_install npm
 }
 
 # build_library: the library's platform-independent C files, the web

@@ -18,6 +18,7 @@ VERSION=$(sed -n '1s/.*(\([^)]*\)).*/\1/p' debian/changelog)
 # The upstream tarballs, as Debian bookworm ships them (Allegro's is named
 # in debian_source.sh).
 source "$ROOT/tools/setup/debian_source.sh"
+source "$ROOT/tools/setup/apt.sh"
 ZLIB_SRC=zlib=1:1.2.13.dfsg-1
 ZLIB_TAR=zlib_1.2.13.dfsg.orig.tar.bz2
 ZLIB_SHA=71feb7947e3c00ef125f83b79a4e529bde31171e5babe48b391f06758d1ab0a1
@@ -33,11 +34,14 @@ install_packages() {
   step "Installing the cross tools, Wine and NSIS"
   dpkg --add-architecture i386
   enable_source_packages
-  apt-get -o DPkg::Lock::Timeout=900 update > /dev/null
-  DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 install -y --no-install-recommends \
-    g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 cmake make patch dpkg-dev \
+  apt_update
+  apt_install g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 cmake make patch dpkg-dev \
     build-essential pkg-config liballegro4-dev libpng-dev \
-    wine wine64 wine32:i386 nsis zip unzip icoutils xvfb xauth xdotool procps googletest
+    wine wine64 nsis zip unzip icoutils xvfb xauth xdotool procps googletest
+  # Only running the 32-bit programs needs wine32; the installer and the zip
+  # are made without it. Its i386 index may be missing, or its libraries out
+  # of step with the amd64 ones after a security update.
+  apt_install_optional "the Windows tests will run the 64-bit build" wine32:i386
 }
 
 # unpack TARBALL DIR: a fresh copy of the source in $WORK/DIR.
@@ -150,10 +154,12 @@ build_game() {
   { printf '\xef\xbb\xbf'; sed 's/$/\r/' "$ROOT/tools/windows/Navod.txt"; } > "$stage/Navod.txt"
 }
 
-# Whether Wine can run 32-bit programs here: it cannot where the kernel
-# lacks 32-bit support (its loader fails with "Exec format error").
+# Whether Wine can run 32-bit programs here: not without wine32 (Debian's
+# wine then falls back to the 64-bit loader, which cannot), nor where the
+# kernel lacks 32-bit support (the loader fails with "Exec format error").
+WINE32=/usr/lib/wine/wine
 wine_runs_32bit() {
-  wine --version > /dev/null 2>&1
+  [ -x "$WINE32" ] && "$WINE32" --version > /dev/null 2>&1
 }
 
 # --libraries-key ARCH prints the cache's key and does nothing else (the
@@ -191,7 +197,8 @@ echo "wrote $ZIP"
 if wine_runs_32bit; then
   echo i686 > "$OUT/test-arch"
 else
-  echo "== This kernel cannot run 32-bit programs: the tests will run a 64-bit build"
+  if [ -x "$WINE32" ]; then why="this kernel cannot run 32-bit programs"; else why="wine32 is not installed"; fi
+  echo "== Wine cannot run 32-bit programs here ($why): the tests will run a 64-bit build"
   build_libraries x86_64
   build_game x86_64
   echo x86_64 > "$OUT/test-arch"

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# The tests leave nothing in /tmp. Every test's scratch folders are named
+# /tmp/poklad-NAME-XXXXXX or /tmp/poklad-NAME.XXXXXX; "before" lists those
+# into FILE ahead of the tests (what was there already is not this run's),
+# "after" names what is there now that was not before, and fails when
+# anything is. A folder a running program works in or holds a file of is
+# another suite's, running beside this one on the machine, and not counted.
+# usage: tmp_watch.sh before|after FILE
+set -u
+listing() { (cd /tmp && ls -d poklad-*-?????? poklad-*.?????? 2> /dev/null | LC_ALL=C sort -u); }
+case $1 in
+before) listing > "$2" ;;
+after)
+  new=$(listing | LC_ALL=C comm -13 "$2" -)
+  rm -f "$2"
+  left=()
+  if [ -n "$new" ]; then
+    held=$(ls -l /proc/[0-9]*/cwd /proc/[0-9]*/fd 2> /dev/null)
+    for name in $new; do
+      if grep -qE -- " -> /tmp/$name(/|\$)" <<< "$held"; then
+        echo "in use by a running program, not counted: /tmp/$name"
+      else
+        left+=("$name")
+      fi
+    done
+  fi
+  if [ ${#left[@]} -gt 0 ]; then
+    echo "FAIL: the tests left in /tmp: ${left[*]}"
+    exit 1
+  fi
+  echo "ok: the tests left nothing in /tmp" ;;
+*) echo "usage: tmp_watch.sh before|after FILE" >&2; exit 2 ;;
+esac
