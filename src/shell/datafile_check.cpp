@@ -1,7 +1,7 @@
 // The layout of a datafile, walked with every length checked against what
 // is left: the library's loader trusts them.
 #include "shell/datafile_check.h"
-#include "shell/platform.h"
+#include "platform/platform.h"
 
 #include <cstring>
 #include <string>

@@ -4,7 +4,7 @@
 #include "shell/image_set.h"
 #include "shell/images.h"
 #include "shell/input.h"
-#include "shell/platform.h"
+#include "platform/platform.h"
 
 #include <cstdlib>
 

@@ -1,7 +1,7 @@
 // Checking an image set before the game relies on it.
 #include "shell/image_set.h"
 #include "shell/images.h"
-#include "shell/platform.h"
+#include "platform/platform.h"
 
 enum { TRIAL_LOAD_TIMEOUT_MS = 10000 };
 

@@ -1,7 +1,7 @@
 // Hledani pokladu: a hot-seat treasure hunt for up to eight players.
 #include "shell/game.h"
 #include "menu/menu.h"
-#include "shell/platform.h"
+#include "platform/platform.h"
 
 int main(int argc, char **argv)
 {

@@ -5,7 +5,7 @@
 #include "editor_files.h"
 #include "editor_recovery.h"
 #include "file_bytes.h"
-#include "shell/platform.h"
+#include "platform/platform.h"
 
 #include <gtest/gtest.h>
 

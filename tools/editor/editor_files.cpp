@@ -4,7 +4,7 @@
 #include "editor.h"
 #include "kit_files.h"
 #include "match/match.h"
-#include "shell/platform.h"
+#include "platform/platform.h"
 
 #include <ctime>
 #include <sys/stat.h>

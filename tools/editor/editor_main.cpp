@@ -6,7 +6,7 @@
 #include "editor_ui.h"
 #include "shell/alleg.h"
 #include "shell/game.h"
-#include "shell/platform.h"
+#include "platform/platform.h"
 
 #include <cstdio>
 #include <cstring>

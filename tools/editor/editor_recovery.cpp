@@ -4,7 +4,7 @@
 #include "editor_recovery.h"
 #include "editor.h"
 #include "kit_files.h"
-#include "shell/platform.h"
+#include "platform/platform.h"
 
 #include <atomic>
 #include <cstdio>

@@ -4,7 +4,7 @@
 #include "shell/alleg.h"
 #include "shell/game.h"
 #include "shell/input.h"
-#include "shell/platform.h"
+#include "platform/platform.h"
 
 void editor_start(int with_input)
 {

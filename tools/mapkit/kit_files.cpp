@@ -1,7 +1,7 @@
 // File input and output for the map kit.
 #include "kit_files.h"
 #include "match/match.h"
-#include "shell/platform.h"
+#include "platform/platform.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,8 +1,8 @@
 // The Windows side of the platform seam's file functions: every path comes
 // in UTF-8 and reaches Windows in UTF-16 through its wide calls, and every
 // file is opened in binary mode, which the C library would otherwise not do.
-#include "shell/platform.h"
-#include "shell/platform_wide.h"
+#include "platform/platform.h"
+#include "platform/windows/wide_text.h"
 
 #include <windows.h>
 #include <shellapi.h>

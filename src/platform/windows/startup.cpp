@@ -1,10 +1,10 @@
 // The Windows side of the platform seam. Windows cannot fork: the game
 // starts its own program again with a private argument that only does the
 // trial load and ends with the verdict as its exit code.
-#include "shell/platform.h"
+#include "platform/platform.h"
 #include "shell/alleg.h"
 #include "shell/image_set.h"
-#include "shell/platform_wide.h"
+#include "platform/windows/wide_text.h"
 
 #include <winalleg.h>
 

@@ -2,7 +2,7 @@
 // no signals: the trial load of the image set is a check of the file's
 // layout, in-process, against what the library's loader relies on (a crash
 // there could not be contained), and the page itself ends the game.
-#include "shell/platform.h"
+#include "platform/platform.h"
 #include "shell/datafile_check.h"
 
 // Larger than any image set the game could show (the shipped one is 2 MB).

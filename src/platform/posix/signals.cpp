@@ -3,7 +3,7 @@
 // lost or a signal asks it to stop, without the library's own handlers,
 // which call back into the library from a signal handler and can deadlock
 // on its locks.
-#include "shell/platform.h"
+#include "platform/platform.h"
 #include "shell/alleg.h"
 #include "shell/image_set.h"
 #include "shell/input.h"

@@ -1,5 +1,5 @@
 // The POSIX side of the platform seam's file functions.
-#include "shell/platform.h"
+#include "platform/platform.h"
 
 #include <algorithm>
 #include <cerrno>
