@@ -6,6 +6,7 @@
 #include "editor_ui.h"
 #include "shell/alleg.h"
 #include "shell/game.h"
+#include "shell/image_set.h"
 #include "platform/platform.h"
 
 #include <cstdio>
@@ -33,7 +34,7 @@ int main(int argc, char **argv)
   // The image set's trial load runs in a second copy of this program on
   // Windows; that copy does only that and ends here.
   platform_utf8_args(&argc, &argv);
-  platform_run_helper(argc, argv);
+  platform_run_helper(argc, argv, image_set_trial_load_alone);
   if (argc > 2 || (argc == 2 && (strcmp(argv[1], "--help") == 0 || strcmp(argv[1], "-h") == 0))) {
     fputs(USAGE, argc > 2 ? stderr : stdout);
     return argc > 2 ? 2 : 0;

@@ -10,7 +10,6 @@
 #include <cstdio>
 #include <chrono>
 #include <cstdlib>
-#include <unistd.h>
 
 static const char MAGIC[] = "editor-obnova 1";
 
@@ -76,7 +75,10 @@ int recovery_write_kept(void)
     return 0;
   }
   int at = kept_at.load();
-  int written = at < 0 ? 0 : platform_write_file_now(RECOVERY_TEMP, RECOVERY_FILE, kept[at].data(), kept[at].size());
+  char temp[] = RECOVERY_TEMP;  // the safe write's buffer: nothing is allocated
+  int written = 0;
+  if (at >= 0 && platform_write_file_safely(temp, RECOVERY_FILE, kept[at].data(), kept[at].size()) != PLATFORM_WRITE_OK)
+    written = -1;
   write_state.store(WRITE_DONE);
   return written;
 }
@@ -91,5 +93,5 @@ int recovery_read(std::string *data)
 
 void recovery_remove(void)
 {
-  unlink(RECOVERY_FILE);
+  platform_remove_file(RECOVERY_FILE);
 }

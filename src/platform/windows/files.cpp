@@ -5,10 +5,8 @@
 #include "platform/windows/wide_text.h"
 
 #include <windows.h>
-#include <shellapi.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -16,112 +14,16 @@
 #include <io.h>
 #include <sys/stat.h>
 
-void platform_utf8_args(int *argc, char ***argv)
-{
-  static std::vector<std::string> words;
-  static std::vector<char *> pointers;
-  int count = 0;
-  LPWSTR *wide = CommandLineToArgvW(GetCommandLineW(), &count);
-  if (!wide)
-    return;  // the C library's words are better than none
-  words.clear();
-  for (int i = 0; i < count; i++)
-    words.push_back(utf8_from_wide(wide[i]));
-  LocalFree(wide);
-  pointers.clear();
-  for (std::string &word : words)
-    pointers.push_back(&word[0]);
-  pointers.push_back(nullptr);
-  *argc = count;
-  *argv = pointers.data();
-}
-
-std::string platform_current_folder(void)
-{
-  wchar_t here[32768];
-  DWORD length = GetCurrentDirectoryW(32768, here);
-  return length == 0 || length >= 32768 ? "" : utf8_from_wide(here);
-}
-
-int platform_enter_folder(const char *folder)
-{
-  if (SetCurrentDirectoryW(wide_from_utf8(folder).c_str()))
-    return 0;
-  errno = ENOENT;
-  return -1;
-}
-
-static int has_marker(const std::wstring &folder, const std::wstring &marker)
-{
-  std::wstring path = folder.empty() ? marker : folder + L"\\" + marker;
-  DWORD attributes = GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-std::string platform_enter_data_folder(const char *marker)
-{
-  std::wstring wide_marker = wide_from_utf8(marker);
-  if (has_marker(L"", wide_marker))
-    return "";
-  std::wstring program = program_path();
-  size_t cut = program.find_last_of(L"\\/");
-  if (cut == std::wstring::npos)
-    return "";
-  std::wstring folder = program.substr(0, cut);
-  std::string started = platform_current_folder();
-  if (started.empty())
-    return "";
-  // The program's folder, then the one above it.
-  for (int up = 0; up < 2; up++) {
-    if (has_marker(folder, wide_marker) && SetCurrentDirectoryW((folder + L"\\").c_str()))
-      return started;
-    cut = folder.find_last_of(L"\\/");
-    if (cut == std::wstring::npos)
-      break;
-    folder.resize(cut);
-  }
-  return "";
-}
-
-static int is_absolute(const char *path)
-{
-  return path[0] == '\\' || path[0] == '/' || (isalpha(static_cast<unsigned char>(path[0])) && path[1] == ':');
-}
-
-std::string platform_path_from(const std::string &from, const char *path)
-{
-  if (from.empty() || is_absolute(path))
-    return path;
-  return from + "\\" + path;
-}
-
 int platform_open_read(const char *path)
 {
   return _wopen(wide_from_utf8(path).c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT);
 }
 
-int platform_create_temp(char *path_template, const char *target)
+int platform_create_new(const char *path, const char *target)
 {
   (void)target;  // Windows files carry no permission bits to keep
-  size_t length = strlen(path_template);
-  if (length < 6 || strcmp(path_template + length - 6, "XXXXXX") != 0) {
-    errno = EINVAL;
-    return -1;
-  }
-  static const char letters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-  unsigned seed = GetTickCount() ^ (GetCurrentProcessId() << 16);
-  for (int attempt = 0; attempt < 100; attempt++) {
-    for (size_t i = length - 6; i < length; i++) {
-      seed = seed * 1103515245u + 12345u;
-      path_template[i] = letters[(seed >> 16) % (sizeof letters - 1)];
-    }
-    int fd = _wopen(wide_from_utf8(path_template).c_str(),
-                    _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT, _S_IREAD | _S_IWRITE);
-    if (fd >= 0 || errno != EEXIST)
-      return fd;
-  }
-  errno = EEXIST;
-  return -1;
+  return _wopen(wide_from_utf8(path).c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
+                _S_IREAD | _S_IWRITE);
 }
 
 int platform_flush_file(int fd)
@@ -155,32 +57,6 @@ int platform_replace_file(const char *from, const char *to)
     return 0;
   errno = GetLastError() == ERROR_ACCESS_DENIED ? EACCES : EIO;
   return -1;
-}
-
-int platform_write_file_now(const char *temp_path, const char *path, const void *data, size_t length)
-{
-  int fd = _wopen(wide_from_utf8(temp_path).c_str(), _O_WRONLY | _O_CREAT | _O_TRUNC | _O_BINARY | _O_NOINHERIT,
-                  _S_IREAD | _S_IWRITE);
-  if (fd < 0)
-    return -1;
-  const char *p = static_cast<const char *>(data);
-  int failed = 0;
-  while (length > 0 && !failed) {
-    unsigned chunk = length > 65536 ? 65536u : static_cast<unsigned>(length);
-    int put = _write(fd, p, chunk);
-    failed = put <= 0;
-    if (!failed) {
-      p += put;
-      length -= static_cast<size_t>(put);
-    }
-  }
-  failed = _commit(fd) != 0 || failed;
-  failed = _close(fd) != 0 || failed;
-  if (failed || platform_replace_file(temp_path, path) != 0) {
-    _wunlink(wide_from_utf8(temp_path).c_str());
-    return -1;
-  }
-  return 0;
 }
 
 static int kind_of(const struct _stat64 *st)
@@ -259,63 +135,3 @@ int platform_is_protected(const char *path)
          (attributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_READONLY)) != 0;
 }
 
-int platform_make_folder(const char *path)
-{
-  DWORD attributes = attributes_of(path);
-  if (attributes != INVALID_FILE_ATTRIBUTES)
-    return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? 0 : -1;
-  return CreateDirectoryW(wide_from_utf8(path).c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS ? 0 : -1;
-}
-
-struct PLATFORM_FOLDER {
-  HANDLE search;
-  WIN32_FIND_DATAW found;
-  int pending;       // found holds a name not yet handed out
-  std::string name;  // the last name handed out, in UTF-8
-};
-
-PLATFORM_FOLDER *platform_folder_open(const char *folder)
-{
-  PLATFORM_FOLDER *listing = new PLATFORM_FOLDER{};
-  std::wstring pattern = wide_from_utf8(folder) + L"\\*";
-  listing->search = FindFirstFileW(pattern.c_str(), &listing->found);
-  if (listing->search == INVALID_HANDLE_VALUE) {
-    delete listing;
-    return nullptr;
-  }
-  listing->pending = 1;
-  return listing;
-}
-
-const char *platform_folder_next(PLATFORM_FOLDER *folder)
-{
-  for (;;) {
-    if (!folder->pending && !FindNextFileW(folder->search, &folder->found))
-      return nullptr;
-    folder->pending = 0;
-    const wchar_t *name = folder->found.cFileName;
-    if (wcscmp(name, L".") != 0 && wcscmp(name, L"..") != 0) {
-      folder->name = utf8_from_wide(name);
-      return folder->name.c_str();
-    }
-  }
-}
-
-void platform_folder_close(PLATFORM_FOLDER *folder)
-{
-  FindClose(folder->search);
-  delete folder;
-}
-
-std::vector<std::string> platform_folder_names(const char *folder)
-{
-  std::vector<std::string> names;
-  PLATFORM_FOLDER *listing = platform_folder_open(folder);
-  if (!listing)
-    return names;
-  while (const char *name = platform_folder_next(listing))
-    names.push_back(name);
-  platform_folder_close(listing);
-  std::sort(names.begin(), names.end());
-  return names;
-}

@@ -1,27 +1,70 @@
-// The Windows side of the platform seam. Windows cannot fork: the game
-// starts its own program again with a private argument that only does the
-// trial load and ends with the verdict as its exit code.
+// The Windows side of the platform seam's start-up: the command line's words
+// in UTF-8, the folder of the program's data, and the trial load of the image
+// set. Windows cannot fork: the game starts its own program again with a
+// private argument that only does the trial load and ends with the verdict
+// as its exit code.
 #include "platform/platform.h"
-#include "shell/alleg.h"
-#include "shell/image_set.h"
 #include "platform/windows/wide_text.h"
 
-#include <winalleg.h>
+#include <windows.h>
+#include <shellapi.h>
 
 #include <csignal>
-#include <cstdio>
 #include <cstring>
 #include <string>
 
-int platform_stop_signal(void)
+void platform_utf8_args(int *argc, char ***argv)
 {
-  return 0;
+  static std::vector<std::string> words;
+  static std::vector<char *> pointers;
+  int count = 0;
+  LPWSTR *wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (!wide)
+    return;  // the C library's words are better than none
+  words.clear();
+  for (int i = 0; i < count; i++)
+    words.push_back(utf8_from_wide(wide[i]));
+  LocalFree(wide);
+  pointers.clear();
+  for (std::string &word : words)
+    pointers.push_back(&word[0]);
+  pointers.push_back(nullptr);
+  *argc = count;
+  *argv = pointers.data();
 }
 
-void platform_set_last_words(void (*last_words)(void))
+static int has_marker(const std::wstring &folder, const std::wstring &marker)
 {
-  (void)last_words;  // the library's own window handling ends the program
+  std::wstring path = folder.empty() ? marker : folder + L"\\" + marker;
+  DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
+
+std::string platform_enter_data_folder(const char *marker)
+{
+  std::wstring wide_marker = wide_from_utf8(marker);
+  if (has_marker(L"", wide_marker))
+    return "";
+  std::wstring program = program_path();
+  size_t cut = program.find_last_of(L"\\/");
+  if (cut == std::wstring::npos)
+    return "";
+  std::wstring folder = program.substr(0, cut);
+  std::string started = platform_current_folder();
+  if (started.empty())
+    return "";
+  // The program's folder, then the one above it.
+  for (int up = 0; up < 2; up++) {
+    if (has_marker(folder, wide_marker) && SetCurrentDirectoryW((folder + L"\\").c_str()))
+      return started;
+    cut = folder.find_last_of(L"\\/");
+    if (cut == std::wstring::npos)
+      break;
+    folder.resize(cut);
+  }
+  return "";
+}
+
 
 static const char TRIAL_LOAD_ARG[] = "--trial-load-image-set";
 enum { HELPER_BAD_SET = 1, HELPER_CRASHED = 3 };
@@ -43,27 +86,26 @@ static void abort_quietly(int sig)
   TerminateProcess(GetCurrentProcess(), HELPER_CRASHED);
 }
 
-[[noreturn]] static void trial_load_helper(const char *path)
+[[noreturn]] static void trial_load_helper(const char *path, int (*trial_load)(const char *path))
 {
   SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
   SetUnhandledExceptionFilter(end_quietly);
   signal(SIGABRT, abort_quietly);
   signal(SIGSEGV, abort_quietly);
-  // The loader needs the library but neither a window nor a display mode.
-  if (install_allegro(SYSTEM_NONE, &errno, nullptr) != 0)
-    ExitProcess(HELPER_BAD_SET);
-  set_color_depth(16);
-  ExitProcess(image_set_trial_load(path) ? 0 : HELPER_BAD_SET);
+  ExitProcess(trial_load(path) ? 0 : HELPER_BAD_SET);
 }
 
-void platform_run_helper(int argc, char **argv)
+void platform_run_helper(int argc, char **argv, int (*trial_load)(const char *path))
 {
   if (argc == 3 && strcmp(argv[1], TRIAL_LOAD_ARG) == 0)
-    trial_load_helper(argv[2]);
+    trial_load_helper(argv[2], trial_load);
 }
 
-int platform_trial_load(const char *path, int timeout_ms)
+int platform_trial_load(const char *path, int timeout_ms, int (*trial_load)(const char *path),
+                        int (*check)(const char *path))
 {
+  (void)trial_load;  // platform_run_helper calls it in the second copy
+  (void)check;
   // The program's own path and the set's path in UTF-16: a folder named
   // with letters outside the system's code page still starts the helper.
   std::wstring program = program_path();
@@ -96,7 +138,3 @@ int platform_trial_load(const char *path, int timeout_ms)
   CloseHandle(helper.hProcess);
   return code == 0;
 }
-
-// Windows has no display connection that could be lost under the game, and
-// its window's close button reaches the game through the library.
-void platform_guard_exit(void) {}
