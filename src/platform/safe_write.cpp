@@ -12,7 +12,7 @@ int platform_folder_of(const char *path, char *folder, size_t size)
 {
   const char *slash = platform_last_separator(path);
   size_t n = slash ? static_cast<size_t>(slash - path) : 0;
-  if (n + 2 > size)
+  if ((n ? n : 1) + 1 > size)  // "." or "/" when n is 0, and the terminator
     return -1;
   memcpy(folder, path, n);
   if (!slash)
