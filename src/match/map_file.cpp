@@ -1,7 +1,7 @@
 // Reading a map file into the board: one byte per cell in index order,
 // taken as it is; nothing readable gives an empty board.
 #include "match/match.h"
-#include "shell/platform.h"
+#include "platform/platform.h"
 
 #include <cstring>
 

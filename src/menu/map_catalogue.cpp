@@ -4,7 +4,7 @@
 #include "match/match.h"
 #include "menu/menu.h"
 #include "shell/input.h"
-#include "shell/platform.h"
+#include "platform/platform.h"
 
 #include <cstdio>
 

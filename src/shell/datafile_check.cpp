@@ -1,11 +1,10 @@
 // The layout of a datafile, walked with every length checked against what
 // is left: the library's loader trusts them.
 #include "shell/datafile_check.h"
-#include "shell/platform.h"
+#include "platform/platform.h"
 
 #include <cstring>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
@@ -119,10 +118,10 @@ int datafile_file_sound(const char *path, std::size_t max_bytes)
     return 0;
   std::string bytes;
   char block[65536];
-  ssize_t got;
-  while ((got = read(fd, block, sizeof block)) > 0 && bytes.size() <= max_bytes)
+  long got;
+  while ((got = platform_read(fd, block, sizeof block)) > 0 && bytes.size() <= max_bytes)
     bytes.append(block, static_cast<std::size_t>(got));
-  close(fd);
+  platform_close(fd);
   if (got < 0 || bytes.size() > max_bytes)
     return 0;
   return datafile_layout_sound(reinterpret_cast<const unsigned char *>(bytes.data()), bytes.size());

@@ -4,7 +4,7 @@
 #include "shell/image_set.h"
 #include "shell/images.h"
 #include "shell/input.h"
-#include "shell/platform.h"
+#include "platform/platform.h"
 
 #include <cstdlib>
 
@@ -32,7 +32,7 @@ void init_game(void)
   // start-up may only report and leave.
   if (allegro_init() != 0)
     fatal_error(MSG_GRAPHICS);
-  platform_guard_exit();
+  platform_guard_exit(on_close_button);
   install_timer();  // rest() only waits once the timer runs
   install_mouse();
   set_color_depth(16);

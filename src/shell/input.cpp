@@ -3,7 +3,8 @@
 #include "shell/alleg.h"
 
 int pause_count = 0;
-volatile sig_atomic_t close_requested = 0;
+std::atomic<int> close_requested(0);
+static_assert(std::atomic<int>::is_always_lock_free, "close_requested is set in a signal handler");
 
 int mouse_in_rect(int x, int y, int w, int h)
 {

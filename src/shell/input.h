@@ -2,7 +2,7 @@
 // in the background; every test reads them afresh, and buttons are levels.
 #pragma once
 
-#include <csignal>
+#include <atomic>
 
 // 1 when the pointer lies strictly inside the rectangle: x < mouse_x < x + w
 // and y < mouse_y < y + h. Pointers on the border are outside.
@@ -19,7 +19,8 @@ void pause_200ms(void);
 extern int pause_count;
 
 // Set by the window's close button (on the library's thread) or by a signal
-// that asks the game to stop; every screen's loop ends after its current pass
-// once it is set.
-extern volatile sig_atomic_t close_requested;
+// that asks the game to stop (in its handler: a lock-free atomic may be set
+// there); every screen's loop ends after its current pass once it is set.
+extern std::atomic<int> close_requested;
+// Sets close_requested; safe in a signal handler.
 void on_close_button(void);

@@ -6,7 +6,7 @@
 #include "match/board_layout.h"
 #include "match/results_layout.h"
 #include "menu/menu_layout.h"
-#include "shell/platform.h"
+#include "platform/platform.h"
 
 #include <gtest/gtest.h>
 

@@ -9,7 +9,7 @@
 #include "file_bytes.h"
 #include "game_driver.h"
 #include "map_generate.h"
-#include "shell/platform.h"
+#include "platform/platform.h"
 #include "temp_folder.h"
 #include "test_colours.h"
 

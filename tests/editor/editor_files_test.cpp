@@ -6,7 +6,7 @@
 #include "editor_recovery.h"
 #include "file_bytes.h"
 #include "shipped_maps.h"
-#include "shell/platform.h"
+#include "platform/platform.h"
 #include "temp_folder.h"
 
 #include <gtest/gtest.h>

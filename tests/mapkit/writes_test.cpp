@@ -1,8 +1,10 @@
 // Where the kit's commands write, and what they do when writing fails: an
 // output that is one of the inputs, device nodes and FIFOs, the umask, a
 // full or closed standard output, a map text given as a map, flushing to the
-// disk and the temporary files of saves cut short.
+// disk and the temporary files of saves cut short; and the platform's safe
+// write itself, which the kit, the editor's saves and its recovery copy share.
 #include "kit_run.h"
+#include "platform/platform.h"
 
 #include <gtest/gtest.h>
 
@@ -243,6 +245,88 @@ TEST_F(Commands, AWriteRemovesTheStaleTemporaryFilesOfItsFolder)
   for (auto &c : cases)
     EXPECT_EQ(inode_of(path(c.name)) == 0, c.removed) << c.name;
   EXPECT_EQ(entries(), 5);
+}
+
+// The safe write on its own, as the recovery copy calls it: with a fixed
+// temporary name (whatever a write cut short left there goes first, a link
+// too, its target untouched) or a template, and its two failures, each
+// leaving the file and the folder as they were.
+TEST_F(Commands, TheSafeWriteReplacesWholeOrNotAtAll)
+{
+  enum { NOTHING, A_FILE, A_LINK, A_FOLDER };
+  struct {
+    const char *what, *temp;
+    int at_temp, at_path, outcome, error;
+  } cases[] = {
+    {"new file, fixed temporary name", "t", NOTHING, NOTHING, PLATFORM_WRITE_OK, 0},
+    {"a write cut short left its file", "t", A_FILE, A_FILE, PLATFORM_WRITE_OK, 0},
+    {"a link at the temporary name", "t", A_LINK, A_FILE, PLATFORM_WRITE_OK, 0},
+    {"a template", "tXXXXXX", NOTHING, A_FILE, PLATFORM_WRITE_OK, 0},
+    {"a folder at the temporary name", "t", A_FOLDER, A_FILE, PLATFORM_WRITE_NO_TEMP, EEXIST},
+    {"no such folder", "none/tXXXXXX", NOTHING, A_FILE, PLATFORM_WRITE_NO_TEMP, ENOENT},
+    {"a folder at the path", "t", NOTHING, A_FOLDER, PLATFORM_WRITE_FAILED, EISDIR},
+  };
+  const std::string data = "new bytes\n";
+  write("victim", "the link's target");
+  for (auto &c : cases) {
+    SCOPED_TRACE(c.what);
+    std::string temp = path(c.temp), target = path("out");
+    if (c.at_temp == A_FILE)
+      write(c.temp, "left behind");
+    if (c.at_temp == A_LINK) {
+      ASSERT_EQ(symlink("victim", temp.c_str()), 0);
+    }
+    if (c.at_temp == A_FOLDER) {
+      ASSERT_EQ(mkdir(temp.c_str(), 0755), 0);
+    }
+    if (c.at_path == A_FILE)
+      write("out", "old bytes");
+    if (c.at_path == A_FOLDER) {
+      ASSERT_EQ(mkdir(target.c_str(), 0755), 0);
+    }
+    int before = entries();
+
+    errno = 0;
+    EXPECT_EQ(platform_write_file_safely(&temp[0], target.c_str(), data.data(), data.size()), c.outcome);
+    if (c.outcome == PLATFORM_WRITE_OK) {
+      EXPECT_EQ(read("out"), data);
+      EXPECT_EQ(entries(), c.at_path == NOTHING ? before + 1 - (c.at_temp != NOTHING) : before - (c.at_temp != NOTHING));
+    } else {
+      EXPECT_EQ(errno, c.error);
+      EXPECT_EQ(entries(), before);  // the temporary file is gone again
+      if (c.at_path == A_FILE) {
+        EXPECT_EQ(read("out"), "old bytes");
+      }
+    }
+    EXPECT_EQ(read("victim"), "the link's target");
+    EXPECT_EQ(temp.find("XXXXXX"), std::string::npos);  // a template gets its name
+    rmdir(path(c.temp).c_str());
+    rmdir(target.c_str());
+    unlink(path("out").c_str());
+  }
+}
+
+// A folder's name, cut from a path into a caller's buffer.
+TEST(PlatformFolderOf, EveryShapeOfPath)
+{
+  struct { const char *path, *folder; size_t size; int result; } cases[] = {
+    {"mapy/Reka", "mapy", 64, 0},
+    {"Reka", ".", 64, 0},
+    {"/Reka", "/", 64, 0},
+    {"/a/b/Reka", "/a/b", 64, 0},
+    {"mapy/", "mapy", 64, 0},
+    {"mapy/Reka", "mapy", 5, 0},  // just the folder and its terminator
+    {"mapy/Reka", "", 4, -1},
+    {"Reka", ".", 2, 0},
+    {"Reka", "", 1, -1},
+  };
+  for (auto &c : cases) {
+    char folder[64] = "";
+    EXPECT_EQ(platform_folder_of(c.path, folder, c.size), c.result) << c.path;
+    if (c.result == 0) {
+      EXPECT_STREQ(folder, c.folder) << c.path;
+    }
+  }
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // The web's folder listing (platform_folder_web.cpp), built here against the
 // POSIX file functions: names come sorted by their bytes whatever order the
 // file system yields them in, "." and ".." left out.
-#include "shell/platform.h"
+#include "platform/platform.h"
 #include "temp_folder.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Loading map files: sizes, bytes taken as they are, and paths that name
 // nothing readable.
 #include "match/match.h"
-#include "shell/platform.h"
+#include "platform/platform.h"
 #include "temp_folder.h"
 
 #include <gtest/gtest.h>

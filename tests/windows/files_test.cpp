@@ -6,7 +6,7 @@
 #include "editor_files.h"
 #include "file_bytes.h"
 #include "match/match.h"
-#include "shell/platform.h"
+#include "platform/platform.h"
 
 #include <gtest/gtest.h>
 

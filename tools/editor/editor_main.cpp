@@ -6,7 +6,8 @@
 #include "editor_ui.h"
 #include "shell/alleg.h"
 #include "shell/game.h"
-#include "shell/platform.h"
+#include "shell/image_set.h"
+#include "platform/platform.h"
 
 #include <chrono>
 #include <cstdio>
@@ -85,7 +86,7 @@ int main(int argc, char **argv)
   // The image set's trial load runs in a second copy of this program on
   // Windows; that copy does only that and ends here.
   platform_utf8_args(&argc, &argv);
-  platform_run_helper(argc, argv);
+  platform_run_helper(argc, argv, image_set_trial_load_alone);
   const char *map;
   int status = read_arguments(argc, argv, &map);
   if (status >= 0)

@@ -4,13 +4,12 @@
 #include "editor_recovery.h"
 #include "editor.h"
 #include "kit_files.h"
-#include "shell/platform.h"
+#include "platform/platform.h"
 
 #include <atomic>
 #include <cstdio>
 #include <chrono>
 #include <cstdlib>
-#include <unistd.h>
 
 static const char MAGIC[] = "editor-obnova 1";
 
@@ -74,7 +73,8 @@ static long long written_ms = -RECOVERY_PAUSE_MS;
 
 static int write_copy_at(int at)
 {
-  return platform_write_file_now(RECOVERY_TEMP, RECOVERY_FILE, kept[at].data(), kept[at].size());
+  char temp[] = RECOVERY_TEMP;  // the safe write's buffer: nothing is allocated
+  return platform_write_file_safely(temp, RECOVERY_FILE, kept[at].data(), kept[at].size()) == PLATFORM_WRITE_OK ? 0 : -1;
 }
 
 int recovery_write_due(long long now_ms)
@@ -122,5 +122,5 @@ int recovery_read(std::string *data)
 
 void recovery_remove(void)
 {
-  unlink(RECOVERY_FILE);
+  platform_remove_file(RECOVERY_FILE);
 }

@@ -3,7 +3,7 @@
 #include "editor_ui.h"
 #include "shell/alleg.h"
 #include "shell/game.h"
-#include "shell/platform.h"
+#include "platform/platform.h"
 
 #include <loadpng.h>
 

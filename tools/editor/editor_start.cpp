@@ -4,13 +4,13 @@
 #include "shell/alleg.h"
 #include "shell/game.h"
 #include "shell/input.h"
-#include "shell/platform.h"
+#include "platform/platform.h"
 
 void editor_start(int with_input)
 {
   if (allegro_init() != 0)
     fatal_error(MSG_GRAPHICS);
-  platform_guard_exit();  // as the game: never outlive the display or a stop signal
+  platform_guard_exit(on_close_button);  // as the game: never outlive the display or a stop signal
   install_timer();
   if (with_input) {
     install_mouse();

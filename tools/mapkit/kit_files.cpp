@@ -1,7 +1,7 @@
 // File input and output for the map kit.
 #include "kit_files.h"
 #include "match/match.h"
-#include "shell/platform.h"
+#include "platform/platform.h"
 
 #include <cerrno>
 #include <cstring>
@@ -58,17 +58,6 @@ int kit_read_file_kind(const char *path, size_t limit, std::string *data, std::s
   return KIT_READ_OK;
 }
 
-// The folder part of path ("." when it has none).
-static std::string folder_of(const char *path)
-{
-  const char *slash = platform_last_separator(path);
-  if (!slash)
-    return ".";
-  if (slash == path)
-    return "/";
-  return std::string(path, slash - path);
-}
-
 int kit_same_file(const char *a, const char *b)
 {
   return platform_same_file(a, b);
@@ -97,24 +86,6 @@ int kit_remove_stale_temps(const char *folder, long long now)
   return removed;
 }
 
-// Writes all of data to fd; 0, or -1 with errno set.
-static int write_all(int fd, const char *p, size_t left)
-{
-  while (left > 0) {
-    long put = platform_write(fd, p, left);
-    if (put < 0 && errno == EINTR)
-      continue;
-    if (put <= 0) {
-      if (put == 0)
-        errno = EIO;
-      return -1;
-    }
-    p += put;
-    left -= static_cast<size_t>(put);
-  }
-  return 0;
-}
-
 int kit_write_file(const char *path, const void *data, size_t length, std::string *why)
 {
   int kind = platform_path_kind(path);
@@ -126,30 +97,18 @@ int kit_write_file(const char *path, const void *data, size_t length, std::strin
     *why = "is not a regular file (a device, FIFO or socket is never written)";
     return KIT_WRITE_NOT_REGULAR;
   }
-  std::string folder = folder_of(path);
-  kit_remove_stale_temps(folder.c_str(), static_cast<long long>(time(nullptr)));
-  std::string tmp = folder + "/" MAP_SAVE_TEMP_PREFIX "XXXXXX";
-  int fd = platform_create_temp(&tmp[0], path);
-  if (fd < 0) {
-    *why = std::string("cannot create a file in ") + folder + ": " + strerror(errno);
+  std::vector<char> folder(strlen(path) + 2);
+  platform_folder_of(path, folder.data(), folder.size());
+  kit_remove_stale_temps(folder.data(), static_cast<long long>(time(nullptr)));
+  std::string tmp = std::string(folder.data()) + "/" MAP_SAVE_TEMP_PREFIX "XXXXXX";
+  switch (platform_write_file_safely(&tmp[0], path, data, length)) {
+  case PLATFORM_WRITE_OK:
+    return KIT_WRITE_OK;
+  case PLATFORM_WRITE_NO_TEMP:
+    *why = std::string("cannot create a file in ") + folder.data() + ": " + strerror(errno);
     return KIT_WRITE_NO_FOLDER;
-  }
-  // The bytes reach the disk before the rename makes them the map: a power
-  // cut then leaves the old map or the new one, never an empty file.
-  int failed = write_all(fd, static_cast<const char *>(data), length) != 0 || platform_flush_file(fd) != 0;
-  if (failed)
-    *why = strerror(errno ? errno : EIO);
-  if (platform_close(fd) != 0 && !failed) {
-    failed = 1;
+  default:
     *why = strerror(errno);
-  }
-  if (!failed && platform_replace_file(tmp.c_str(), path) != 0) {
-    failed = 1;
-    *why = strerror(errno);
-  }
-  if (failed) {
-    platform_remove_file(tmp.c_str());
     return KIT_WRITE_FAILED;
   }
-  return KIT_WRITE_OK;
 }

@@ -1,6 +1,6 @@
 // mapkit: command-line tools for the game's map authors.
 #include "commands.h"
-#include "shell/platform.h"
+#include "platform/platform.h"
 
 int main(int argc, char **argv)
 {

@@ -2,7 +2,7 @@
 #include "commands.h"
 #include "kit_args.h"
 #include "map_text.h"
-#include "shell/platform.h"
+#include "platform/platform.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,5 +1,6 @@
-// The POSIX side of the platform seam's file functions.
-#include "shell/platform.h"
+// The POSIX side of the platform seam's file functions (the web's too: its
+// in-memory file system speaks POSIX).
+#include "platform/platform.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -10,18 +11,6 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-void platform_utf8_args(int *argc, char ***argv)
-{
-  (void)argc;
-  (void)argv;
-}
-
-std::string platform_enter_data_folder(const char *marker)
-{
-  (void)marker;
-  return "";
-}
 
 std::string platform_current_folder(void)
 {
@@ -46,25 +35,19 @@ int platform_open_read(const char *path)
   return open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
 }
 
-// The permissions for a file replacing target: its own where it is a regular
-// file, otherwise 0666 less the umask, as any tool creates files.
-static mode_t mode_for(const char *target)
+int platform_create_new(const char *path, const char *target)
 {
+  // A replaced file's own permissions, set exactly once the file is there
+  // (the umask would take some away); a new file's come from the umask.
   struct stat st;
-  if (lstat(target, &st) == 0 && S_ISREG(st.st_mode))
-    return st.st_mode & 0777;
-  mode_t mask = umask(0);
-  umask(mask);
-  return 0666 & ~mask;
-}
-
-int platform_create_temp(char *path_template, const char *target)
-{
-  mode_t mode = mode_for(target);
-  int fd = mkstemp(path_template);
-  if (fd >= 0 && fchmod(fd, mode) != 0) {
+  int keep = lstat(target, &st) == 0 && S_ISREG(st.st_mode);
+  mode_t mode = keep ? st.st_mode & 0777 : 0666;
+  int fd = open(path, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+  if (fd >= 0 && keep && fchmod(fd, mode) != 0) {
+    int error = errno;
     close(fd);
-    unlink(path_template);
+    unlink(path);
+    errno = error;
     return -1;
   }
   return fd;
@@ -84,12 +67,13 @@ int platform_flush_file(int fd)
 // Flushes the folder that holds path, so that a rename in it lasts. A folder
 // the writer may not read cannot be opened to flush it, and filesystems that
 // cannot flush a folder (EINVAL) keep their renames anyway: neither is a
-// failure, only a failed flush is.
+// failure, only a failed flush is. Allocates nothing.
 static int flush_folder_of(const char *path)
 {
-  const char *slash = strrchr(path, '/');
-  std::string folder = !slash ? "." : slash == path ? "/" : std::string(path, slash - path);
-  int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  char folder[4096];
+  if (platform_folder_of(path, folder, sizeof folder) != 0)
+    return 0;
+  int fd = open(folder, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0)
     return 0;
   int flushed = fsync(fd) == 0 || errno == EINVAL ? 0 : -1;
@@ -104,51 +88,6 @@ int platform_replace_file(const char *from, const char *to)
   if (rename(from, to) != 0)
     return -1;
   return flush_folder_of(to);
-}
-
-int platform_write_file_now(const char *temp_path, const char *path, const void *data, size_t length)
-{
-  int fd = open(temp_path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0600);
-  if (fd < 0)
-    return -1;
-  const char *p = static_cast<const char *>(data);
-  size_t left = length;
-  int failed = 0;
-  while (left > 0 && !failed) {
-    ssize_t put = write(fd, p, left);
-    if (put < 0 && errno == EINTR)
-      continue;
-    failed = put <= 0;
-    if (!failed) {
-      p += put;
-      left -= static_cast<size_t>(put);
-    }
-  }
-  failed = failed || fsync(fd) != 0;
-  failed = close(fd) != 0 || failed;
-  if (failed || rename(temp_path, path) != 0) {
-    unlink(temp_path);
-    return -1;
-  }
-  // The folder, so that the rename lasts: its name is cut from path in a
-  // buffer of our own (no allocation in a signal handler).
-  char folder[4096];
-  const char *slash = strrchr(path, '/');
-  size_t n = slash ? static_cast<size_t>(slash - path) : 0;
-  if (n >= sizeof folder)
-    return 0;
-  memcpy(folder, path, n);
-  if (!slash)
-    folder[n++] = '.';
-  else if (n == 0)
-    folder[n++] = '/';
-  folder[n] = '\0';
-  int dir = open(folder, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dir >= 0) {
-    fsync(dir);
-    close(dir);
-  }
-  return 0;
 }
 
 static int kind_of(const struct stat *st)

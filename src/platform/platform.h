@@ -1,23 +1,34 @@
-// What the game needs from the operating system beyond the graphics library,
-// where Linux, Windows and the web browser differ: platform_posix.cpp,
-// platform_windows.cpp and platform_web.cpp implement it, and the build
-// picks one.
+// What the programs need from the operating system beyond the graphics
+// library, where Linux, Windows and the web browser differ: one folder per
+// system (posix/, windows/, web/) implements it, and the build picks one.
+// This is the ground floor: nothing here includes the game, which hands the
+// seam a function wherever the seam must run game code.
 #pragma once
 
 #include <cstddef>
 #include <string>
 #include <vector>
 
-// Called in main right after platform_utf8_args: when the command line asks
-// for a helper task that the game starts itself for (Windows' trial load),
-// does it and ends the process; otherwise returns at once.
-void platform_run_helper(int argc, char **argv);
+// --- start-up (posix/startup.cpp, windows/startup.cpp, web/startup.cpp)
 
-// Runs image_set_trial_load(path) in a separate process and returns its
-// verdict: 1 for a usable set, 0 when the helper finds a bad set, crashes
-// (without any crash dialog) or is still running after timeout_ms (it is
-// then killed).
-int platform_trial_load(const char *path, int timeout_ms);
+// Called in main right after platform_utf8_args: when the command line asks
+// for a helper task that the program starts itself for (Windows' trial load
+// of the image set), runs trial_load on the path given, in this process,
+// which starts nothing else first, and ends the process with its verdict;
+// otherwise returns at once.
+void platform_run_helper(int argc, char **argv, int (*trial_load)(const char *path));
+
+// Runs trial_load(path) in a separate process and returns its verdict: 1
+// for a usable set, 0 when the helper finds a bad set, crashes (without any
+// crash dialog) or is still running after timeout_ms (it is then killed).
+// On Linux the process is a fork of this one; on Windows a second copy of
+// the program, where platform_run_helper calls trial_load. The web has one
+// process: there check(path) runs in place instead, a check that reads the
+// file without anything that could crash.
+int platform_trial_load(const char *path, int timeout_ms, int (*trial_load)(const char *path),
+                        int (*check)(const char *path));
+
+// --- ending (posix/signals.cpp, windows/signals.cpp, web/startup.cpp)
 
 // The game's status when its display went away while it ran.
 enum { EXIT_DISPLAY_LOST = 3 };
@@ -25,12 +36,13 @@ enum { EXIT_DISPLAY_LOST = 3 };
 // Makes sure the game never outlives its display or its session. Call once,
 // right after the library is up. On Linux, from then on a lost display
 // connection ends the process at once with EXIT_DISPLAY_LOST, and SIGTERM,
-// SIGHUP or SIGINT ends every screen's loop so that the library gives the
+// SIGHUP or SIGINT calls stop (from a signal handler: it may only set a
+// flag), which ends every screen's loop so that the library gives the
 // display back; the process then dies by that signal, at the latest half a
 // second after it came (and any last words said). A signal ignored at that
 // moment (SIGHUP under nohup) stays ignored. On Windows the library's own
 // window handling does this.
-void platform_guard_exit(void);
+void platform_guard_exit(void (*stop)(void));
 
 // The signal (SIGTERM, SIGHUP, SIGINT) that asked the program to end, or 0
 // for none: a loop that ends on close_requested tells a stop from the
@@ -44,8 +56,8 @@ int platform_stop_signal(void);
 // signal handler.
 void platform_set_last_words(void (*last_words)(void));
 
-// --- files (platform_files_posix.cpp, platform_files_windows.cpp); these
-// need no graphics library, so the map kit uses them too.
+// --- files (posix/files.cpp, windows/files.cpp, safe_write.cpp); these and
+// the start-up need no graphics library, so the map kit uses them too.
 
 // Paths are UTF-8 on every system (Windows gets them in UTF-16 at its calls).
 
@@ -80,11 +92,16 @@ std::string platform_path_from(const std::string &from, const char *path);
 // without stalling on a FIFO that has no writer; -1 with errno set on failure.
 int platform_open_read(const char *path);
 
-// Creates and opens a new file from a mkstemp-style template (ending in
-// XXXXXX, replaced in place) for writing bytes as they are, to be renamed
-// onto target: it gets target's own permissions where target is a regular
-// file, otherwise those of any new file (0666 less the umask); -1 with errno
-// set on failure.
+// Creates and opens the file at path, where nothing may be yet (EEXIST),
+// for writing bytes as they are, to be renamed onto target: it gets target's
+// own permissions where target is a regular file, otherwise those of any new
+// file (0666 less the umask); -1 with errno set on failure. Safe in a signal
+// handler on Linux.
+int platform_create_new(const char *path, const char *target);
+
+// platform_create_new at a name made from a mkstemp-style template (ending
+// in XXXXXX, replaced in place by letters that give a new file); -1 with
+// errno set on failure (EINVAL for a template without the XXXXXX).
 int platform_create_temp(char *path_template, const char *target);
 
 // 1 when a and b both exist and are the same file (through links too).
@@ -100,10 +117,21 @@ int platform_flush_file(int fd);
 // set on failure.
 int platform_replace_file(const char *from, const char *to);
 
-// Writes data to path at once, through temp_path (made anew, flushed and
-// renamed over path, the rename flushed too), using only calls that are safe
-// in a signal handler; 0 on success, -1 on failure (temp_path removed).
-int platform_write_file_now(const char *temp_path, const char *path, const void *data, size_t length);
+// How platform_write_file_safely went.
+enum {
+  PLATFORM_WRITE_OK = 0,
+  PLATFORM_WRITE_NO_TEMP,  // the temporary file could not be made (errno says why)
+  PLATFORM_WRITE_FAILED    // writing, flushing or renaming failed (errno says why)
+};
+// Writes data to path so that neither a failure nor a power cut leaves a
+// partial file: through a new temporary file at temp_path, in path's folder,
+// which is written whole, flushed to the disk, closed and renamed over path,
+// the rename flushed too. temp_path is the caller's buffer: a template
+// ending in XXXXXX gets a new name in place; any other name is the file's
+// own, and what a write cut short left there is removed first. On failure
+// the temporary file is removed and path left as it was. Allocates nothing
+// and uses only calls that are safe in a signal handler on Linux.
+int platform_write_file_safely(char *temp_path, const char *path, const void *data, size_t length);
 // What is at a path (following links) or behind an open file.
 enum { PLATFORM_NOTHING, PLATFORM_REGULAR, PLATFORM_DIRECTORY, PLATFORM_OTHER };
 // PLATFORM_NOTHING with errno set when nothing can be found at path.
@@ -125,6 +153,10 @@ void platform_binary_stdout(void);
 
 // The last folder separator in path ('/'; on Windows '\\' too), or null.
 const char *platform_last_separator(const char *path);
+// The folder that holds path, into folder (size bytes): "." when path names
+// no folder, "/" for a file at the root; -1 when it does not fit. Allocates
+// nothing.
+int platform_folder_of(const char *path, char *folder, size_t size);
 
 // 1 when something (a file, a link, a folder) is at path, not following a link.
 int platform_path_exists(const char *path);
@@ -137,6 +169,8 @@ int platform_is_protected(const char *path);
 int platform_make_folder(const char *path);
 // The names in folder, "." and ".." left out, sorted; empty when it cannot be read.
 std::vector<std::string> platform_folder_names(const char *folder);
+
+// --- folder listing (posix/folders.cpp, windows/folders.cpp, web/folders.cpp)
 
 // A folder read one name at a time, in the order the game's menu lists maps:
 // on Linux and Windows the order the system's folder listing yields them; on

@@ -3,7 +3,7 @@
 // and files kept in the browser's storage come back in another order after
 // a reload, so the names are read at once and given sorted by their bytes:
 // the same order before and after a reload.
-#include "shell/platform.h"
+#include "platform/platform.h"
 
 #include <algorithm>
 #include <cstddef>

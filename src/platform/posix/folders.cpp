@@ -1,6 +1,6 @@
 // The POSIX side of the platform seam's one-name-at-a-time folder listing:
 // names come in the order the system's readdir yields them.
-#include "shell/platform.h"
+#include "platform/platform.h"
 
 #include <cstring>
 #include <dirent.h>

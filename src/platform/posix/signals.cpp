@@ -1,70 +1,18 @@
-// The POSIX and X11 side of the platform seam: the trial load of the image
-// set runs in a forked child, and the game ends when its X connection is
-// lost or a signal asks it to stop, without the library's own handlers,
-// which call back into the library from a signal handler and can deadlock
-// on its locks.
-#include "shell/platform.h"
-#include "shell/alleg.h"
-#include "shell/image_set.h"
-#include "shell/input.h"
+// The POSIX and X11 side of the platform seam's ending: the game ends when
+// its X connection is lost or a signal asks it to stop, without the
+// library's own handlers, which call back into the library from a signal
+// handler and can deadlock on its locks.
+#include "platform/platform.h"
 
+#include <allegro.h>
 #include <X11/Xlib.h>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
 #include <pthread.h>
 #include <semaphore.h>
-#include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
-
-void platform_run_helper(int argc, char **argv)
-{
-  (void)argc;
-  (void)argv;
-}
-
-// Runs in the child: load, check, and leave with _exit. The library's
-// signal handlers and exit routine would shut down the display connection
-// the child shares with the parent, so a crash must simply kill the child.
-[[noreturn]] static void trial_load_child(const char *path)
-{
-  static const int fatal_signals[] = {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT,
-                                      SIGTERM, SIGHUP, SIGINT, SIGQUIT, SIGTRAP};
-  for (int sig : fatal_signals)
-    signal(sig, SIG_DFL);
-  _exit(image_set_trial_load(path) ? 0 : 1);
-}
-
-int platform_trial_load(const char *path, int timeout_ms)
-{
-  // A parent that ignores SIGCHLD passes that on across exec, and then the
-  // kernel reaps the child itself: waitpid would fail with ECHILD and a good
-  // set would count as bad. The default disposition keeps the child's status.
-  signal(SIGCHLD, SIG_DFL);
-  pid_t child = fork();
-  if (child < 0)
-    return 0;
-  if (child == 0)
-    trial_load_child(path);
-
-  int status = 0;
-  for (int waited = 0;; waited++) {  // in 1 ms ticks
-    pid_t done = waitpid(child, &status, WNOHANG);
-    if (done == child)
-      break;
-    if (done < 0)
-      return 0;
-    if (waited >= timeout_ms) {
-      kill(child, SIGKILL);
-      waitpid(child, &status, 0);
-      return 0;
-    }
-    struct timespec tick = {0, 1000 * 1000};  // the child needs a few of these
-    nanosleep(&tick, nullptr);
-  }
-  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
 
 // How long the game may take to end its loops and give the display back
 // after a signal before it is ended without that.
@@ -75,6 +23,7 @@ static const int ending_signals[] = {SIGTERM, SIGHUP, SIGINT};
 static volatile sig_atomic_t ending_signal = 0;  // the first that came, 0 for none
 static sem_t signal_came;                           // posted by the handler, awaited by the watchdog
 static void (*volatile last_words_hook)(void) = nullptr;
+static void (*volatile stop_hook)(void) = nullptr;  // ends the screens' loops
 
 int platform_stop_signal(void)
 {
@@ -116,14 +65,15 @@ static int on_display_lost(Display *)
   _exit(EXIT_DISPLAY_LOST);
 }
 
-// Only notes the signal: every screen's loop ends on close_requested, and
-// the watchdog thread sees to it that the process ends in time anyway.
+// Only notes the signal and has the game's loops end; the watchdog thread
+// sees to it that the process ends in time anyway.
 static void on_ending_signal(int sig)
 {
   int saved_errno = errno;
   if (!ending_signal)
     ending_signal = sig;
-  close_requested = 1;
+  if (stop_hook)
+    stop_hook();
   sem_post(&signal_came);
   errno = saved_errno;
 }
@@ -155,8 +105,9 @@ static void finish_by_signal(void)
   die_by_signal(sig);
 }
 
-void platform_guard_exit(void)
+void platform_guard_exit(void (*stop)(void))
 {
+  stop_hook = stop;
   XSetIOErrorHandler(on_display_lost);
 
   pthread_t thread;

@@ -1,5 +1,5 @@
 // UTF-8 inside the programs, UTF-16 at Windows' calls.
-#include "shell/platform_wide.h"
+#include "platform/windows/wide_text.h"
 
 #include <windows.h>
 
