@@ -13,16 +13,6 @@
 #include <cstring>
 #include <string>
 
-int platform_stop_signal(void)
-{
-  return 0;
-}
-
-void platform_set_last_words(void (*last_words)(void))
-{
-  (void)last_words;  // the library's own window handling ends the program
-}
-
 static const char TRIAL_LOAD_ARG[] = "--trial-load-image-set";
 enum { HELPER_BAD_SET = 1, HELPER_CRASHED = 3 };
 
@@ -96,7 +86,3 @@ int platform_trial_load(const char *path, int timeout_ms)
   CloseHandle(helper.hProcess);
   return code == 0;
 }
-
-// Windows has no display connection that could be lost under the game, and
-// its window's close button reaches the game through the library.
-void platform_guard_exit(void) {}

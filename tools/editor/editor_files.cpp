@@ -7,7 +7,6 @@
 #include "shell/platform.h"
 
 #include <ctime>
-#include <sys/stat.h>
 
 int map_open(const char *path, std::string *bytes)
 {
@@ -108,8 +107,7 @@ std::vector<MAP_ENTRY> map_list(const char *folder)
     // Only regular files (also behind a link) are maps; a folder, FIFO or
     // device is never opened.
     std::string path = std::string(folder) + "/" + name, bytes, why;
-    struct stat st;
-    if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+    if (platform_path_kind(path.c_str()) != PLATFORM_REGULAR)
       continue;
     MAP_ENTRY entry = {name, path_is_shipped(path.c_str()), -1, -1};
     if (kit_read_file_kind(path.c_str(), BOARD_CELLS, &bytes, &why) == KIT_READ_OK) {
