@@ -57,7 +57,7 @@ hold_map() {
   coproc HOLDER { exec "$WINE" "$WINE_PROBE" lock "$(winepath -w "$INSTDIR/mapy/$1")" 300 2>&1; }
   local said=""
   read -r -t 60 said <&"${HOLDER[0]}"
-  [ "$said" = locked ] || echo "the map is not held: $said"
+  [ "${said%$'\r'}" = locked ] || echo "the map is not held: $said"
 }
 release_map() {
   kill "$HOLDER_PID" 2> /dev/null
