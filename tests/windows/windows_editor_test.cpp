@@ -72,6 +72,19 @@ int start_editor(const std::string &dir, const char *const argv[], pid_t *pid)
   return 0;
 }
 
+// Clicks at (x, y), holding the button for a slow frame, until the screen
+// shows what the click brings (a click can fall between two reads of a slow
+// frame under Wine); 0 when it never does.
+template <class SHOWN> int click_until(int x, int y, SHOWN shown)
+{
+  for (int attempt = 0; attempt < 5; attempt++) {
+    click_at(x, y, 1, 300);
+    if (wait_screen(shown, 5000))
+      return 1;
+  }
+  return 0;
+}
+
 TEST(WindowsEditor, ShowsAShippedMapRefusesToOverwriteItAndCloses)
 {
   ASSERT_TRUE(getenv("POKLAD") && getenv("POKLAD_WINE"));
@@ -88,8 +101,7 @@ TEST(WindowsEditor, ShowsAShippedMapRefusesToOverwriteItAndCloses)
   if (found) {
     EXPECT_TRUE(wait_screen(board_shown, 10000)) << "the window shows no board, or not the map's";
     // Saving under its own name is refused with the reason.
-    click_at(SAVE_X, SAVE_Y, 1);
-    EXPECT_TRUE(wait_screen(dialog_shown));
+    EXPECT_TRUE(click_until(SAVE_X, SAVE_Y, dialog_shown));
     key_tap("Return");
     EXPECT_TRUE(wait_screen([](const SCREEN_SHOT *s) {
       return coloured_text_on_screen(s, 260, 252, "To je mapa ze hry, zvol jine jmeno", WARNING[0], WARNING[1],
@@ -145,19 +157,6 @@ TEST(WindowsEditor, StartedElsewhereOpensACzechNamedMap)
   wait_game(pid, 0);  // nothing was changed: ending it loses nothing
   (void)!system("wineserver -k; wineserver -w");
   (void)!system(("rm -rf '" + dir + "'").c_str());
-}
-
-// Clicks at (x, y), holding the button for a slow frame, until the screen
-// shows what the click brings (a click can fall between two reads of a slow
-// frame under Wine); 0 when it never does.
-template <class SHOWN> int click_until(int x, int y, SHOWN shown)
-{
-  for (int attempt = 0; attempt < 5; attempt++) {
-    click_at(x, y, 1, 300);
-    if (wait_screen(shown, 5000))
-      return 1;
-  }
-  return 0;
 }
 
 // Removes the test's folder and ends every Wine program of the test however
