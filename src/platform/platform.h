@@ -28,7 +28,7 @@ void platform_run_helper(int argc, char **argv, int (*trial_load)(const char *pa
 int platform_trial_load(const char *path, int timeout_ms, int (*trial_load)(const char *path),
                         int (*check)(const char *path));
 
-// --- ending (posix/signals.cpp, windows/signals.cpp, web/startup.cpp)
+// --- ending (posix/signals.cpp, windows/session_end.cpp, web/startup.cpp)
 
 // The game's status when its display went away while it ran.
 enum { EXIT_DISPLAY_LOST = 3 };
@@ -41,19 +41,24 @@ enum { EXIT_DISPLAY_LOST = 3 };
 // display back; the process then dies by that signal, at the latest half a
 // second after it came (and any last words said). A signal ignored at that
 // moment (SIGHUP under nohup) stays ignored. On Windows the library's own
-// window handling does this.
+// window handling ends the program; the end of the session (WM_ENDSESSION)
+// or of its console is taken as a stop signal, and the thread Windows tells
+// of it waits (about a second) for the loop to see it, then has the last
+// words said before Windows ends the process.
 void platform_guard_exit(void (*stop)(void));
 
 // The signal (SIGTERM, SIGHUP, SIGINT) that asked the program to end, or 0
 // for none: a loop that ends on close_requested tells a stop from the
-// window's close button by it. Always 0 on Windows.
+// window's close button by it. On Windows SIGTERM for the end of the session
+// or the console's closing, SIGINT / SIGBREAK for Ctrl+C / Ctrl+Break.
 int platform_stop_signal(void);
 
 // Has last_words run when the process must end at once: its display
 // connection lost, or a stop signal's half second of grace over before the
-// loops ended (Linux; Windows never calls it). It runs on any thread at any
-// moment, beside the program's own, so it may only do what is safe in a
-// signal handler.
+// loops ended (Linux). It runs on any thread at any moment, beside the
+// program's own, so it may only do what is safe in a signal handler. On
+// Windows it runs when the session or the console ends, after the loop has
+// seen the stop (or a second without that).
 void platform_set_last_words(void (*last_words)(void));
 
 // --- files (posix/files.cpp, windows/files.cpp, safe_write.cpp); these and

@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <random>
 #include <string>
 #include <unistd.h>
 
@@ -121,6 +122,20 @@ TEST(Fairness, VerdictWeighsTheSpreadOfWinsAgainstChance)
     {2, {560, 440}, 5000, VERDICT_FAVOURED, 1},
     {8, {150, 110, 120, 130, 125, 115, 110, 120}, 5000, VERDICT_BALANCED, 0},
     {8, {190, 110, 120, 130, 125, 115, 90, 120}, 5000, VERDICT_FAVOURED, 1},
+    // Either side of the chance spread: equal seats' wins pull against each
+    // other, so two seats of 1000 decided matches may differ by 62 wins.
+    {2, {530, 470}, 5000, VERDICT_BALANCED, 0},
+    {2, {532, 468}, 5000, VERDICT_FAVOURED, 1},
+    {2, {421, 479}, 5000, VERDICT_BALANCED, 0},  // 100 without a winner: 58.8
+    {2, {420, 480}, 5000, VERDICT_FAVOURED, 2},
+    {4, {280, 250, 247, 223}, 5000, VERDICT_BALANCED, 0},  // 57.4
+    {4, {281, 250, 246, 223}, 5000, VERDICT_FAVOURED, 1},
+    {4, {200, 230, 190, 180}, 5000, VERDICT_BALANCED, 0},  // 200 without a winner: 51.4
+    {4, {200, 231, 190, 179}, 5000, VERDICT_FAVOURED, 2},
+    {8, {125, 125, 125, 125, 125, 125, 148, 102}, 5000, VERDICT_BALANCED, 0},  // 47.9
+    {8, {125, 125, 125, 125, 125, 125, 149, 101}, 5000, VERDICT_FAVOURED, 7},
+    {8, {100, 100, 100, 100, 100, 100, 121, 79}, 5000, VERDICT_BALANCED, 0},  // 200 without a winner: 42.9
+    {8, {100, 100, 100, 100, 100, 100, 122, 78}, 5000, VERDICT_FAVOURED, 7},
     {4, {0, 0, 0, 0}, 0, VERDICT_NO_FINDS, 0},  // an empty board: nobody ever wins
   };
   for (auto r : runs) {
@@ -135,5 +150,35 @@ TEST(Fairness, VerdictWeighsTheSpreadOfWinsAgainstChance)
     }
     FAIR_VERDICT v = fairness_verdict(&s);
     EXPECT_EQ(v.verdict * 10 + v.seat, r.verdict * 10 + r.seat) << r.players << " players, " << r.wins[0];
+  }
+}
+
+// Boards whose seats all have the same chances are flagged in about 5 runs
+// of 100, for any number of seats and share of matches nobody wins.
+TEST(Fairness, EqualSeatsAreFlaggedAboutFiveTimesInAHundred)
+{
+  enum { BOARDS = 4000 };
+  std::mt19937 draw(2026);
+  struct { int players, no_winner_permille; } runs[] = {{2, 0}, {2, 300}, {4, 0}, {4, 300}, {8, 0}, {8, 300}};
+  for (auto r : runs) {
+    int flagged = 0;
+    for (int b = 0; b < BOARDS; b++) {
+      MAP_STATS s = MAP_STATS();
+      s.players = r.players;
+      s.matches = FAIR_MATCHES;
+      for (int m = 0; m < FAIR_MATCHES; m++) {
+        if (int(draw() % 1000) < r.no_winner_permille)
+          s.no_winner++;
+        else
+          s.wins[1 + draw() % r.players]++;
+      }
+      for (int p = 1; p <= r.players; p++)
+        s.total[p] = 5000;
+      flagged += fairness_verdict(&s).verdict != VERDICT_BALANCED;
+    }
+    double share = 100.0 * flagged / BOARDS;
+    printf("%d players, %d per mille without a winner: %.2f %% flagged\n", r.players, r.no_winner_permille, share);
+    EXPECT_GT(share, 4.0) << r.players << " players";
+    EXPECT_LT(share, 6.0) << r.players << " players";
   }
 }

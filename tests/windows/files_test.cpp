@@ -238,6 +238,32 @@ TEST_F(WindowsFiles, NamesOutsideTheCodePage)
   EXPECT_EQ(listed, names);
 }
 
+// The editor's open list, in a maps folder whose names a Western code page
+// lacks in whole or in part: every map is listed under its own name with its
+// board's numbers, a folder is not.
+TEST_F(WindowsFiles, EditorListsMapsWhateverTheirLetters)
+{
+  struct { const char *name; char cell; int points; } maps[] = {
+    {u8"Řeka", 1, 1}, {u8"Mořská panna", 6, 6}, {u8"Θησαυρός", 3, 3}, {u8"宝島", CELL_TRAP, 0}};
+  std::string folder = at("mapy");
+  ASSERT_EQ(platform_make_folder(folder.c_str()), 0);
+  ASSERT_EQ(platform_make_folder((folder + u8"\\Složka").c_str()), 0);
+  std::vector<std::string> expected;
+  for (auto m : maps) {
+    std::string board(BOARD_CELLS, '\0');
+    board[0] = m.cell;
+    std::string why;
+    ASSERT_EQ(map_save((folder + "\\" + m.name).c_str(), board, &why), 0) << m.name << ": " << why;
+    expected.push_back(std::string(m.name) + " " + std::to_string(m.points) + " " + std::to_string(m.cell == CELL_TRAP));
+  }
+  std::vector<std::string> listed;
+  for (const MAP_ENTRY &e : map_list(folder.c_str()))
+    listed.push_back(e.name + " " + std::to_string(e.points) + " " + std::to_string(e.traps));
+  std::sort(expected.begin(), expected.end());
+  std::sort(listed.begin(), listed.end());
+  EXPECT_EQ(listed, expected);
+}
+
 // A program started elsewhere moves to the folder that holds its data; a
 // path named on its command line still leads where it led.
 TEST_F(WindowsFiles, DataFolderBesideTheProgram)

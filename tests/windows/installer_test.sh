@@ -8,8 +8,11 @@
 # While the game, the game in a window or the map editor runs, a silent
 # upgrade and a silent uninstall fail and change nothing; run by a player,
 # the installer asks in the player's language and tries again. A silent
-# uninstall removes everything else, and of the Start-menu folder only the
-# installer's own shortcuts.
+# uninstall removes everything else (stale temporary files of saves too), and
+# of the Start-menu folder only the installer's own shortcuts; the map
+# editor's recovery copy stays. A shipped map that another program holds open
+# is left with its record by an upgrade and an uninstall, and the next run
+# decides again.
 # usage: installer_test.sh WINDOWS_EXIT_TEST   (WINDOWS_DIR, WINEPREFIX, TEST_IMAGE_SET set)
 set -u
 source "$(dirname "$0")/wine_env.sh"
@@ -47,6 +50,22 @@ uninstall_here() {
   local -a where
   read -r -a where <<< "_?=$(winepath -w "$INSTDIR")"
   "$WINE" "$INSTDIR/odinstalovat.exe" /S "${where[@]}"
+}
+# hold_map NAME: another Windows program holds the map open without sharing
+# it, until release_map.
+hold_map() {
+  coproc HOLDER { exec "$WINE" "$WINE_PROBE" lock "$(winepath -w "$INSTDIR/mapy/$1")" 300 2>&1; }
+  local said=""
+  read -r -t 60 said <&"${HOLDER[0]}"
+  [ "${said%$'\r'}" = locked ]
+}
+release_map() {
+  kill "$HOLDER_PID" 2> /dev/null
+  wait "$HOLDER_PID" 2> /dev/null
+}
+# record NAME: the shipped map's record (its bytes' hash), or nothing.
+record() {
+  "$WINE" reg query "$KEY\\ShippedMaps" /v "$1" 2> /dev/null | tr -d '\r' | awk -v n="$1" 'index($0, n) { print $NF }'
 }
 # state: everything the installer may change, to compare before and after.
 state() {
@@ -225,16 +244,60 @@ check "upgrade keeps the player's map" test -f "$INSTDIR/mapy/Moje mapa"
 check "upgrade replaces the image set" cmp -s "$INSTDIR/tarkoni.dat" "$WINDOWS_DIR/installed-tarkoni.dat"
 cp "$INSTDIR/mapy/Zlaty ostrov" "$INSTDIR/mapy/Severni mys" "$WINDOWS_DIR/"
 
+# A shipped map of an earlier release that another program holds open: the
+# upgrade cannot read it, so it keeps the file and its record; the next
+# upgrade, with the map free, replaces it.
+put_map "Pusta duna" "an earlier dune" 444
+"$WINE" reg add "$KEY\\ShippedMaps" /v "Pusta duna" /d "$(fnv "$INSTDIR/mapy/Pusta duna")" /f > /dev/null 2>&1
+before=$(record "Pusta duna")
+check "another program holds Pusta duna" hold_map "Pusta duna"
+"$WINE" "$SETUP" /S
+check "an upgrade leaves a shipped map it cannot read" test "$(cat "$INSTDIR/mapy/Pusta duna")" = "an earlier dune"
+check "an upgrade keeps the record of a map it cannot read ($before, now $(record "Pusta duna"))" \
+  test -n "$before" -a "$(record "Pusta duna")" = "$before"
+release_map
+wineserver -w
+"$WINE" "$SETUP" /S; wineserver -w
+check "the next upgrade installs the map once it can read it" cmp -s "$STAGE/mapy/Pusta duna" "$INSTDIR/mapy/Pusta duna"
+check "the next upgrade records the map it installed" test "$(record "Pusta duna")" = "$(fnv "$STAGE/mapy/Pusta duna")"
+
+# What the map editor leaves: a save cut short, a recovery copy and a copy
+# cut short.
+printf 'half a map' > "$INSTDIR/mapy/.mapkit-Ab12Cd"
+printf 'editor-obnova 1 0 0 0\n' > "$INSTDIR/.editor-obnova"
+printf 'editor-obn' > "$INSTDIR/.editor-obnova.tmp"
+
 echo old > "$MENU/Muj zastupce.lnk"
 "$WINE" "$INSTDIR/odinstalovat.exe" /S; wineserver -w
 for map in "Zlaty ostrov" "Severni mys"; do
   check "uninstall leaves the player's $map" cmp -s "$WINDOWS_DIR/$map" "$INSTDIR/mapy/$map"
 done
 left=$(cd "$INSTDIR" && find . -type f | sort | tr '\n' ' ')
-check "uninstall removes everything else (left: $left)" \
-  test "$left" = "./mapy/Moje mapa ./mapy/Severni mys ./mapy/Zlaty ostrov "
+check "uninstall removes everything else, keeps the editor's copy (left: $left)" \
+  test "$left" = "./.editor-obnova ./mapy/Moje mapa ./mapy/Severni mys ./mapy/Zlaty ostrov "
 left=$(cd "$MENU" && ls | tr '\n' ' ')
 check "uninstall removes its own Start-menu entries alone (left: $left)" test "$left" = "Muj zastupce.lnk "
 check "uninstall removes its registration" bash -c "! '$WINE' reg query '$KEY' > /dev/null 2>&1"
+
+# An uninstall that cannot read a shipped map leaves it and its record, and
+# is gone from the list of programs; the next uninstall, with the map free,
+# removes it and the rest, and a stale save's file keeps no folder.
+rm -rf "$INSTDIR"
+"$WINE" "$SETUP" /S; wineserver -w
+check "another program holds Potopena galeona" hold_map "Potopena galeona"
+uninstall_here
+check "an uninstall leaves a shipped map it cannot read" cmp -s "$STAGE/mapy/Potopena galeona" "$INSTDIR/mapy/Potopena galeona"
+check "an uninstall keeps the record of a map it cannot read" \
+  test "$(record "Potopena galeona")" = "$(fnv "$STAGE/mapy/Potopena galeona")"
+check "an uninstall that kept a record leaves the list of programs" \
+  bash -c "! '$WINE' reg query '$KEY' /v DisplayName > /dev/null 2>&1"
+left=$(cd "$INSTDIR/mapy" && ls | tr '\n' ' ')
+check "an uninstall removes the other shipped maps (left: $left)" test "$left" = "Potopena galeona "
+release_map
+wineserver -w
+printf 'half a map' > "$INSTDIR/mapy/.mapkit-Xy34Zw"
+"$WINE" "$INSTDIR/odinstalovat.exe" /S; wineserver -w
+check "the next uninstall removes the map and the folder" test ! -e "$INSTDIR"
+check "the next uninstall removes the registration" bash -c "! '$WINE' reg query '$KEY' > /dev/null 2>&1"
 echo "$passed passed, $failures failed"
 [ "$failures" -eq 0 ]

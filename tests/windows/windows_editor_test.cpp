@@ -3,7 +3,12 @@
 // palette and that board, refuses to save over the shipped map, and the
 // window's close button ends it with status 0 (nothing changed, no question).
 // Started elsewhere with a map named in Czech, it finds its data and the map.
+// Its open list shows a map named in Czech, and when Windows ends the session
+// its unsaved changes are kept in the recovery copy.
+#include "editor_recovery.h"
+#include "file_bytes.h"
 #include "game_driver.h"
+#include "match/match.h"
 #include "shell/images.h"
 
 #include <gtest/gtest.h>
@@ -18,7 +23,10 @@ namespace {
 
 // Where the editor draws (tools/editor/editor_ui.h, editor_controls.cpp):
 // the first palette entry's cell frame is its top-left-most frame pixel.
-enum { FIRST_FRAME_X = 9, FIRST_FRAME_Y = 7, SAVE_X = 36, SAVE_Y = 342 };
+enum { FIRST_FRAME_X = 9, FIRST_FRAME_Y = 7, SAVE_X = 36, SAVE_Y = 342, OPEN_X = 104, OPEN_Y = 324 };
+enum { PALETTE_X = 64, FIND_6_Y = 15 + 20 * 6 };
+const int INK[3] = {70, 40, 18};
+#define EDITOR_WINDOW_TITLE "Editor map"  // its window's title (EDITOR_TITLE)
 // The close button of the frame Wine draws around the 800 x 600 window.
 enum { CLOSE_X = 790, CLOSE_Y = -11 };
 const int WARNING[3] = {130, 16, 8};
@@ -64,6 +72,19 @@ int start_editor(const std::string &dir, const char *const argv[], pid_t *pid)
   return 0;
 }
 
+// Clicks at (x, y), holding the button for a slow frame, until the screen
+// shows what the click brings (a click can fall between two reads of a slow
+// frame under Wine); 0 when it never does.
+template <class SHOWN> int click_until(int x, int y, SHOWN shown)
+{
+  for (int attempt = 0; attempt < 5; attempt++) {
+    click_at(x, y, 1, 300);
+    if (wait_screen(shown, 5000))
+      return 1;
+  }
+  return 0;
+}
+
 TEST(WindowsEditor, ShowsAShippedMapRefusesToOverwriteItAndCloses)
 {
   ASSERT_TRUE(getenv("POKLAD") && getenv("POKLAD_WINE"));
@@ -80,8 +101,7 @@ TEST(WindowsEditor, ShowsAShippedMapRefusesToOverwriteItAndCloses)
   if (found) {
     EXPECT_TRUE(wait_screen(board_shown, 10000)) << "the window shows no board, or not the map's";
     // Saving under its own name is refused with the reason.
-    click_at(SAVE_X, SAVE_Y, 1);
-    EXPECT_TRUE(wait_screen(dialog_shown));
+    EXPECT_TRUE(click_until(SAVE_X, SAVE_Y, dialog_shown));
     key_tap("Return");
     EXPECT_TRUE(wait_screen([](const SCREEN_SHOT *s) {
       return coloured_text_on_screen(s, 260, 252, "To je mapa ze hry, zvol jine jmeno", WARNING[0], WARNING[1],
@@ -137,6 +157,66 @@ TEST(WindowsEditor, StartedElsewhereOpensACzechNamedMap)
   wait_game(pid, 0);  // nothing was changed: ending it loses nothing
   (void)!system("wineserver -k; wineserver -w");
   (void)!system(("rm -rf '" + dir + "'").c_str());
+}
+
+// Removes the test's folder and ends every Wine program of the test however
+// the test ends.
+struct GameDir {
+  std::string dir = make_game_dir();
+  ~GameDir()
+  {
+    (void)!system("wineserver -k; wineserver -w");
+    (void)!system(("rm -rf '" + dir + "'").c_str());
+  }
+};
+
+// The open list shows a map named with a letter outside Windows' Western code
+// page, and opens it. Windows then ends the session (as at logout, by the
+// messages it sends each window): the changes painted since are written to
+// the recovery copy before the editor's window answers, and the editor ends.
+TEST(WindowsEditor, ListsACzechNamedMapAndKeepsItsChangesWhenTheSessionEnds)
+{
+  ASSERT_TRUE(getenv("POKLAD") && getenv("POKLAD_WINE") && getenv("WINE_PROBE"));
+  GameDir game;
+  write_game_file(game.dir, u8"mapy/Řeka", std::string(1, '\x01') + std::string(1399, '\x00'));
+  const char *const argv[] = {getenv("POKLAD_WINE"), getenv("POKLAD"), nullptr};
+  pid_t pid = 0;
+  ASSERT_TRUE(start_editor(game.dir, argv, &pid)) << "the editor's window never showed";
+  auto listed = [](const SCREEN_SHOT *s) {
+    return coloured_text_on_screen(s, 260, 79, u8"Řeka", INK[0], INK[1], INK[2]);
+  };
+  EXPECT_TRUE(click_until(OPEN_X, OPEN_Y, listed)) << "the open list does not show the map";
+  ASSERT_TRUE(click_until(300, 83, no_dialog)) << "the list's first (and only) name did not open";
+  EXPECT_TRUE(wait_screen(board_shown, 10000)) << "the map opened is not the one listed";
+  click_at(PALETTE_X, FIND_6_Y, 1, 300);
+  pointer_to(148 + 16 * 5, 28 + 16 * 5);  // cell (5, 5)
+  sleep_ms(100);
+  button_down(1);
+  EXPECT_TRUE(wait_screen([](const SCREEN_SHOT *s) { return image_on_screen(s, 144 + 16 * 5, 24 + 16 * 5) == IMG_FIND_6; }));
+  button_up(1);
+  pointer_to(70, 590);
+  sleep_ms(500);
+
+  std::string probe = std::string("\"") + getenv("POKLAD_WINE") + "\" \"" + getenv("WINE_PROBE") +
+                      "\" end-session '" EDITOR_WINDOW_TITLE "' 2>&1";
+  FILE *p = popen(probe.c_str(), "r");
+  ASSERT_TRUE(p);
+  std::string said;
+  char line[256];
+  while (fgets(line, sizeof line, p))
+    said += line;
+  int probe_status = pclose(p);
+  EXPECT_EQ(probe_status, 0) << said;
+  EXPECT_NE(said.find("may end: 1"), std::string::npos) << said;
+  printf("the editor at the session's end: %s", said.c_str());
+  std::string copy = file_bytes(game.dir + "/" RECOVERY_FILE);
+  std::string name, path, bytes;
+  ASSERT_EQ(recovery_decode(copy, &name, &path, &bytes), 0) << "no recovery copy when the window answered";
+  EXPECT_EQ(name, u8"Řeka");
+  ASSERT_EQ(bytes.size(), size_t(BOARD_CELLS));
+  EXPECT_EQ(bytes[0], 1);
+  EXPECT_EQ(bytes[5 * BOARD_COLUMNS + 5], 6) << "the change painted is not in the copy";
+  EXPECT_EQ(wait_alive(pid, 10000), 0) << "the editor did not end after the session's end";
 }
 
 }  // namespace

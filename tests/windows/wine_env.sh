@@ -11,6 +11,8 @@ else
   echo "Running the 64-bit (x86_64) build under Wine: $why"
 fi
 export WINE
+# The tests' own Windows program (wine_probe.c) for this build.
+export WINE_PROBE=${WINE_PROBE_DIR:-}/wine_probe-$ARCH.exe
 export WINEDEBUG=${WINEDEBUG:--all}
 # No menu entries or .desktop files in the user's home, no Mono or Gecko
 # installer prompts.

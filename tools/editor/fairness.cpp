@@ -54,10 +54,25 @@ int fairness_progress(const FAIRNESS *fair)
   return done;
 }
 
-// The 95th percentile of the spread of k equal normal samples, in standard
-// deviations (the studentized range with unlimited degrees of freedom), for
-// k = 2..8 seats.
-static const double spread_95[FAIR_PLAYERS_MAX + 1] = {0, 0, 2.77, 3.31, 3.63, 3.86, 4.03, 4.17, 4.29};
+// The 95th percentile of the spread (largest less smallest) of k independent
+// normal samples, in standard deviations (the studentized range with
+// unlimited degrees of freedom), for k = 2..8 seats. One look at the spread
+// of all seats is one test, so equal seats are flagged in 5 runs of 100
+// whatever their number.
+static const double spread_95[FAIR_PLAYERS_MAX + 1] = {0, 0, 2.772, 3.314, 3.633, 3.858, 4.030, 4.170, 4.286};
+
+// The chance spread in percentage points. Given the d matches someone won,
+// equal seats' wins are multinomial (d; 1/k, ..., 1/k): a seat's count has
+// variance d (1/k)(1 - 1/k) and two seats' counts covariance -d / k^2, so
+// their difference has variance 2 d / k = 2 n p with p = d / (k n), a seat's
+// share of all n matches. Differences of the seats' counts thus spread as
+// those of independent counts of variance n p, which the table above takes;
+// matches nobody won count for no seat and only lower p.
+static double chance_spread(int seats, int matches, int no_winner)
+{
+  double p = double(matches - no_winner) / (double(seats) * matches);
+  return 100.0 * spread_95[seats] * std::sqrt(p / matches);
+}
 
 FAIR_VERDICT fairness_verdict(const MAP_STATS *s)
 {
@@ -79,9 +94,8 @@ FAIR_VERDICT fairness_verdict(const MAP_STATS *s)
     if (s->wins[p] < s->wins[fewest])
       fewest = p;
   }
-  double share = double(s->matches - s->no_winner) / (double(k) * s->matches);
   v.spread = 100.0 * (s->wins[most] - s->wins[fewest]) / s->matches;
-  v.noise = 100.0 * spread_95[k] * std::sqrt(share * (1 - share) / s->matches);
+  v.noise = chance_spread(k, s->matches, s->no_winner);
   if (v.spread <= v.noise)
     v.verdict = VERDICT_BALANCED;
   else if (shared)

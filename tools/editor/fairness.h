@@ -19,11 +19,13 @@ struct FAIRNESS {
   MAP_STATS stats;    // the last finished run
 };
 
-// What the win shares say. A seat's share of 1000 matches varies by chance
-// by about sqrt(p (1 - p) / 1000); the map is balanced while the spread of
-// the shares (the most wins less the fewest) stays within the spread that
-// seats of equal chances reach in 95 of 100 such runs, and favours the seat
-// with the most wins beyond it.
+// What the win shares say. The seats' wins share one count of matches, so
+// they pull against each other: for seats of equal chances p of n matches,
+// the difference of two seats' shares varies by chance by sqrt(2 p / n),
+// not sqrt(2 p (1 - p) / n). The map is balanced while the spread of the
+// shares (the most wins less the fewest) stays within the spread that equal
+// seats reach in 95 of 100 runs, however many seats play, and favours the
+// seat with the most wins beyond it.
 enum { VERDICT_NO_FINDS, VERDICT_BALANCED, VERDICT_FAVOURED, VERDICT_UNEVEN };
 struct FAIR_VERDICT {
   int verdict;    // VERDICT_*; VERDICT_UNEVEN when the top share is shared

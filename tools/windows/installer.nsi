@@ -30,6 +30,11 @@ SetCompressor /SOLID lzma
 ; there: a value per map name, its bytes' FNV-1a hash.
 !define MAPS_KEY "${UNINSTALL_KEY}\ShippedMaps"
 !define MENU "$SMPROGRAMS\${NAME}"
+; The map editor's copy of unsaved changes, kept beside mapy when it was
+; stopped (a logout, say), and the temporary file it is written through.
+!define RECOVERY ".editor-obnova"
+; A save's temporary file in mapy: this prefix and six letters.
+!define MAP_SAVE_TEMP ".mapkit-"
 
 Name "${NAME}"
 OutFile "${OUTFILE}"
@@ -87,8 +92,12 @@ LangString PlayersMap ${LANG_ENGLISH} "Your own map $\"$MapName$\" is kept; it p
 LangString PlayersMap ${LANG_CZECH} "Vaše vlastní mapa „$MapName“ zůstává; hraje se místo dodané mapy stejného jména."
 LangString PlayersMapLeft ${LANG_ENGLISH} "Your own map $\"$MapName$\" is kept."
 LangString PlayersMapLeft ${LANG_CZECH} "Vaše vlastní mapa „$MapName“ zůstává."
+LangString MapUnread ${LANG_ENGLISH} "The shipped map $\"$MapName$\" could not be read (is it open in another program?): it is left as it was, and the next install or uninstall looks at it again."
+LangString MapUnread ${LANG_CZECH} "Dodanou mapu „$MapName“ nešlo přečíst (je otevřená v jiném programu?): zůstává, jak byla, a příští instalace nebo odinstalace ji posoudí znovu."
 LangString MapsLeft ${LANG_ENGLISH} "Your own maps are kept in the folder $INSTDIR\mapy."
 LangString MapsLeft ${LANG_CZECH} "Vaše vlastní mapy zůstaly ve složce $INSTDIR\mapy."
+LangString RecoveryLeft ${LANG_ENGLISH} "The map editor's copy of unsaved changes is kept in $INSTDIR\${RECOVERY}: the editor offers it back when it is installed there again."
+LangString RecoveryLeft ${LANG_CZECH} "Neuložené změny z editoru map zůstaly v souboru $INSTDIR\${RECOVERY}: editor je nabídne, až bude znovu nainstalován do této složky."
 
 ; RemoveShortcuts FOLDER GAME WINDOWED: the installer's own Start-menu
 ; entries in FOLDER (the game's and the windowed game's under the names
@@ -214,7 +223,9 @@ FunctionEnd
 ; the file there is a shipped map: the same bytes as this one, the bytes
 ; recorded when an earlier install put it there, or, from a release that
 ; recorded nothing, a read-only file. Any other file is the player's: it is
-; neither replaced nor deleted later, and it plays in place of this one.
+; neither replaced nor deleted later, and it plays in place of this one. A
+; file that cannot be read now (another program holds it) is neither: it and
+; its record stay as they were, for the next install or uninstall to decide.
 !macro ShippedMap SOURCE NAME
   StrCpy $0 "$INSTDIR\mapy\${NAME}"
   StrCpy $4 1
@@ -227,15 +238,14 @@ FunctionEnd
     Call MapHash
     Pop $2
     ReadRegStr $3 HKCU "${MAPS_KEY}" "${NAME}"
-    ; A file that cannot be read stays as it is.
     StrCpy $4 0
-    ${If} $1 != ""
-      ${If} $1 == $2
-      ${OrIf} $1 == $3
-        StrCpy $4 1
-      ${ElseIf} $RecordsFound == 0
-        ${GetFileAttributes} $0 "READONLY" $4
-      ${EndIf}
+    ${If} $1 == ""
+      StrCpy $4 2
+    ${ElseIf} $1 == $2
+    ${OrIf} $1 == $3
+      StrCpy $4 1
+    ${ElseIf} $RecordsFound == 0
+      ${GetFileAttributes} $0 "READONLY" $4
     ${EndIf}
   ${EndIf}
   ${If} $4 == 1
@@ -246,6 +256,9 @@ FunctionEnd
     Call MapHash
     Pop $1
     WriteRegStr HKCU "${MAPS_KEY}" "${NAME}" $1
+  ${ElseIf} $4 == 2
+    StrCpy $MapName "${NAME}"
+    DetailPrint "$(MapUnread)"
   ${Else}
     DeleteRegValue HKCU "${MAPS_KEY}" "${NAME}"
     StrCpy $MapName "${NAME}"
@@ -347,36 +360,69 @@ Section "Uninstall"
   RMDir "$INSTDIR\okno"
   ; Each shipped map the installers recorded goes, while it still holds the
   ; recorded bytes; the player's own maps stay, and the folder that holds them.
+  ; A map that cannot be read now keeps its record (and with it the key) for
+  ; the next install or uninstall; the other records go as they are decided.
   StrCpy $5 0
+  StrCpy $7 0
   ${Do}
     ClearErrors
     EnumRegValue $6 HKCU "${MAPS_KEY}" $5
     ${IfThen} $6 == "" ${|} ${ExitDo} ${|}
-    IntOp $5 $5 + 1
     StrCpy $0 "$INSTDIR\mapy\$6"
-    ${IfNot} ${FileExists} $0
-      ${Continue}
-    ${EndIf}
-    ReadRegStr $3 HKCU "${MAPS_KEY}" $6
-    Push $0
-    Call un.MapHash
-    Pop $1
-    ${If} $1 == $3
-    ${AndIf} $1 != ""
-      SetFileAttributes $0 NORMAL
-      Delete $0
-    ${Else}
+    ${If} ${FileExists} $0
+      ReadRegStr $3 HKCU "${MAPS_KEY}" $6
+      Push $0
+      Call un.MapHash
+      Pop $1
       StrCpy $MapName $6
-      DetailPrint "$(PlayersMapLeft)"
+      ${If} $1 == ""
+        DetailPrint "$(MapUnread)"
+        IntOp $5 $5 + 1
+        StrCpy $7 1
+        ${Continue}
+      ${ElseIf} $1 == $3
+        SetFileAttributes $0 NORMAL
+        Delete $0
+      ${Else}
+        DetailPrint "$(PlayersMapLeft)"
+      ${EndIf}
     ${EndIf}
+    DeleteRegValue HKCU "${MAPS_KEY}" $6
   ${Loop}
+  ; A save cut short leaves its temporary file; no program runs now, so every
+  ; one is stale and nobody's work. So is a half-written editor's copy.
+  Delete "$INSTDIR\mapy\${MAP_SAVE_TEMP}*"
+  Delete "$INSTDIR\${RECOVERY}.tmp"
   RMDir "$INSTDIR\mapy"
   !insertmacro RemoveShortcuts "${MENU}" "Hledání pokladu" "Hledání pokladu v okně"
   Delete "$DESKTOP\${NAME}.lnk"
-  DeleteRegKey HKCU "${UNINSTALL_KEY}"
+  ${If} $7 == 0
+    DeleteRegKey HKCU "${UNINSTALL_KEY}"
+  ${Else}
+    ; Gone from the list of programs; the maps' records stay.
+    DeleteRegValue HKCU "${UNINSTALL_KEY}" "DisplayName"
+    DeleteRegValue HKCU "${UNINSTALL_KEY}" "DisplayVersion"
+    DeleteRegValue HKCU "${UNINSTALL_KEY}" "DisplayIcon"
+    DeleteRegValue HKCU "${UNINSTALL_KEY}" "InstallLocation"
+    DeleteRegValue HKCU "${UNINSTALL_KEY}" "UninstallString"
+    DeleteRegValue HKCU "${UNINSTALL_KEY}" "QuietUninstallString"
+    DeleteRegValue HKCU "${UNINSTALL_KEY}" "NoModify"
+    DeleteRegValue HKCU "${UNINSTALL_KEY}" "NoRepair"
+  ${EndIf}
   Delete "$INSTDIR\odinstalovat.exe"
   RMDir "$INSTDIR"
+  ; What stays, in one message: the player's maps, the editor's copy.
+  StrCpy $0 ""
   ${If} ${FileExists} "$INSTDIR\mapy\*.*"
-    MessageBox MB_OK|MB_ICONINFORMATION "$(MapsLeft)" /SD IDOK
+    StrCpy $0 "$(MapsLeft)"
+  ${EndIf}
+  ${If} ${FileExists} "$INSTDIR\${RECOVERY}"
+    ${If} $0 != ""
+      StrCpy $0 "$0$\r$\n$\r$\n"
+    ${EndIf}
+    StrCpy $0 "$0$(RecoveryLeft)"
+  ${EndIf}
+  ${If} $0 != ""
+    MessageBox MB_OK|MB_ICONINFORMATION "$0" /SD IDOK
   ${EndIf}
 SectionEnd
