@@ -88,7 +88,7 @@ static std::vector<CALL> floor_calls(const EDIT_UI *ui)
   calls.push_back({CALL_RECTFILL, nullptr, BOARD_FRAME_X0 - 2, STATUS_STRIP_Y, SCREEN_W - 1, SCREEN_H - 1,
                    makecol(24, 16, 8), ""});
   int gold = makecol(255, 240, 160), black = makecol(0, 0, 0);
-  std::string status = "(nova) *   " + ui->message;
+  std::string status = "(nova) *   " + ui->status.text;
   text(BOARD_FRAME_X0 + 1, STATUS_Y + 3, status, black);
   text(BOARD_FRAME_X0, STATUS_Y + 2, status, gold);
   return calls;
@@ -174,7 +174,7 @@ int main(int argc, char **argv)
   recipe.seed = 5;
   map_recipe_defaults(&recipe);
   editor_fill_random(ed.get(), &recipe);
-  ui->hover_cell = -1;
+  ui->pointer.cell = -1;
 
   // --- painting frames against their floors
   int frames = quick ? 200 : 2000;
@@ -194,7 +194,7 @@ int main(int argc, char **argv)
       editor_draw(ui.get());
       ui_recovery_refresh(ui.get(), 0);
       loop.us.push_back(now_us() - t0);
-    } while (ui->fair.running);
+    } while (ui->fairness.run.running);
   }
   double longest = *std::max_element(loop.us.begin(), loop.us.end());
   STATS l = samples_stats(&loop);
@@ -211,10 +211,10 @@ int main(int argc, char **argv)
            ratio * 100 <= TARGET_RATIO_PERCENT ? "met" : "MISSED");
   }
   printf("| loop pass while fairness runs (%d runs of %d matches) | %d | %.3f | %.3f | | |\n", runs,
-         ui->fair.matches, l.count, l.median_us / 1000, l.p95_us / 1000);
+         ui->fairness.run.matches, l.count, l.median_us / 1000, l.p95_us / 1000);
   printf("| longest such pass | | %.3f | | < %d | %s |\n", longest / 1000, TARGET_LONGEST_US / 1000,
          longest < TARGET_LONGEST_US ? "met" : "MISSED");
-  fairness_free(&ui->fair);
+  fairness_free(&ui->fairness.run);
   free_editor_pictures();
   shutdown_game();
   return 0;
