@@ -4,8 +4,9 @@
 // the frames a second, the frames dropped (a gap of more than 1.5 animation
 // frames) and the work of one frame in the program (composing and
 // presenting, from the browser's wake-up to the picture on the canvas).
-// Prints Markdown tables.
-// Usage: NODE_PATH=tests/web/node_modules node tools/web/bench.js DIST [SECONDS]
+// Prints Markdown tables. ENGINE is chromium (the default), firefox or webkit
+// (which shows a window: run it under xvfb-run -a).
+// Usage: NODE_PATH=tests/web/node_modules node tools/web/bench.js DIST [SECONDS] [ENGINE]
 'use strict';
 
 const fs = require('fs');
@@ -34,7 +35,10 @@ async function firstFrames(browser, url, loads) {
   const times = [];
   for (let i = 0; i < loads; i++) {
     const page = await web.newPage(browser);
-    await page.setCacheEnabled(i > 0);  // the first load from the server, the others as a revisit
+    // The first load from the server, the others as a revisit (WebKit's
+    // session starts with an empty cache, and its cache cannot be turned off).
+    if (page.setCacheEnabled)
+      await page.setCacheEnabled(i > 0);
     await page.evaluateOnNewDocument(() => { window.onGameFirstFrame = () => { window.firstFrameAt = performance.now(); }; });
     await web.openGame(page, url);
     times.push(await page.evaluate(() => window.firstFrameAt));
@@ -91,9 +95,11 @@ async function scenes(browser, url, seconds) {
 async function main() {
   const dist = process.argv[2];
   const seconds = Number(process.argv[3] || 5);
+  const engine = process.argv[4] || 'chromium';
   sizes(dist);
   const server = await web.serve(dist);
-  const browser = await web.launch();
+  const browser = await web.launch(null, engine);
+  console.log(`Engine: ${engine}\n`);
   try {
     await firstFrames(browser, server.url, 6);
     await scenes(browser, server.url, seconds);
