@@ -115,13 +115,19 @@ async function openGame(page, url) {
   await page.waitForFunction(() => window.Module && window.Module.webShown, { timeout: 20000 });
 }
 
-// The page point of the game's pixel (x, y).
+// A page point inside the game's pixel (x, y): a whole one where the pixel
+// has one, since some engines take only those (Firefox rounds, the X
+// pointer moves by whole pixels), else the pixel's middle.
 async function pagePoint(page, x, y) {
   const r = await page.evaluate(() => {
     const b = document.getElementById('game').getBoundingClientRect();
     return { left: b.left, top: b.top, scale: b.width / 800 };
   });
-  return { x: r.left + (x + 0.5) * r.scale, y: r.top + (y + 0.5) * r.scale };
+  const inside = (start, n) => {
+    const from = start + n * r.scale, whole = Math.ceil(from);
+    return whole < from + r.scale ? whole : from + r.scale / 2;
+  };
+  return { x: inside(r.left, x), y: inside(r.top, y) };
 }
 
 const pause = ms => new Promise(resume => setTimeout(resume, ms));

@@ -4,7 +4,12 @@
 // Page that the tests and browser.js use, so a test is written once for
 // every engine.
 //
-// The browser shows a real window: it needs an X display (xvfb-run). Its
+// The browser shows a real window: it needs an X display (xvfb-run), and
+// the pointer is the X server's own, moved and pressed through XTest
+// (xdotool) as a player's mouse would: WebKitGTK 2.50's WebDriver actions
+// report the release of the right or middle button as the left's and keep
+// the button down in every later event (measured), which the game takes for
+// a button held for good. Its
 // data are the session's own, gone when the session ends (MiniBrowser keeps
 // nothing in automation mode), so it cannot be started again with the same
 // profile. Plain WebDriver cannot run a script before a page's own, nor
@@ -14,6 +19,7 @@
 // page of the browser has the proxy's address, one origin for them all.
 'use strict';
 
+const { execFile } = require('child_process');
 const http = require('http');
 const { WebDriver, Capabilities } = require('selenium-webdriver');
 const { Executor, HttpClient } = require('selenium-webdriver/http');
@@ -30,6 +36,7 @@ const NOTE_PROBLEMS = `(() => {
   console.error = (...args) => { seen.push('console: ' + args.join(' ')); error(...args); };
   window.addEventListener('error', e => seen.push('exception: ' + e.message));
   window.addEventListener('unhandledrejection', e => seen.push('exception: ' + (e.reason && e.reason.message || e.reason)));
+  window.addEventListener('mousemove', e => { window.pointerSeenAt = [e.clientX, e.clientY]; }, true);
 })();`;
 
 // The proxy in front of the test's server (target, 'http://host:port/'):
@@ -76,7 +83,10 @@ function startProxy(target) {
   }));
 }
 
-const BUTTONS = { left: 0, middle: 1, right: 2 };
+const X_BUTTONS = { left: 1, middle: 2, right: 3 };
+
+const xdotool = args => new Promise((resolve, reject) =>
+  execFile('xdotool', args.map(String), error => (error ? reject(error) : resolve())));
 
 // One page: a window (tab) of the session.
 class WebKitPage {
@@ -86,22 +96,42 @@ class WebKitPage {
     this.handle = handle;
     this.problems = [];
     this.scripts = [NOTE_PROBLEMS];
+    this.offset = null;  // the page's point (0, 0) on the X screen
     const page = this;
-    const act = async build => {
-      await page.front();
-      await build(page.driver.actions({ async: true })).perform();
+    const at = async (x, y) => {
+      const o = await page.screenOffset();
+      return ['mousemove', Math.floor(x) + o[0], Math.floor(y) + o[1]];
     };
-    const at = (x, y) => ({ x: Math.floor(x), y: Math.floor(y), origin: 'viewport' });
-    // The pointer's button presses stay in one action sequence where they
-    // belong together: separate requests take long enough to change what the
-    // game sees (a click held past a pause).
+    const button = o => X_BUTTONS[(o && o.button) || 'left'];
+    // A click is one xdotool run, so that it is held for just its delay.
     this.mouse = {
-      move: (x, y) => act(a => a.move(at(x, y))),
-      down: (o = {}) => act(a => a.press(BUTTONS[o.button || 'left'])),
-      up: (o = {}) => act(a => a.release(BUTTONS[o.button || 'left'])),
-      click: (x, y, o = {}) => act(a => a.move(at(x, y)).press(BUTTONS[o.button || 'left'])
-        .pause(o.delay || 0).release(BUTTONS[o.button || 'left'])),
+      move: async (x, y) => xdotool(await at(x, y)),
+      down: async o => { await page.front(); await xdotool(['mousedown', button(o)]); },
+      up: async o => { await page.front(); await xdotool(['mouseup', button(o)]); },
+      click: async (x, y, o = {}) => xdotool([...await at(x, y), 'mousedown', button(o),
+        'sleep', (o.delay || 0) / 1000, 'mouseup', button(o)]),
     };
+  }
+
+  // Where the page lies on the X screen, found by moving the pointer into
+  // the window and seeing where the page saw it.
+  async screenOffset() {
+    await this.front();
+    if (this.offset)
+      return this.offset;
+    const w = await this.driver.manage().window().getRect();
+    const [cx, cy] = [Math.floor(w.x + w.width / 2), Math.floor(w.y + w.height / 2)];
+    for (let tries = 0; tries < 20 && !this.offset; tries++) {
+      await this.evaluate(() => { window.pointerSeenAt = null; });
+      await xdotool(['mousemove', cx + (tries % 2), cy]);
+      await new Promise(resume => setTimeout(resume, 50));
+      const seen = await this.evaluate(() => window.pointerSeenAt);
+      if (seen)
+        this.offset = [cx + (tries % 2) - seen[0], cy - seen[1]];
+    }
+    if (!this.offset)
+      throw new Error('the page never saw the X pointer');
+    return this.offset;
   }
 
   // Makes this window the session's current one.
@@ -171,6 +201,7 @@ class WebKitPage {
     let [w, h] = [v.width, v.height];
     for (let tries = 0; tries < 3; tries++) {
       await this.driver.manage().window().setRect({ width: w, height: h });
+      this.offset = null;
       const [iw, ih] = await inner();
       if (iw === v.width && ih === v.height)
         return;
@@ -179,12 +210,17 @@ class WebKitPage {
     }
   }
 
-  // An element, as far as the tests use one: clicked, or given a file.
+  // An element, as far as the tests use one: clicked in its middle, or
+  // given a file.
   async $(selector) {
     await this.front();
     const element = await this.driver.findElement({ css: selector });
     return {
-      click: async () => { await this.front(); await element.click(); },
+      click: async () => {
+        const r = await this.evaluate(e => { const b = e.getBoundingClientRect(); return [b.left, b.top, b.width, b.height]; },
+          element);
+        await this.mouse.click(r[0] + r[2] / 2, r[1] + r[3] / 2, { delay: 50 });
+      },
       uploadFile: async file => { await this.front(); await element.sendKeys(file); },
     };
   }
