@@ -10,6 +10,7 @@ const { spawn } = require('child_process');
 const fs = require('fs');
 const os = require('os');
 const path = require('path');
+const zlib = require('zlib');
 const puppeteer = require('puppeteer-core');
 
 const { launchWebKit } = require('./webkit');
@@ -138,21 +139,27 @@ async function click(page, x, y, button, holdMs) {
   await page.mouse.click(p.x, p.y, { button: button === 3 ? 'right' : 'left', delay: holdMs });
 }
 
-// The canvas as 5-6-5 pixels (a Uint16Array of 800 x 600), read in the page.
+// The canvas as 5-6-5 pixels (a Uint16Array of 800 x 600), read in the page
+// and sent deflated in base64 (a WebDriver answer of a megabyte takes
+// WebKit's driver seconds).
 async function frame(page) {
-  const b64 = await page.evaluate(() => {
+  const b64 = await page.evaluate(async () => {
     const c = document.getElementById('game');
-    const d = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
+    const d = new Uint32Array(c.getContext('2d').getImageData(0, 0, c.width, c.height).data.buffer);
     const out = new Uint16Array(c.width * c.height);
-    for (let i = 0; i < out.length; i++)
-      out[i] = ((d[4 * i] >> 3) << 11) | ((d[4 * i + 1] >> 2) << 5) | (d[4 * i + 2] >> 3);
-    const bytes = new Uint8Array(out.buffer);
-    let s = '';
-    for (let i = 0; i < bytes.length; i += 0x8000)
-      s += String.fromCharCode.apply(null, bytes.subarray(i, i + 0x8000));
-    return btoa(s);
+    for (let i = 0; i < out.length; i++) {
+      const p = d[i];  // little-endian RGBA: red in the low byte
+      out[i] = (((p & 0xff) >> 3) << 11) | (((p >> 8 & 0xff) >> 2) << 5) | ((p >> 16 & 0xff) >> 3);
+    }
+    const packed = await new Response(new Blob([out]).stream().pipeThrough(new CompressionStream('deflate-raw'))).blob();
+    const url = await new Promise(done => {
+      const reader = new FileReader();
+      reader.onload = () => done(reader.result);
+      reader.readAsDataURL(packed);
+    });
+    return url.slice(url.indexOf(',') + 1);
   });
-  const buf = Buffer.from(b64, 'base64');
+  const buf = zlib.inflateRawSync(Buffer.from(b64, 'base64'));
   return new Uint16Array(buf.buffer, buf.byteOffset, buf.length / 2);
 }
 

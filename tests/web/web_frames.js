@@ -23,7 +23,9 @@ async function main() {
   const failures = [];
   const server = await web.serve(dist);
   const engine = process.env.WEB_ENGINE || 'chromium';
+  const launched = Date.now();
   const browser = await web.launch(null, engine);
+  console.log(`${engine}: started in ${Date.now() - launched} ms`);
   try {
     const page = await web.newPage(browser);
     // Before main: note what the game was given, then leave it the test map alone.
@@ -58,6 +60,7 @@ async function main() {
       const f = await web.stillFrame(page, PARK_X, PARK_Y);
       fs.writeFileSync(path.join(out, `${i}.565`), Buffer.from(f.buffer, f.byteOffset, f.byteLength));
     }
+    console.log(`${engine}: ${steps.length} steps played in ${Date.now() - started} ms`);
     // Quitting from the menu ends the game; the page says so.
     await web.click(page, 400, 438, 1, 150);
     await page.waitForFunction(() => !document.getElementById('message').hidden, { timeout: 10000 });

@@ -74,7 +74,7 @@ function startProxy(target) {
         res.end(html);
       });
     });
-    up.on('error', () => { res.writeHead(502); res.end(); });
+    up.on('error', () => res.destroy());  // the server gone: the browser meets a network error, as without the proxy
     req.pipe(up);
   });
   return new Promise(resolve => proxy.server.listen(0, '127.0.0.1', () => {
