@@ -4,19 +4,18 @@
 // Page that the tests and browser.js use, so a test is written once for
 // every engine.
 //
-// The browser shows a real window: it needs an X display (xvfb-run), and
-// the pointer is the X server's own, moved and pressed through XTest
-// (xdotool) as a player's mouse would: WebKitGTK 2.50's WebDriver actions
-// report the release of the right or middle button as the left's and keep
-// the button down in every later event (measured), which the game takes for
-// a button held for good. Its
-// data are the session's own, gone when the session ends (MiniBrowser keeps
-// nothing in automation mode), so it cannot be started again with the same
-// profile. Plain WebDriver cannot run a script before a page's own, nor
-// report the page's console: the pages are loaded through a small proxy in
-// this process that puts the page's scripts-to-run-first at the top of each
-// HTML document, among them one that notes errors for pageProblems. Every
-// page of the browser has the proxy's address, one origin for them all.
+// The browser shows a real window: it needs an X display (xvfb-run). The
+// pointer is the X server's own, moved and pressed through XTest (xdotool)
+// as a player's mouse would be: WebKitGTK 2.50's WebDriver actions report
+// the release of the right or middle button as the left's and keep that
+// button down in every later event (measured), which the game takes for a
+// button held for good. The browser's data are the session's own, gone when
+// it ends (MiniBrowser keeps nothing in automation mode), so it cannot be
+// started again with the same profile. Plain WebDriver can neither run a
+// script before a page's own nor report the page's console: pages are loaded
+// through a small proxy in this process that puts the page's scripts to run
+// first at the top of each HTML document, among them one that notes errors
+// for pageProblems. All pages of one server share the proxy's origin.
 'use strict';
 
 const { execFile } = require('child_process');
@@ -29,8 +28,9 @@ const { findFreePort } = require('selenium-webdriver/net/portprober');
 const DRIVER = process.env.WEBKIT_WEBDRIVER || '/usr/bin/WebKitWebDriver';
 const MINIBROWSER = process.env.WEBKIT_MINIBROWSER || '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser';
 
-// Run first in every page: errors the page meets, kept for pageProblems.
-const NOTE_PROBLEMS = `(() => {
+// Run first in every page: errors the page meets, kept for pageProblems,
+// and the last point where the page saw the pointer.
+const FIRST_SCRIPT = `(() => {
   const seen = window.pageProblemsSeen = [];
   const error = console.error.bind(console);
   console.error = (...args) => { seen.push('console: ' + args.join(' ')); error(...args); };
@@ -95,7 +95,7 @@ class WebKitPage {
     this.driver = browser.driver;
     this.handle = handle;
     this.problems = [];
-    this.scripts = [NOTE_PROBLEMS];
+    this.scripts = [FIRST_SCRIPT];
     this.offset = null;  // the page's point (0, 0) on the X screen
     const page = this;
     const at = async (x, y) => {

@@ -72,8 +72,19 @@ async function scenes(browser, url, seconds) {
   await web.openGame(page, url);
   console.log('| Scene | Frames a second | Dropped | Frame work median (ms) | 95th percentile | Of it presenting |');
   console.log('|---|---:|---:|---:|---:|---:|');
-  // The pointer moves a little all the time, as a player's hand does.
-  const wiggle = setInterval(() => { web.pagePoint(page, 600 + Math.floor(Math.random() * 40), 500).then(p => page.mouse.move(p.x, p.y)).catch(() => {}); }, 50);
+  // The pointer moves a little all the time, as a player's hand does; one
+  // move after another, and none while a click is held.
+  let wiggling = true, clicking = false;
+  const wiggle = (async () => {
+    while (wiggling) {
+      if (!clicking) {
+        const p = await web.pagePoint(page, 600 + Math.floor(Math.random() * 40), 500).catch(() => null);
+        if (p)
+          await page.mouse.move(p.x, p.y).catch(() => {});
+      }
+      await web.pause(50);
+    }
+  })();
   const steps = [
     ['menu', null],
     ['board', [400, 407, 1]],
@@ -82,13 +93,17 @@ async function scenes(browser, url, seconds) {
     ['results', [70, 568, 1]],
   ];
   for (const [name, click] of steps) {
-    if (click)
+    if (click) {
+      clicking = true;
       await web.click(page, click[0], click[1], click[2], 100);
+      clicking = false;
+    }
     await web.pause(500);
     const m = await measure(page, seconds);
     console.log(`| ${name} | ${m.fps.toFixed(1)} | ${m.dropped} | ${ms(median(m.work))} | ${ms(pct(m.work, 0.95))} | ${ms(median(m.present))} |`);
   }
-  clearInterval(wiggle);
+  wiggling = false;
+  await wiggle;
   await page.close();
 }
 
