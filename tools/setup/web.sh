@@ -39,7 +39,7 @@ install_packages() {
   # nodejs is the node emscripten and the tests' driver run on; its npm comes with it.
   DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 install -y --no-install-recommends \
     emscripten chromium nodejs zip unzip python3 cmake make patch dpkg-dev build-essential pkg-config \
-    firefox-esr webkit2gtk-driver libwebkit2gtk-4.1-0 xvfb xauth \
+    firefox-esr webkit2gtk-driver libwebkit2gtk-4.1-0 xvfb xauth xdotool \
     liballegro4-dev libpng-dev fonts-dejavu-core
 }
 
