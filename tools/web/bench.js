@@ -74,14 +74,14 @@ async function scenes(browser, url, seconds) {
   console.log('|---|---:|---:|---:|---:|---:|');
   // The pointer moves a little all the time, as a player's hand does; one
   // move after another, and none while a click is held.
+  // The point is found once: a question to the page each move would weigh on
+  // WebKit's frames (its WebDriver answers on the page's own thread).
   let wiggling = true, clicking = false;
+  const from = await web.pagePoint(page, 600, 500), to = await web.pagePoint(page, 640, 500);
   const wiggle = (async () => {
     while (wiggling) {
-      if (!clicking) {
-        const p = await web.pagePoint(page, 600 + Math.floor(Math.random() * 40), 500).catch(() => null);
-        if (p)
-          await page.mouse.move(p.x, p.y).catch(() => {});
-      }
+      if (!clicking)
+        await page.mouse.move(from.x + Math.floor(Math.random() * (to.x - from.x)), from.y).catch(() => {});
       await web.pause(50);
     }
   })();
