@@ -1,6 +1,7 @@
 // The web side of web_frames: plays the frame script's steps (a file of
 // lines "x y button hold_ms", written by web_frames_test.cpp) on the web game
-// in headless Chromium, with the one test map in /mapy in place of the
+// in the browser engine WEB_ENGINE names (chromium, the default, firefox or
+// webkit: see browser.js), with the one test map in /mapy in place of the
 // shipped maps, and writes each checkpoint's 5-6-5 picture to OUT/N.565.
 // Also checks that the image set and the shipped maps the web game found are
 // the Linux build's bytes (DATA: its tarkoni.dat and mapy/), that no right
@@ -21,7 +22,10 @@ async function main() {
   const map = fs.readFileSync(mapFile);
   const failures = [];
   const server = await web.serve(dist);
-  const browser = await web.launch();
+  const engine = process.env.WEB_ENGINE || 'chromium';
+  const launched = Date.now();
+  const browser = await web.launch(null, engine);
+  console.log(`${engine}: started in ${Date.now() - launched} ms`);
   try {
     const page = await web.newPage(browser);
     // Before main: note what the game was given, then leave it the test map alone.
@@ -38,7 +42,7 @@ async function main() {
     }, Array.from(map));
     const started = Date.now();
     await web.openGame(page, server.url);
-    console.log(`the first picture came ${Date.now() - started} ms after the page was asked for`);
+    console.log(`${engine}: the first picture came ${Date.now() - started} ms after the page was asked for`);
 
     const shipped = await page.evaluate(() => window.shipped);
     const want = { 'tarkoni.dat': fs.readFileSync(path.join(dataDir, 'tarkoni.dat')) };
@@ -56,10 +60,11 @@ async function main() {
       const f = await web.stillFrame(page, PARK_X, PARK_Y);
       fs.writeFileSync(path.join(out, `${i}.565`), Buffer.from(f.buffer, f.byteOffset, f.byteLength));
     }
+    console.log(`${engine}: ${steps.length} steps played in ${Date.now() - started} ms`);
     // Quitting from the menu ends the game; the page says so.
     await web.click(page, 400, 438, 1, 150);
     await page.waitForFunction(() => !document.getElementById('message').hidden, { timeout: 10000 });
-    const said = await page.$eval('#message-text', e => e.textContent);
+    const said = await page.evaluate(() => document.getElementById('message-text').textContent);
     if (said !== 'Hra skončila. Díky za hru!')
       failures.push(`after quitting the page says "${said}"`);
     failures.push(...await web.pageProblems(page));
@@ -68,7 +73,7 @@ async function main() {
     server.stop();
   }
   for (const f of failures)
-    console.error(f);
+    console.error(`${engine}: ${f}`);
   process.exitCode = failures.length ? 1 : 0;
 }
 

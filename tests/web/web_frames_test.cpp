@@ -1,7 +1,8 @@
-// The web game in headless Chromium shows the same frames as the Linux game
-// for the same clicks (frame_script.h): the Linux game plays full screen on
-// this test's X screen with the real image set, the web game plays in
-// web_frames.js, and every checkpoint's picture must be identical.
+// The web game in a browser engine (WEB_ENGINE: Chromium, Firefox or WebKit)
+// shows the same frames as the Linux game for the same clicks
+// (frame_script.h): the Linux game plays full screen on this test's X screen
+// with the real image set, the web game plays in web_frames.js, and every
+// checkpoint's picture must be identical.
 #include "frame_script.h"
 #include "temp_folder.h"
 
@@ -56,7 +57,10 @@ std::vector<CHECKPOINT> play_on_web(const char *dist, const char *data, const ch
     std::ofstream map(dir + "/map", std::ios::binary);
     map << frame_script_map();
   }
-  std::string command = "node '" + std::string(script) + "' '" + dist + "' '" + dir + "/steps' '" + dir + "/map' '" +
+  // An engine that needs a bigger X screen than the Linux game's gets its own
+  // (WEB_FRAMES_DISPLAY: a command to run the browser's side in, as xvfb-run).
+  const char *display = getenv("WEB_FRAMES_DISPLAY");
+  std::string command = std::string(display ? display : "") + " node '" + std::string(script) + "' '" + dist + "' '" + dir + "/steps' '" + dir + "/map' '" +
                         data + "' '" + dir + "/frames'";
   EXPECT_EQ(system(command.c_str()), 0) << command;
   std::vector<CHECKPOINT> seen;

@@ -40,6 +40,7 @@ install_packages() {
   # nodejs is the node emscripten and the tests' driver run on.
   DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 install -y --no-install-recommends \
     emscripten chromium nodejs zip unzip python3 cmake make patch dpkg-dev build-essential pkg-config \
+    firefox-esr webkit2gtk-driver libwebkit2gtk-4.1-0 xvfb xauth xdotool \
     liballegro4-dev libpng-dev fonts-dejavu-core
   # Debian's nodejs brings no npm, Debian's npm package does; a node from
   # elsewhere (NodeSource's, say) has its own npm, which that package would

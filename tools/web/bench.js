@@ -4,8 +4,9 @@
 // the frames a second, the frames dropped (a gap of more than 1.5 animation
 // frames) and the work of one frame in the program (composing and
 // presenting, from the browser's wake-up to the picture on the canvas).
-// Prints Markdown tables.
-// Usage: NODE_PATH=tests/web/node_modules node tools/web/bench.js DIST [SECONDS]
+// Prints Markdown tables. ENGINE is chromium (the default), firefox or webkit
+// (which shows a window: run it under xvfb-run -a).
+// Usage: NODE_PATH=tests/web/node_modules node tools/web/bench.js DIST [SECONDS] [ENGINE]
 'use strict';
 
 const fs = require('fs');
@@ -34,7 +35,10 @@ async function firstFrames(browser, url, loads) {
   const times = [];
   for (let i = 0; i < loads; i++) {
     const page = await web.newPage(browser);
-    await page.setCacheEnabled(i > 0);  // the first load from the server, the others as a revisit
+    // The first load from the server, the others as a revisit (WebKit's
+    // session starts with an empty cache, and its cache cannot be turned off).
+    if (page.setCacheEnabled)
+      await page.setCacheEnabled(i > 0);
     await page.evaluateOnNewDocument(() => { window.onGameFirstFrame = () => { window.firstFrameAt = performance.now(); }; });
     await web.openGame(page, url);
     times.push(await page.evaluate(() => window.firstFrameAt));
@@ -68,8 +72,19 @@ async function scenes(browser, url, seconds) {
   await web.openGame(page, url);
   console.log('| Scene | Frames a second | Dropped | Frame work median (ms) | 95th percentile | Of it presenting |');
   console.log('|---|---:|---:|---:|---:|---:|');
-  // The pointer moves a little all the time, as a player's hand does.
-  const wiggle = setInterval(() => { web.pagePoint(page, 600 + Math.floor(Math.random() * 40), 500).then(p => page.mouse.move(p.x, p.y)).catch(() => {}); }, 50);
+  // The pointer moves a little all the time, as a player's hand does; one
+  // move after another, and none while a click is held.
+  // The point is found once: a question to the page each move would weigh on
+  // WebKit's frames (its WebDriver answers on the page's own thread).
+  let wiggling = true, clicking = false;
+  const from = await web.pagePoint(page, 600, 500), to = await web.pagePoint(page, 640, 500);
+  const wiggle = (async () => {
+    while (wiggling) {
+      if (!clicking)
+        await page.mouse.move(from.x + Math.floor(Math.random() * (to.x - from.x)), from.y).catch(() => {});
+      await web.pause(50);
+    }
+  })();
   const steps = [
     ['menu', null],
     ['board', [400, 407, 1]],
@@ -78,22 +93,28 @@ async function scenes(browser, url, seconds) {
     ['results', [70, 568, 1]],
   ];
   for (const [name, click] of steps) {
-    if (click)
+    if (click) {
+      clicking = true;
       await web.click(page, click[0], click[1], click[2], 100);
+      clicking = false;
+    }
     await web.pause(500);
     const m = await measure(page, seconds);
     console.log(`| ${name} | ${m.fps.toFixed(1)} | ${m.dropped} | ${ms(median(m.work))} | ${ms(pct(m.work, 0.95))} | ${ms(median(m.present))} |`);
   }
-  clearInterval(wiggle);
+  wiggling = false;
+  await wiggle;
   await page.close();
 }
 
 async function main() {
   const dist = process.argv[2];
   const seconds = Number(process.argv[3] || 5);
+  const engine = process.argv[4] || 'chromium';
   sizes(dist);
   const server = await web.serve(dist);
-  const browser = await web.launch();
+  const browser = await web.launch(null, engine);
+  console.log(`Engine: ${engine}\n`);
   try {
     await firstFrames(browser, server.url, 6);
     await scenes(browser, server.url, seconds);
