@@ -214,4 +214,38 @@ async function pageProblems(page, expected = []) {
   return found;
 }
 
-module.exports = { ENGINES, serve, launch, newPage, openGame, click, frame, stillFrame, pageProblems, pause, pagePoint };
+// A test program's tally: check(what, ok, detail) prints each case as it is
+// decided; finish(run) waits for the test, prints what failed and the closing
+// line "N passed, N failed", and sets the exit status.
+function tally() {
+  let passed = 0;
+  const failed = [];
+  const began = Date.now();
+  function check(what, ok, detail) {
+    const at = `[${((Date.now() - began) / 1000).toFixed(1)} s]`;
+    if (ok) {
+      passed++;
+      console.log(`ok: ${what} ${at}`);
+    } else {
+      failed.push(what);
+      console.log(`FAILED: ${what}${detail ? `: ${detail}` : ''} ${at}`);
+    }
+  }
+  function finish(run) {
+    return run
+      .catch(e => failed.push(`the test itself: ${e.stack || e}`))
+      .then(() => {
+        for (const f of failed)
+          console.error(`failed: ${f}`);
+        console.log(`${passed} passed, ${failed.length} failed`);
+        process.exitCode = failed.length ? 1 : 0;
+      });
+  }
+  return { check, finish };
+}
+
+// Two frames (typed arrays of pixels) with the same bytes.
+const same = (a, b) => !!a && !!b && Buffer.compare(Buffer.from(a.buffer), Buffer.from(b.buffer)) === 0;
+
+module.exports = { ENGINES, serve, launch, newPage, openGame, click, frame, stillFrame, pageProblems, pause, pagePoint,
+  tally, same };

@@ -41,19 +41,7 @@ const GIVEN = [
 ];
 const AFTER_REMOVAL = { 'Bbb mapa': OTHER };
 
-let passed = 0;
-const failed = [];
-const began = Date.now();
-function check(what, ok, detail) {
-  const at = `[${((Date.now() - began) / 1000).toFixed(1)} s]`;
-  if (ok) {
-    passed++;
-    console.log(`ok: ${what} ${at}`);
-  } else {
-    failed.push(what);
-    console.log(`FAILED: ${what}${detail ? `: ${detail}` : ''} ${at}`);
-  }
-}
+const { check, finish } = web.tally();
 
 const byBytes = names => [...names].sort((a, b) => Buffer.compare(Buffer.from(a), Buffer.from(b)));
 
@@ -167,11 +155,4 @@ async function run(engine, dist) {
 }
 
 const [engine, dist] = process.argv.slice(2);
-run(engine, dist)
-  .catch(e => failed.push(`the test itself: ${e.stack || e}`))
-  .then(() => {
-    for (const f of failed)
-      console.error(`failed: ${f}`);
-    console.log(`${passed} passed, ${failed.length} failed`);
-    process.exitCode = failed.length ? 1 : 0;
-  });
+finish(run(engine, dist));

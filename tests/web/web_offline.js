@@ -17,19 +17,7 @@ const web = require('./browser');
 
 const WAIT_MS = 4000;  // the worker's time limit for the network
 
-let passed = 0;
-const failed = [];
-const began = Date.now();
-function check(what, ok, detail) {
-  const at = `[${((Date.now() - began) / 1000).toFixed(1)} s]`;
-  if (ok) {
-    passed++;
-    console.log(`ok: ${what} ${at}`);
-  } else {
-    failed.push(what);
-    console.log(`FAILED: ${what}${detail ? `: ${detail}` : ''} ${at}`);
-  }
-}
+const { check, finish } = web.tally();
 
 const TYPES = { '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.wasm': 'application/wasm',
   '.css': 'text/css', '.png': 'image/png', '.webmanifest': 'application/manifest+json' };
@@ -177,11 +165,4 @@ async function run(dist) {
   }
 }
 
-run(process.argv[2])
-  .catch(e => failed.push(`the test itself: ${e.stack || e}`))
-  .then(() => {
-    for (const f of failed)
-      console.error(`failed: ${f}`);
-    console.log(`${passed} passed, ${failed.length} failed`);
-    process.exitCode = failed.length ? 1 : 0;
-  });
+finish(run(process.argv[2]));

@@ -73,21 +73,9 @@ const TOUCH = [
   { what: 'a long press leaves the results', gesture: 'long', at: AWAY, then: 'shows the menu again' },
 ];
 
-let passed = 0;
-const failed = [];
-const began = Date.now();
-function check(what, ok, detail) {
-  const at = `[${((Date.now() - began) / 1000).toFixed(1)} s]`;
-  if (ok) {
-    passed++;
-    console.log(`ok: ${what} ${at}`);
-  } else {
-    failed.push(what);
-    console.log(`FAILED: ${what}${detail ? `: ${detail}` : ''} ${at}`);
-  }
-}
+const { check, finish } = web.tally();
 
-const same = (a, b) => !!a && !!b && Buffer.compare(Buffer.from(a.buffer), Buffer.from(b.buffer)) === 0;
+const same = web.same;
 
 // The 16 x 16 square of frame f at the game's cell point p.
 function square(f, p) {
@@ -375,11 +363,4 @@ async function run(dist) {
   }
 }
 
-run(process.argv[2])
-  .catch(e => failed.push(`the test itself: ${e.stack || e}`))
-  .then(() => {
-    for (const f of failed)
-      console.error(`failed: ${f}`);
-    console.log(`${passed} passed, ${failed.length} failed`);
-    process.exitCode = failed.length ? 1 : 0;
-  });
+finish(run(process.argv[2]));

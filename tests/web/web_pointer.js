@@ -19,21 +19,9 @@ const START = [400, 407], HELP = [70, 541], END = [70, 568], SECOND_CARD = [85 +
 const cell = (c, r) => [148 + 16 * c, 28 + 16 * r];
 const row = (r, from, to) => Array.from({ length: to - from + 1 }, (_, i) => cell(from + i, r));
 
-let passed = 0;
-const failed = [];
-const began = Date.now();
-function check(what, ok, detail) {
-  const at = `[${((Date.now() - began) / 1000).toFixed(1)} s]`;
-  if (ok) {
-    passed++;
-    console.log(`ok: ${what} ${at}`);
-  } else {
-    failed.push(what);
-    console.log(`FAILED: ${what}${detail ? `: ${detail}` : ''} ${at}`);
-  }
-}
+const { check, finish } = web.tally();
 
-const same = (a, b) => !!a && !!b && Buffer.compare(Buffer.from(a.buffer), Buffer.from(b.buffer)) === 0;
+const same = web.same;
 
 // The 14 x 14 inside of the cell whose centre is p, in frame f.
 function square(f, p) {
@@ -313,11 +301,4 @@ async function run(dist) {
   }
 }
 
-run(process.argv[2])
-  .catch(e => failed.push(`the test itself: ${e.stack || e}`))
-  .then(() => {
-    for (const f of failed)
-      console.error(`failed: ${f}`);
-    console.log(`${passed} passed, ${failed.length} failed`);
-    process.exitCode = failed.length ? 1 : 0;
-  });
+finish(run(process.argv[2]));

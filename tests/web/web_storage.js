@@ -12,19 +12,7 @@
 
 const web = require('./browser');
 
-let passed = 0;
-const failed = [];
-const began = Date.now();
-function check(what, ok, detail) {
-  const at = `[${((Date.now() - began) / 1000).toFixed(1)} s]`;
-  if (ok) {
-    passed++;
-    console.log(`ok: ${what} ${at}`);
-  } else {
-    failed.push(what);
-    console.log(`FAILED: ${what}${detail ? `: ${detail}` : ''} ${at}`);
-  }
-}
+const { check, finish } = web.tally();
 
 const show = v => JSON.stringify(v);
 
@@ -344,11 +332,4 @@ async function run(dist) {
   }
 }
 
-run(process.argv[2])
-  .catch(e => failed.push(`the test itself: ${e.stack || e}`))
-  .then(() => {
-    for (const f of failed)
-      console.error(`failed: ${f}`);
-    console.log(`${passed} passed, ${failed.length} failed`);
-    process.exitCode = failed.length ? 1 : 0;
-  });
+finish(run(process.argv[2]));
