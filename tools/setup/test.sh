@@ -3,7 +3,7 @@
 # suite: unit, start-up, end-to-end and soak tests, then the same suites
 # (without the soak) built with AddressSanitizer and UndefinedBehaviorSanitizer,
 # then a short fuzzing run, the Windows edition cross-built and run under
-# Wine, the web edition built and run in headless Chromium, and last the
+# Wine, the web edition built and run in Chromium, Firefox and WebKit, and last the
 # Debian package: built, checked,
 # installed, played through its launcher and purged. Display tests start
 # their own Xvfb. Run as root on Debian.
@@ -38,7 +38,8 @@ ctest --test-dir build -R '^windows_' --output-on-failure
 echo "The Windows part took $(( $(date +%s) - windows_start )) s"
 
 # The web edition: built with emscripten (the library is reused from
-# build-web/cache), then played in headless Chromium beside the Linux game.
+# build-web/cache), then played in Chromium, Firefox and WebKit beside the
+# Linux game.
 web_start=$(date +%s)
 bash tools/setup/web.sh
 cmake -S . -B build -DPOKLAD_WINDOWS_TEST=OFF -DPOKLAD_WEB_TEST=ON
