@@ -20,6 +20,7 @@
 #include <poll.h>
 #include <string>
 #include <sys/prctl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
@@ -288,11 +289,15 @@ TEST(TimeoutAroundXvfbRun, LeavesNoGameBehind)
   enum { RUNS = 12, ALL_GONE_MS = 1500 };
   ASSERT_EQ(prctl(PR_SET_CHILD_SUBREAPER, 1), 0);
   std::string dir = make_game_dir();
+  // xvfb-run keeps its files in a folder of TMPDIR that a timed-out run
+  // leaves behind: here it is inside the test's own folder.
+  std::string tmpdir = "TMPDIR=" + dir + "/tmp";
+  ASSERT_EQ(mkdir((dir + "/tmp").c_str(), 0700), 0);
   int left_behind = 0;
   for (int run = 0; run < RUNS; run++) {
     std::string seconds = std::to_string(1.0 + 0.1 * (run % 11));
-    const char *const command[] = {"timeout", seconds.c_str(), "xvfb-run", "-a", "-s", "-screen 0 800x600x16",
-                                   getenv("POKLAD"), nullptr};
+    const char *const command[] = {"env", tmpdir.c_str(), "timeout", seconds.c_str(), "xvfb-run", "-a", "-s",
+                                   "-screen 0 800x600x16", getenv("POKLAD"), nullptr};
     waitpid(start_in_dir(dir, command), nullptr, 0);
     double deadline = now_ms() + ALL_GONE_MS;
     std::vector<pid_t> left;

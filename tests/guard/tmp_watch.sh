@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # The tests leave nothing in /tmp. Every test's scratch folders are named
-# /tmp/poklad-NAME-XXXXXX or /tmp/poklad-NAME.XXXXXX; "before" lists those
+# /tmp/poklad-NAME-XXXXXX or /tmp/poklad-NAME.XXXXXX, and xvfb-run keeps its
+# server's files in /tmp/xvfb-run.XXXXXX; "before" lists those
 # into FILE ahead of the tests (what was there already is not this run's),
 # "after" names what is there now that was not before, and fails when
 # anything is. A folder a running program works in or holds a file of is
 # another suite's, running beside this one on the machine, and not counted.
 # usage: tmp_watch.sh before|after FILE
 set -u
-listing() { (cd /tmp && ls -d poklad-*-?????? poklad-*.?????? 2> /dev/null | LC_ALL=C sort -u); }
+listing() { (cd /tmp && ls -d poklad-*-?????? poklad-*.?????? xvfb-run.?????? 2> /dev/null | LC_ALL=C sort -u); }
 case $1 in
 before) listing > "$2" ;;
 after)
