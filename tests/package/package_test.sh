@@ -64,7 +64,8 @@ fi
 pass "package.sh wrote ${deb#"$project"/}"
 check "the package build leaves the project folder and its parent as they were" '[ "$(tree_state)" = "$before" ]'
 
-lintian --fail-on error,warning "$project/dist/${pkg}_${version}_${arch}.changes" >"$tmp/lintian.out" 2>&1
+# lintian leaves its scratch databases in TMPDIR: they go with the test's folder.
+TMPDIR="$tmp" lintian --fail-on error,warning "$project/dist/${pkg}_${version}_${arch}.changes" >"$tmp/lintian.out" 2>&1
 lintian_status=$?
 grep -v 'running with root privileges' "$tmp/lintian.out"
 check "lintian finds no error or warning" '[ "$lintian_status" = 0 ]'
