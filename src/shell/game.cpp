@@ -35,11 +35,14 @@ void init_game(void)
   platform_guard_exit(on_close_button);
   install_timer();  // rest() only waits once the timer runs
   install_mouse();
+  // The library drops a close message that arrives with no callback set, so
+  // the callback goes in before the window exists: a player who closes the
+  // window while it is still opening is heard.
+  set_close_button_callback(on_close_button);
   set_color_depth(16);
   if (set_gfx_mode(GFX_AUTODETECT, SCREEN_WIDTH, SCREEN_HEIGHT, 0, 0) < 0)
     fatal_error(MSG_GRAPHICS);
   set_window_title(GAME_TITLE);  // otherwise a window bears the program's file name
-  set_close_button_callback(on_close_button);
   load_images_and_buffer();
 }
 

@@ -317,4 +317,30 @@ TEST_F(Game, CloseButtonEndsTheGameFromEveryScreen)
   }
 }
 
+// A close message sent the moment the window exists, while the game is still
+// opening, ends it too: a player may close a window that is slow to start.
+TEST_F(Game, CloseButtonWhileTheWindowOpensEndsTheGame)
+{
+  write_game_file(dir, "mapy/prazdna", "");
+  write_game_file(dir, "allegro.cfg", "[graphics]\ngfx_card = XWIN\n");
+  for (int windowed = 0; windowed < 2; windowed++) {
+    if (windowed)
+      setenv("ALLEGRO", dir.c_str(), 1);
+    for (int run = 0; run < 4; run++) {
+      SCOPED_TRACE(std::string(windowed ? "windowed" : "full screen") + ", run " + std::to_string(run));
+      pid = start_game(dir);
+      int sent = 0;
+      for (int waited = 0; waited < 20000 && !sent; waited++) {
+        sent = send_close_to_game();
+        if (!sent)
+          sleep_ms(1);
+      }
+      ASSERT_GT(sent, 0) << "no game window";
+      EXPECT_EQ(wait_game(pid, 10000), 0);
+      pid = 0;
+    }
+    unsetenv("ALLEGRO");
+  }
+}
+
 }  // namespace

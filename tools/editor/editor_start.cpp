@@ -17,11 +17,11 @@ void editor_start(int with_input)
     install_keyboard();
     editor_watch_presses();
   }
+  set_close_button_callback(on_close_button);  // before the window: as the game
   set_color_depth(16);
   if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, SCREEN_WIDTH, SCREEN_HEIGHT, 0, 0) < 0)
     fatal_error(MSG_GRAPHICS);
   set_window_title(EDITOR_TITLE);
-  set_close_button_callback(on_close_button);
   load_images_and_buffer();
   paint_editor_pictures();
 }
