@@ -247,5 +247,13 @@ function tally() {
 // Two frames (typed arrays of pixels) with the same bytes.
 const same = (a, b) => !!a && !!b && Buffer.compare(Buffer.from(a.buffer), Buffer.from(b.buffer)) === 0;
 
+// The square of side 2 * half around point p of an 800-wide frame f.
+function square(f, p, half) {
+  const out = [];
+  for (let y = p[1] - half; y < p[1] + half; y++)
+    out.push(...f.subarray(y * 800 + p[0] - half, y * 800 + p[0] + half));
+  return Uint16Array.from(out);
+}
+
 module.exports = { ENGINES, serve, launch, newPage, openGame, click, frame, stillFrame, pageProblems, pause, pagePoint,
-  tally, same };
+  tally, same, square };

@@ -78,12 +78,7 @@ const { check, finish } = web.tally();
 const same = web.same;
 
 // The 16 x 16 square of frame f at the game's cell point p.
-function square(f, p) {
-  const out = [];
-  for (let y = p[1] - 8; y < p[1] + 8; y++)
-    out.push(...f.subarray(y * 800 + p[0] - 8, y * 800 + p[0] + 8));
-  return Uint16Array.from(out);
-}
+const square = (f, p) => web.square(f, p, 8);
 
 // The still picture once it is no longer before (before itself when it
 // stays for a few seconds).

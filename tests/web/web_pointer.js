@@ -24,12 +24,7 @@ const { check, finish } = web.tally();
 const same = web.same;
 
 // The 14 x 14 inside of the cell whose centre is p, in frame f.
-function square(f, p) {
-  const out = [];
-  for (let y = p[1] - 7; y < p[1] + 7; y++)
-    out.push(...f.subarray(y * 800 + p[0] - 7, y * 800 + p[0] + 7));
-  return Uint16Array.from(out);
-}
+const square = (f, p) => web.square(f, p, 7);
 // The cells of list whose picture differs between frames a and b.
 const changed = (a, b, list) => list.filter(p => !same(square(a, p), square(b, p)));
 
