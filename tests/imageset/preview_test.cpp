@@ -9,9 +9,13 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <cstring>
+#include <dirent.h>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -22,11 +26,17 @@ namespace {
 const std::string tool = PREVIEW_TOOL;
 
 // Runs argv as a child (no shell, so names with spaces stay whole) and
-// returns its exit status, or -1 when it did not exit.
-int run(const std::vector<std::string> &args)
+// returns its exit status, or -1 when it did not exit. A file_limit above 0
+// caps the size of any file the child writes, as a full disk would.
+int run(const std::vector<std::string> &args, rlim_t file_limit = 0)
 {
   pid_t pid = fork();
   if (pid == 0) {
+    if (file_limit) {
+      struct rlimit limit = {file_limit, file_limit};
+      signal(SIGXFSZ, SIG_IGN);  // a write past the cap fails instead
+      setrlimit(RLIMIT_FSIZE, &limit);
+    }
     std::vector<char *> argv;
     for (const std::string &a : args)
       argv.push_back(const_cast<char *>(a.c_str()));
@@ -167,6 +177,33 @@ TEST_F(Preview, RefusesWhatItCannotDraw)
   EXPECT_EQ(run({tool}), 2);
   for (const char *name : {"a.png", "b.png", "c.png", "d.png", "e.png"})
     EXPECT_NE(access(name, F_OK), 0) << name;
+}
+
+// A write that fails part way (a full disk) keeps the picture that was at
+// the output and leaves no part of the new one behind.
+TEST_F(Preview, AFailedWriteKeepsTheOldPicture)
+{
+  TEMP_WORKDIR dir;
+  make_test_data(dir);
+  dir.write_file("map", std::string(1400, '\1'));
+  ASSERT_EQ(run({tool, "map", "data", "map", "whole.png"}), 0);
+  rlim_t size = slurp("whole.png").size();
+  ASSERT_EQ(remove("whole.png"), 0);
+  dir.write_file("old.png", "the old picture");
+  for (rlim_t limit : {rlim_t(1), size / 2, size - 1}) {  // cut at the start, inside, at the last byte
+    SCOPED_TRACE(limit);
+    EXPECT_EQ(run({tool, "map", "data", "map", "old.png"}, limit), 1);
+    EXPECT_EQ(run({tool, "map", "data", "map", "new.png"}, limit), 1);
+    EXPECT_EQ(slurp("old.png"), "the old picture");
+    int entries = 0;
+    DIR *listing = opendir(".");
+    while (dirent *entry = readdir(listing))
+      entries += strcmp(entry->d_name, ".") != 0 && strcmp(entry->d_name, "..") != 0;
+    closedir(listing);
+    EXPECT_EQ(entries, 3);  // data, map, old.png
+  }
+  ASSERT_EQ(run({tool, "map", "data", "map", "old.png"}, size), 0);  // room enough
+  EXPECT_EQ(slurp("old.png").size(), size);
 }
 
 TEST_F(Preview, ScreensShowTheMatchAtItsMoments)
