@@ -159,7 +159,11 @@ int platform_make_folder(const char *path)
   struct stat st;
   if (stat(path, &st) == 0)
     return S_ISDIR(st.st_mode) ? 0 : -1;
-  return mkdir(path, 0755) == 0 || errno == EEXIST ? 0 : -1;
+  if (mkdir(path, 0755) == 0)
+    return 0;
+  // EEXIST: another program made it meanwhile, or a link that leads
+  // nowhere (or round in a loop) is there, which is no folder to save in.
+  return errno == EEXIST && stat(path, &st) == 0 && S_ISDIR(st.st_mode) ? 0 : -1;
 }
 
 std::vector<std::string> platform_folder_names(const char *folder)
