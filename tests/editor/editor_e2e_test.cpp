@@ -588,6 +588,24 @@ TEST_F(Editor, UnsavedChangesOutliveAStopSignal)
   EXPECT_NE(access(copy.c_str(), F_OK), 0);
 }
 
+// Where the copy cannot be written (a folder in its place stands in for a
+// full disk), the status line says so rather than leave the changes unkept
+// without a word.
+TEST_F(Editor, ACopyThatCannotBeWrittenIsSaidSo)
+{
+  const std::string copy = dir + "/.editor-obnova";
+  ASSERT_EQ(mkdir(copy.c_str(), 0755), 0);
+  start();
+  choose_kind(4);
+  paint_cell(7, 9, 4);
+  EXPECT_TRUE(wait_screen(status_is("(nova) *   Kopii neulozenych zmen nelze zapsat (.editor-obnova)")));
+  click_at(RIGHT_X, SAVE_Y, 1);
+  ASSERT_TRUE(wait_screen(dialog_shown));
+  click_at(UNSAVED_DISCARD_X, DIALOG_BUTTON_Y, 1);
+  EXPECT_EQ(quit_status(), 0);
+  EXPECT_EQ(rmdir(copy.c_str()), 0);  // still the folder, and empty
+}
+
 // The copy on disk holds value at (col, row) within a few seconds.
 int copy_holds(const std::string &copy, int col, int row, int value)
 {

@@ -302,6 +302,21 @@ void ui_answer_recovery(EDIT_UI *ui, int restore)
   ui->recovery.offered_name.clear();
 }
 
+void ui_recovery_written(EDIT_UI *ui, int outcome)
+{
+  EDIT_RECOVERY *r = &ui->recovery;
+  if (outcome > 0)
+    r->failing = RECOVERY_WRITES;
+  else if (outcome < 0 && r->failing == RECOVERY_WRITES)
+    r->failing = RECOVERY_FAILS;
+  // Said once the stroke or rectangle under way has ended: its end changes
+  // the board, which would clear a line written before it.
+  if (r->failing == RECOVERY_FAILS && !ui->ed->stroke_on && !ui->pointer.rect_on) {
+    ui->status.text = "Kopii neulozenych zmen nelze zapsat (" RECOVERY_FILE ")";
+    r->failing = RECOVERY_FAILS_SAID;
+  }
+}
+
 void ui_recovery_refresh(EDIT_UI *ui, int now)
 {
   EDITOR *ed = ui->ed;

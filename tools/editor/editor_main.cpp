@@ -75,7 +75,7 @@ static void edit(EDIT_UI *ui)
     ui_fairness_step(ui, FAIRNESS_SLICE_US);
     editor_draw(ui);
     ui_recovery_refresh(ui, 0);
-    recovery_write_due(now_ms());
+    ui_recovery_written(ui, recovery_write_due(now_ms()));
     if (!ui->fairness.run.running)
       rest(1);  // nothing to compute: leave the processor to others
   }

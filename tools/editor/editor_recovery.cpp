@@ -94,7 +94,7 @@ int recovery_write_due(long long now_ms)
   written_ms = now_ms;
   if (written == 0)
     written_serial = serial;  // a failed write is tried again after the pause
-  return written;
+  return written == 0 ? 1 : -1;
 }
 
 int recovery_write_kept(void)

@@ -24,8 +24,8 @@ void recovery_keep(const std::string &copy);
 // Called by the loop on every pass with a steady clock's milliseconds:
 // writes the copy held when it changed and RECOVERY_PAUSE_MS have passed
 // since the last write, and removes the file at once when the copy held is
-// empty (saved or given up). 0 when written, removed or nothing was due,
-// -1 when the write failed (tried again after the pause).
+// empty (saved or given up). 1 when written or removed, 0 when nothing was
+// due, -1 when the write failed (tried again after the pause).
 enum { RECOVERY_PAUSE_MS = 2000 };
 int recovery_write_due(long long now_ms);
 // Writes the copy held, if any, to RECOVERY_FILE at once. Safe in a signal

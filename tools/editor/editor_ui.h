@@ -101,7 +101,9 @@ struct EDIT_RECOVERY {
   int kept_any, kept_loads;
   unsigned char kept_board[BOARD_CELLS];
   std::string kept_name, kept_path;
+  int failing;                   // RECOVERY_WRITES, or how its writes fail
 };
+enum { RECOVERY_WRITES, RECOVERY_FAILS, RECOVERY_FAILS_SAID };
 
 struct EDIT_UI {
   EDITOR *ed;
@@ -187,6 +189,10 @@ void ui_answer_recovery(EDIT_UI *ui, int restore);
 // ends where it is).
 enum { RECOVERY_FOLLOW_TAIL = 65536 };
 void ui_recovery_refresh(EDIT_UI *ui, int now);
+// Takes recovery_write_due's outcome: the first of a run of failed writes
+// says on the status line that the changes are not kept (a full disk, a
+// folder where the copy goes), as a crash would then lose them.
+void ui_recovery_written(EDIT_UI *ui, int outcome);
 // Clears the status line once the board has changed since it was written.
 void ui_settle_message(EDIT_UI *ui);
 // Restarts the fairness run when the board differs from the one it plays,
