@@ -175,7 +175,12 @@ TEST_F(Preview, RefusesWhatItCannotDraw)
   EXPECT_EQ(run({tool, "map", "data", "map"}), 2);
   EXPECT_EQ(run({tool, "paint", "data", "x"}), 2);
   EXPECT_EQ(run({tool}), 2);
-  for (const char *name : {"a.png", "b.png", "c.png", "d.png", "e.png"})
+  // The editor's screenshot of a map that does not open would show an empty board.
+  const std::string shot = BINARY_DIR "/tools/editor/editor_shot";
+  EXPECT_EQ(run({shot, "data", "missing", "i.png"}), 1);
+  EXPECT_EQ(run({shot, "data", "data/mapy", "j.png"}), 1);
+  EXPECT_EQ(run({shot, "data", "map", "k.png"}), 0);
+  for (const char *name : {"a.png", "b.png", "c.png", "d.png", "e.png", "i.png", "j.png"})
     EXPECT_NE(access(name, F_OK), 0) << name;
 }
 

@@ -32,16 +32,22 @@ int main(int argc, char **argv)
   std::unique_ptr<EDIT_UI> ui(new EDIT_UI());
   ui_init(ui.get(), ed.get());
   ui_open_path(ui.get(), map);
-  ed->kind = 6;
-  ui->pointer.col = 12, ui->pointer.row = 7;
-  while (!ui->fairness.run.done || ui->fairness.run.running)
-    ui_fairness_step(ui.get(), 1000000);
-  editor_draw(ui.get());
-  PALETTE palette;
-  get_palette(palette);
-  int status = save_png(out.c_str(), back_buffer, palette) == 0 ? 0 : 1;
-  if (status)
-    fprintf(stderr, "editor_shot: cannot write %s\n", out.c_str());
+  int status = 1;
+  if (ui->file.path.empty()) {
+    // A map that does not open would leave a picture of an empty board.
+    fprintf(stderr, "editor_shot: cannot open the map %s\n", map.c_str());
+  } else {
+    ed->kind = 6;
+    ui->pointer.col = 12, ui->pointer.row = 7;
+    while (!ui->fairness.run.done || ui->fairness.run.running)
+      ui_fairness_step(ui.get(), 1000000);
+    editor_draw(ui.get());
+    PALETTE palette;
+    get_palette(palette);
+    status = save_png(out.c_str(), back_buffer, palette) == 0 ? 0 : 1;
+    if (status)
+      fprintf(stderr, "editor_shot: cannot write %s\n", out.c_str());
+  }
   fairness_free(&ui->fairness.run);
   free_editor_pictures();
   shutdown_game();
