@@ -207,6 +207,10 @@ TEST_F(Preview, AFailedWriteKeepsTheOldPicture)
     closedir(listing);
     EXPECT_EQ(entries, 3);  // data, map, old.png
   }
+  // The editor's screenshot is saved the same way.
+  const std::string shot = BINARY_DIR "/tools/editor/editor_shot";
+  EXPECT_EQ(run({shot, "data", "map", "old.png"}, 1), 1);
+  EXPECT_EQ(slurp("old.png"), "the old picture");
   ASSERT_EQ(run({tool, "map", "data", "map", "old.png"}, size), 0);  // room enough
   EXPECT_EQ(slurp("old.png").size(), size);
 }

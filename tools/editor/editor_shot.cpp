@@ -4,6 +4,7 @@
 #include "shell/alleg.h"
 #include "shell/game.h"
 #include "platform/platform.h"
+#include "png_save.h"
 
 #include <loadpng.h>
 
@@ -42,9 +43,7 @@ int main(int argc, char **argv)
     while (!ui->fairness.run.done || ui->fairness.run.running)
       ui_fairness_step(ui.get(), 1000000);
     editor_draw(ui.get());
-    PALETTE palette;
-    get_palette(palette);
-    status = save_png(out.c_str(), back_buffer, palette) == 0 ? 0 : 1;
+    status = save_png_whole(out.c_str(), back_buffer) == 0 ? 0 : 1;
     if (status)
       fprintf(stderr, "editor_shot: cannot write %s\n", out.c_str());
   }

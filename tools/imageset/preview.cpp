@@ -8,7 +8,7 @@
 #include "shell/game.h"
 #include "shell/image_set.h"
 #include "shell/images.h"
-#include "platform/platform.h"
+#include "png_save.h"
 
 #include <loadpng.h>
 
@@ -16,11 +16,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <vector>
 
 static const char USAGE[] =
   "usage: poklad_preview screens DATA_DIR OUT_DIR [--map NAME]\n"
@@ -73,54 +71,12 @@ static int start(const char *data_dir)
   return back_buffer != nullptr;
 }
 
-// 1 when the file at path ends in a PNG's closing chunk (IEND), the last
-// bytes the encoder writes, and all of it is on the disk: a write that
-// failed late (a full disk at the last flush) leaves it without.
-static int png_complete(const char *path)
-{
-  static const unsigned char end[12] = {0, 0, 0, 0, 'I', 'E', 'N', 'D', 0xAE, 0x42, 0x60, 0x82};
-  unsigned char last[12];
-  int fd = open(path, O_RDONLY | O_CLOEXEC);
-  if (fd < 0)
-    return 0;
-  int whole = lseek(fd, -12, SEEK_END) >= 0 && read(fd, last, sizeof last) == sizeof last &&
-              memcmp(last, end, sizeof end) == 0 && fsync(fd) == 0;
-  close(fd);
-  return whole;
-}
-
-// Writes bmp as a PNG at path. A regular file there (or none) is replaced
-// only by a whole picture: it is written beside it under a temporary name,
-// checked, flushed and renamed over it, so a failed write (a full disk)
-// leaves the old picture as it was and no part of a new one. A link, device
-// or FIFO at path is written to as it is.
 static int save(BITMAP *bmp, const std::string &path)
 {
-  PALETTE palette;
-  get_palette(palette);
-  int kind = platform_path_kind(path.c_str());
-  if (platform_is_protected(path.c_str()) || (kind != PLATFORM_NOTHING && kind != PLATFORM_REGULAR)) {
-    if (save_png(path.c_str(), bmp, palette) == 0)
-      return 1;
-    fprintf(stderr, "poklad_preview: cannot write %s\n", path.c_str());
-    return 0;
-  }
-  std::vector<char> folder(path.size() + 2);
-  platform_folder_of(path.c_str(), folder.data(), folder.size());
-  std::string temp = std::string(folder.data()) + "/.poklad_preview-XXXXXX";
-  int fd = platform_create_temp(&temp[0], path.c_str());
-  if (fd < 0) {
-    fprintf(stderr, "poklad_preview: cannot write %s: %s\n", path.c_str(), strerror(errno));
-    return 0;
-  }
-  platform_close(fd);
-  if (save_png(temp.c_str(), bmp, palette) != 0 || !png_complete(temp.c_str()) ||
-      platform_replace_file(temp.c_str(), path.c_str()) != 0) {
-    platform_remove_file(temp.c_str());
-    fprintf(stderr, "poklad_preview: cannot write %s\n", path.c_str());
-    return 0;
-  }
-  return 1;
+  if (save_png_whole(path.c_str(), bmp) == 0)
+    return 1;
+  fprintf(stderr, "poklad_preview: cannot write %s\n", path.c_str());
+  return 0;
 }
 
 // Plays computer moves for every seat (the rules do not care who picks)
