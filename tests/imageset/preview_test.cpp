@@ -27,11 +27,14 @@ const std::string tool = PREVIEW_TOOL;
 
 // Runs argv as a child (no shell, so names with spaces stay whole) and
 // returns its exit status, or -1 when it did not exit. A file_limit above 0
-// caps the size of any file the child writes, as a full disk would.
-int run(const std::vector<std::string> &args, rlim_t file_limit = 0)
+// caps the size of any file the child writes, as a full disk would; a
+// gone_folder is the child's working folder, removed before it starts.
+int run(const std::vector<std::string> &args, rlim_t file_limit = 0, const std::string &gone_folder = "")
 {
   pid_t pid = fork();
   if (pid == 0) {
+    if (!gone_folder.empty() && (chdir(gone_folder.c_str()) != 0 || rmdir(gone_folder.c_str()) != 0))
+      _exit(126);
     if (file_limit) {
       struct rlimit limit = {file_limit, file_limit};
       signal(SIGXFSZ, SIG_IGN);  // a write past the cap fails instead
@@ -175,6 +178,12 @@ TEST_F(Preview, RefusesWhatItCannotDraw)
   EXPECT_EQ(run({tool, "map", "data", "map"}), 2);
   EXPECT_EQ(run({tool, "paint", "data", "x"}), 2);
   EXPECT_EQ(run({tool}), 2);
+  // Started in a folder since removed, relative names cannot be found from
+  // there: they are not looked up in the data folder instead.
+  ASSERT_EQ(mkdir("gone", 0777), 0);
+  dir.write_file("data/map", std::string(1400, '\1'));
+  EXPECT_EQ(run({tool, "map", dir.path + "/data", "map", "l.png"}, 0, dir.path + "/gone"), 1);
+  EXPECT_NE(access("data/l.png", F_OK), 0);
   // The editor's screenshot of a map that does not open would show an empty board.
   const std::string shot = BINARY_DIR "/tools/editor/editor_shot";
   EXPECT_EQ(run({shot, "data", "missing", "i.png"}), 1);

@@ -34,13 +34,18 @@ static const char USAGE[] =
 enum { SMALL_SCALE = 2 };
 
 // Turns path into an absolute one, so it survives the move into DATA_DIR.
+// When the working folder cannot be told (removed, or deeper than the
+// system can name), a relative path would then be read or written inside
+// DATA_DIR instead: the tool ends with a message.
 static std::string absolute(const char *path)
 {
   if (path[0] == '/')
     return path;
   char cwd[4096];
-  if (!getcwd(cwd, sizeof cwd))
-    return path;
+  if (!getcwd(cwd, sizeof cwd)) {
+    fprintf(stderr, "poklad_preview: cannot tell the current folder (%s) to find %s in\n", strerror(errno), path);
+    exit(1);
+  }
   return std::string(cwd) + "/" + path;
 }
 
