@@ -18,7 +18,9 @@ after)
   if [ -n "$new" ]; then
     held=$(ls -l /proc/[0-9]*/cwd /proc/[0-9]*/fd 2> /dev/null)
     for name in $new; do
-      if grep -qE -- " -> /tmp/$name(/|\$)" <<< "$held"; then
+      if [ ! -e "/tmp/$name" ]; then
+        continue  # gone since the listing: a suite beside this one has just ended
+      elif grep -qE -- " -> /tmp/$name(/|\$)" <<< "$held"; then
         echo "in use by a running program, not counted: /tmp/$name"
       else
         left+=("$name")
