@@ -32,13 +32,14 @@ void init_game(void)
   // start-up may only report and leave.
   if (allegro_init() != 0)
     fatal_error(MSG_GRAPHICS);
+  // The library's window exists from allegro_init on, and the library drops
+  // a close message that arrives with no callback set: the callback goes in
+  // at once, so that a player who closes the window while it is still
+  // opening is heard.
+  set_close_button_callback(on_close_button);
   platform_guard_exit(on_close_button);
   install_timer();  // rest() only waits once the timer runs
   install_mouse();
-  // The library drops a close message that arrives with no callback set, so
-  // the callback goes in before the window exists: a player who closes the
-  // window while it is still opening is heard.
-  set_close_button_callback(on_close_button);
   set_color_depth(16);
   if (set_gfx_mode(GFX_AUTODETECT, SCREEN_WIDTH, SCREEN_HEIGHT, 0, 0) < 0)
     fatal_error(MSG_GRAPHICS);

@@ -110,7 +110,7 @@ pid_t start_game(const std::string &dir)
   return start_in_dir(dir, argv);
 }
 
-int wait_game(pid_t pid, int timeout_ms)
+int game_ended(pid_t pid, int timeout_ms)
 {
   int status = 0;
   for (int waited = 0; waited <= timeout_ms; waited += 10) {
@@ -118,9 +118,17 @@ int wait_game(pid_t pid, int timeout_ms)
       return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     sleep_ms(10);
   }
-  kill(pid, SIGKILL);
-  waitpid(pid, &status, 0);
   return -1;
+}
+
+int wait_game(pid_t pid, int timeout_ms)
+{
+  int status = game_ended(pid, timeout_ms);
+  if (status == -1) {
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+  }
+  return status;
 }
 
 void pointer_to(int x, int y)

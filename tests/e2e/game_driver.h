@@ -21,6 +21,8 @@ pid_t start_in_dir(const std::string &dir, const char *const argv[]);
 // The game's exit status, -1 if it is still running after timeout_ms (it is
 // then killed), or 128 + signal when a signal ended it.
 int wait_game(pid_t pid, int timeout_ms);
+// The same, but -1 leaves a game still running after timeout_ms running.
+int game_ended(pid_t pid, int timeout_ms);
 
 // An Xvfb server of the test's own (800 x 600), made the test's DISPLAY and
 // so the game's once it accepts connections; -1 when it does not start.

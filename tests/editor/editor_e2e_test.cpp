@@ -770,7 +770,9 @@ TEST_F(Editor, TextsStandOutFromTheirBackgrounds)
   ASSERT_TRUE(wait_screen(dialog_shown));
   key_tap("Return");  // an empty name: refused, in the warning's colour
   ASSERT_TRUE(wait_screen(dialog_says(200, "Ulozit mapu do slozky mapy jako:")));
-  sleep_ms(200);
+  ASSERT_TRUE(wait_screen([](const SCREEN_SHOT *s) {
+    return coloured_text_on_screen(s, 260, 252, "Jmeno je prazdne", WARNING[0], WARNING[1], WARNING[2]);
+  }));
   check(save_dialog, sizeof save_dialog / sizeof *save_dialog);
   key_tap("Escape");
   click_at(RIGHT_X, SAVE_Y, 1);

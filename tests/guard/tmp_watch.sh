@@ -4,8 +4,8 @@
 # server's files in /tmp/xvfb-run.XXXXXX; "before" lists those
 # into FILE ahead of the tests (what was there already is not this run's),
 # "after" names what is there now that was not before, and fails when
-# anything is. A folder a running program works in or holds a file of is
-# another suite's, running beside this one on the machine, and not counted.
+# anything is. A folder a running program works in, holds a file of or names
+# is another suite's, running beside this one on the machine, and not counted.
 # usage: tmp_watch.sh before|after FILE
 set -u
 listing() { (cd /tmp && ls -d poklad-*-?????? poklad-*.?????? xvfb-run.?????? 2> /dev/null | LC_ALL=C sort -u); }
@@ -16,9 +16,17 @@ after)
   rm -f "$2"
   left=()
   if [ -n "$new" ]; then
-    held=$(ls -l /proc/[0-9]*/cwd /proc/[0-9]*/fd 2> /dev/null)
+    # A folder's path among a program's working folder, open files, arguments
+    # or environment (xvfb-run's server and its programs name its folder in
+    # -auth and XAUTHORITY; the folder itself is held open by nobody).
+    held=$({
+      ls -l /proc/[0-9]*/cwd /proc/[0-9]*/fd
+      cat /proc/[0-9]*/cmdline /proc/[0-9]*/environ | tr '\0' '\n'
+    } 2> /dev/null)
     for name in $new; do
-      if grep -qE -- " -> /tmp/$name(/|\$)" <<< "$held"; then
+      if [ ! -e "/tmp/$name" ]; then
+        continue  # gone since the listing: a suite beside this one has just ended
+      elif grep -qE -- "/tmp/$name(/|\$)" <<< "$held"; then
         echo "in use by a running program, not counted: /tmp/$name"
       else
         left+=("$name")

@@ -49,8 +49,11 @@ run_case() {
     fail "$name: no message box appeared"; kill "$game" 2>/dev/null; wait "$game"; return
   fi
   # The box shows the argument after -center (the library adds a line end).
-  local pid
-  pid=$(pgrep -n -x xmessage)
+  # (the box of this test's display: other programs may show boxes elsewhere)
+  local pid="" p
+  for p in $(pgrep -x xmessage); do
+    tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qxF "DISPLAY=$DISPLAY" && pid=$p
+  done
   shown=$(tr '\0' '\n' < "/proc/$pid/cmdline" | sed -n '/^-center$/{n;p;q}')
   # The box may not take keys the moment it exists: press Return until the
   # game has ended, for at most 15 s.

@@ -5,6 +5,7 @@
 #include "shell/alleg.h"
 #include "shell/input.h"
 
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -358,7 +359,7 @@ static void read_keys(EDIT_UI *ui)
 
 // Presses seen by the library's input thread since the last pass: a click
 // shorter than a pass (a busy machine) still counts.
-static volatile int presses_seen = 0;
+static std::atomic<int> presses_seen(0);
 
 static void on_mouse_event(int flags)
 {
@@ -384,8 +385,7 @@ static void read_pointer(EDIT_UI *ui, int *buttons, int *pressed)
 {
   EDIT_POINTER *p = &ui->pointer;
   *buttons = mouse_b;
-  int seen = presses_seen;
-  presses_seen = 0;  // (a press landing between these two lines is seen as a level next pass)
+  int seen = presses_seen.exchange(0);  // in one step: a press landing meanwhile is kept for the next pass
   *pressed = (*buttons & ~p->buttons_before) | seen;
   p->buttons_before = *buttons;
   p->control = control_at(ui, mouse_x, mouse_y);

@@ -10,6 +10,7 @@ void editor_start(int with_input)
 {
   if (allegro_init() != 0)
     fatal_error(MSG_GRAPHICS);
+  set_close_button_callback(on_close_button);  // at once, as the game: the window exists already
   platform_guard_exit(on_close_button);  // as the game: never outlive the display or a stop signal
   install_timer();
   if (with_input) {
@@ -17,7 +18,6 @@ void editor_start(int with_input)
     install_keyboard();
     editor_watch_presses();
   }
-  set_close_button_callback(on_close_button);  // before the window: as the game
   set_color_depth(16);
   if (set_gfx_mode(GFX_AUTODETECT_WINDOWED, SCREEN_WIDTH, SCREEN_HEIGHT, 0, 0) < 0)
     fatal_error(MSG_GRAPHICS);
