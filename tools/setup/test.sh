@@ -21,6 +21,7 @@ ctest --test-dir build --output-on-failure
 
 # Any sanitizer report ends the process with a status no test expects.
 export ASAN_OPTIONS=exitcode=86:detect_leaks=1
+export LSAN_OPTIONS=suppressions=$PWD/tests/sanitize/lsan.supp
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1:exitcode=87
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DBUILD_TESTING=ON -DPOKLAD_SANITIZE=ON
 cmake --build build-sanitize -j"$(nproc)"
